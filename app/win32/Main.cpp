@@ -1,0 +1,34 @@
+// Program entry of the monitor: one instance per user logon, the hidden monitor window with
+// its tray icon, and the message loop.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/SharedConstants.h"
+#include "app/win32/MessageLoop.h"
+#include "app/win32/MonitorWindow.h"
+#include "app/win32/SingleInstance.h"
+#include "core/Application.h"
+#include "platform/win32/Win32Platform.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  using namespace vd;
+  platform::TWin32Platform system;
+  win32::TSingleInstance instance;
+  if (!instance.Acquire(MonMainClassName)) return 0;
+
+  Application().SetTitle(AppTitle);
+  std::unique_ptr<win32::TVDMonMain> monitor;
+  try {
+    monitor = std::make_unique<win32::TVDMonMain>(nullptr);
+  } catch (...) {
+    Application().HandleException();
+    return 1;
+  }
+  win32::RunMessageLoop();
+
+  instance.Release();
+  monitor.reset();
+  return 0;
+}

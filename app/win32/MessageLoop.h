@@ -1,0 +1,13 @@
+#pragma once
+// The application's message loop on the main thread.
+
+namespace vd::win32 {
+
+// Runs until TerminateApplication.
+void RunMessageLoop();
+void TerminateApplication();
+bool ApplicationTerminated();
+// Handles every pending message, then returns.
+void ProcessMessages();
+
+}  // namespace vd::win32

@@ -1,0 +1,105 @@
+#include "app/win32/MonitorWindow.h"
+
+#include <shellapi.h>
+
+#include "app/SharedConstants.h"
+#include "app/win32/MessageLoop.h"
+#include "core/Application.h"
+#include "platform/Platform.h"
+
+namespace vd::win32 {
+
+namespace {
+
+constexpr UINT WM_MONITOR_EXIT = 7036;
+constexpr int kClientWidth = 504;
+constexpr int kClientHeight = 400;
+
+HWND FindConfiguratorByCaption() { return FindWindowW(nullptr, reinterpret_cast<const wchar_t*>(CfgMainCaption)); }
+
+}  // namespace
+
+TVDMonMain::TVDMonMain(TComponent* AOwner) : TForm(AOwner) {
+  SetName(u"VDMonMain");
+  SetCaption(MonMainCaption);
+  CreateComponents();
+  try {
+    FormCreate(this);
+  } catch (...) {
+    Application().HandleException();
+  }
+  // Created at once, hidden, so that the configurator finds the monitor from now on.
+  CreateFormHandle(kClientWidth, kClientHeight);
+}
+
+TVDMonMain::~TVDMonMain() {
+  FormDestroy(this);
+  DestroyComponents();
+  DestroyHandle();
+}
+
+void TVDMonMain::CreateComponents() {
+  ksHook1 = new TksHook(this);
+  ksHook1->SetName(u"ksHook1");
+
+  TrayIcon1 = new TTrayIcon(this);
+  TrayIcon1->SetName(u"TrayIcon1");
+
+  MyPopupMenu = new TPopupMenu(this);
+  MyPopupMenu->SetName(u"MyPopupMenu");
+  const auto addItem = [this](const char16_t* name, const char16_t* caption, const char16_t* handlerName,
+                              void (TVDMonMain::*handler)(TComponent*)) {
+    auto* item = new TMenuItem(this);
+    item->SetName(name);
+    item->SetCaption(caption);
+    item->OnClick = TNotifyEvent(handlerName, [this, handler](TComponent* sender) { (this->*handler)(sender); });
+    MyPopupMenu->Add(item);
+    return item;
+  };
+  Config1 = addItem(u"Config1", u"Config", u"Config1Click", &TVDMonMain::Config1Click);
+  About1 = addItem(u"About1", u"About", u"About1Click", &TVDMonMain::About1Click);
+  Exit1 = addItem(u"Exit1", u"Exit", u"Exit1Click", &TVDMonMain::Exit1Click);
+
+  TrayIcon1->SetPopupMenu(MyPopupMenu);
+  TrayIcon1->OnClick = TNotifyEvent(u"TrayIconDblClick", [this](TComponent* sender) { TrayIconDblClick(sender); });
+  TrayIcon1->SetHint(TrayHint);
+  TrayIcon1->SetVisible(true);
+}
+
+void TVDMonMain::FormCreate(TComponent*) {}
+
+void TVDMonMain::FormDestroy(TComponent*) {}
+
+void TVDMonMain::ShowConfigurator() {
+  if (HWND configurator = FindConfiguratorByCaption()) {
+    ShowWindow(configurator, SW_SHOW);
+    SetForegroundWindow(configurator);
+    return;
+  }
+  // Started by its full path: never looked up in the current directory or the search path.
+  const std::u16string folder = platform::Platform().Files->ProgramFolder();
+  const std::u16string program = folder + CfgExeName;
+  ShellExecuteW(nullptr, L"open", W(program), nullptr, W(folder), SW_SHOW);
+}
+
+void TVDMonMain::ProcessMessageAndSleep50ms() {
+  ProcessMessages();
+  Sleep(50);
+}
+
+void TVDMonMain::TrayIconDblClick(TComponent*) { ShowConfigurator(); }
+
+void TVDMonMain::Config1Click(TComponent*) { ShowConfigurator(); }
+
+void TVDMonMain::About1Click(TComponent*) {
+  Show();
+  ProcessMessageAndSleep50ms();
+  SetForegroundWindow(Handle());
+}
+
+void TVDMonMain::Exit1Click(TComponent*) {
+  if (HWND configurator = FindConfiguratorByCaption()) PostMessageW(configurator, WM_MONITOR_EXIT, 0, 0);
+  TerminateApplication();
+}
+
+}  // namespace vd::win32

@@ -1,0 +1,41 @@
+#pragma once
+// The monitor window: a hidden form that owns every component of the process, carries the
+// tray icon and its menu, and is found by the configurator through its class name and
+// caption. Its visible content is the About window.
+
+#include "app/win32/Form.h"
+#include "app/win32/PopupMenu.h"
+#include "app/win32/TrayIcon.h"
+#include "keys/ksHook.h"
+
+namespace vd::win32 {
+
+class TVDMonMain : public TForm {
+public:
+  explicit TVDMonMain(TComponent* AOwner);
+  ~TVDMonMain() override;
+  std::u16string_view ClassName() const override { return u"TVDMonMain"; }
+
+  // Brings the configurator to the front, or starts it from the monitor's folder.
+  void ShowConfigurator();
+  void ProcessMessageAndSleep50ms();
+
+  void FormCreate(TComponent* Sender);
+  void FormDestroy(TComponent* Sender);
+  void TrayIconDblClick(TComponent* Sender);
+  void Config1Click(TComponent* Sender);
+  void About1Click(TComponent* Sender);
+  void Exit1Click(TComponent* Sender);
+
+  TksHook* ksHook1 = nullptr;
+  TTrayIcon* TrayIcon1 = nullptr;
+  TPopupMenu* MyPopupMenu = nullptr;
+  TMenuItem* Config1 = nullptr;
+  TMenuItem* About1 = nullptr;
+  TMenuItem* Exit1 = nullptr;
+
+private:
+  void CreateComponents();
+};
+
+}  // namespace vd::win32

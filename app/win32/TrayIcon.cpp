@@ -1,0 +1,95 @@
+#include "app/win32/TrayIcon.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "app/win32/MessageLoop.h"
+
+namespace vd::win32 {
+
+namespace {
+constexpr UINT kTrayCallback = WM_APP + 1;
+constexpr UINT kIconId = 1;
+}  // namespace
+
+TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
+  FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  FIcon = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  TCreateParams params{L"TTrayIconWindow"};
+  CreateHandle(params);
+}
+
+TTrayIcon::~TTrayIcon() {
+  SetVisible(false);
+  DestroyHandle();
+}
+
+void TTrayIcon::SetVisible(bool value) {
+  if (value == FVisible) return;
+  FVisible = value;
+  Notify(value ? NIM_ADD : NIM_DELETE);
+}
+
+void TTrayIcon::SetHint(const std::u16string& value) {
+  FHint = value;
+  if (FVisible) Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::SetPopupMenu(TPopupMenu* value) {
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = value;
+  if (FPopupMenu) FPopupMenu->FreeNotification(this);
+}
+
+void TTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
+void TTrayIcon::Notify(DWORD action) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = Handle();
+  data.uID = kIconId;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = kTrayCallback;
+  data.hIcon = FIcon;
+  const std::size_t length = std::min(FHint.size(), std::size(data.szTip) - 1);
+  std::copy_n(FHint.begin(), length, data.szTip);
+  Shell_NotifyIconW(action, &data);
+}
+
+LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kTrayCallback) {
+    switch (LOWORD(lParam)) {
+      case WM_LBUTTONDOWN:
+        FLeftPressed = true;
+        break;
+      case WM_LBUTTONUP:
+        if (FLeftPressed) {
+          FLeftPressed = false;
+          OnClick(this);
+        }
+        break;
+      case WM_RBUTTONUP:
+        if (FPopupMenu) {
+          SetForegroundWindow(Handle());
+          ProcessMessages();
+          POINT cursor{};
+          GetCursorPos(&cursor);
+          FPopupMenu->Popup(cursor.x, cursor.y, Handle());
+        }
+        break;
+    }
+    return 0;
+  }
+  if (FTaskbarCreated && message == FTaskbarCreated) {
+    if (FVisible) Notify(NIM_ADD);
+    return 0;
+  }
+  return TWindowBase::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace vd::win32

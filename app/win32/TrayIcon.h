@@ -1,0 +1,44 @@
+#pragma once
+// The notification-area icon: a component with a hidden top-level window of its own that
+// receives the icon's mouse messages and the shell's "TaskbarCreated" broadcast.
+
+#include <string>
+
+#include "app/win32/PopupMenu.h"
+#include "app/win32/Window.h"
+#include "core/Component.h"
+#include "core/Event.h"
+
+namespace vd::win32 {
+
+class TTrayIcon : public TComponent, private TWindowBase {
+public:
+  explicit TTrayIcon(TComponent* AOwner);
+  ~TTrayIcon() override;
+  std::u16string_view ClassName() const override { return u"TTrayIcon"; }
+
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool value);
+  const std::u16string& Hint() const { return FHint; }
+  void SetHint(const std::u16string& value);
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* value);
+  // Raised when the left button is pressed and released on the icon.
+  TNotifyEvent OnClick;
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Notify(DWORD action);
+
+  bool FVisible = false;
+  bool FLeftPressed = false;
+  std::u16string FHint;
+  TPopupMenu* FPopupMenu = nullptr;
+  UINT FTaskbarCreated = 0;
+  HICON FIcon = nullptr;  // the application's main icon, a shared resource
+};
+
+}  // namespace vd::win32

@@ -1,0 +1,39 @@
+#pragma once
+// The framework's error types. Failures the system calls errors are exceptions that carry
+// the framework's exact texts; the application reports what escapes a handler in its
+// standard error box and goes on.
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+namespace vd {
+
+class Exception : public std::exception {
+public:
+  explicit Exception(std::u16string message);
+  const std::u16string& Message() const noexcept { return FMessage; }
+  const char* what() const noexcept override { return FUtf8.c_str(); }
+
+private:
+  std::u16string FMessage;
+  std::string FUtf8;
+};
+
+// "Range check error": an index outside its declared range.
+class ERangeError : public Exception {
+public:
+  ERangeError();
+};
+
+// "I/O error %d" with the system error number.
+class EInOutError : public Exception {
+public:
+  explicit EInOutError(std::uint32_t errorCode);
+  std::uint32_t ErrorCode() const noexcept { return FErrorCode; }
+
+private:
+  std::uint32_t FErrorCode;
+};
+
+}  // namespace vd

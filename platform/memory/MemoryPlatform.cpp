@@ -1,0 +1,62 @@
+#include "platform/memory/MemoryPlatform.h"
+
+#include <algorithm>
+
+#include "core/Strings.h"
+
+namespace vd::platform {
+
+void TFaults::Fail(const std::string& operation, std::uint32_t errorCode, int times) {
+  FFaults[operation] = TFault{errorCode, times};
+}
+
+std::uint32_t TFaults::Check(const std::string& operation) {
+  const auto fault = FFaults.find(operation);
+  if (fault == FFaults.end()) return 0;
+  const std::uint32_t code = fault->second.ErrorCode;
+  if (fault->second.Remaining > 0 && --fault->second.Remaining == 0) FFaults.erase(fault);
+  return code;
+}
+
+int TMemoryLocale::CompareText(std::u16string_view a, std::u16string_view b, bool ignoreCase) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t x = ignoreCase ? AsciiLower(a[i]) : a[i];
+    const char16_t y = ignoreCase ? AsciiLower(b[i]) : b[i];
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+TLibraryHandle TMemoryLibraries::Load(std::u16string_view fileName) {
+  ++FLoadCalls;
+  for (TLibrary& library : FLibraries) {
+    if (SameTextAscii(library.FileName, fileName)) {
+      ++FLoadedCount;
+      return &library;
+    }
+  }
+  return nullptr;
+}
+
+void* TMemoryLibraries::Symbol(TLibraryHandle library, const char* name) {
+  auto& exports = static_cast<TLibrary*>(library)->Exports;
+  const auto found = std::find(exports.begin(), exports.end(), name);
+  return found == exports.end() ? nullptr : &*found;
+}
+
+void TMemoryLibraries::Free(TLibraryHandle) { --FLoadedCount; }
+
+void TMemoryLibraries::AddLibrary(std::u16string_view fileName, std::vector<std::string> exports) {
+  FLibraries.push_back(TLibrary{std::u16string(fileName), std::move(exports)});
+}
+
+int TMemoryUserInterface::ShowMessageBox(std::u16string_view text, std::u16string_view caption, std::uint32_t flags) {
+  FMessageBoxes.push_back(TMessageBoxCall{std::u16string(text), std::u16string(caption), flags});
+  return 1;  // OK
+}
+
+TMemoryPlatform::TMemoryPlatform()
+    : FScope(TPlatform{&Registry, &Files, &Ini, &Locale, &Clock, &Libraries, &UI}) {}
+
+}  // namespace vd::platform

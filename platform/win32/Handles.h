@@ -1,0 +1,82 @@
+#pragma once
+// Move-only owners of Win32 handles, one per handle kind, each freed with its own call.
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+namespace vd::win32 {
+
+template <typename THandle, THandle Invalid, typename TCloser>
+class TUniqueHandleOf {
+public:
+  TUniqueHandleOf() = default;
+  explicit TUniqueHandleOf(THandle handle) : FHandle(handle) {}
+  ~TUniqueHandleOf() { Reset(); }
+  TUniqueHandleOf(TUniqueHandleOf&& other) noexcept : FHandle(other.Release()) {}
+  TUniqueHandleOf& operator=(TUniqueHandleOf&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  TUniqueHandleOf(const TUniqueHandleOf&) = delete;
+  TUniqueHandleOf& operator=(const TUniqueHandleOf&) = delete;
+
+  THandle Get() const { return FHandle; }
+  explicit operator bool() const { return FHandle != Invalid; }
+  THandle Release() { return std::exchange(FHandle, Invalid); }
+  void Reset(THandle handle = Invalid) {
+    if (FHandle != Invalid) TCloser()(FHandle);
+    FHandle = handle;
+  }
+
+private:
+  THandle FHandle = Invalid;
+};
+
+struct TCloseHandle {
+  void operator()(HANDLE h) const { ::CloseHandle(h); }
+};
+struct TCloseRegKey {
+  void operator()(HKEY h) const { ::RegCloseKey(h); }
+};
+struct TFreeLibrary {
+  void operator()(HMODULE h) const { ::FreeLibrary(h); }
+};
+struct TDestroyMenu {
+  void operator()(HMENU h) const { ::DestroyMenu(h); }
+};
+struct TDestroyIcon {
+  void operator()(HICON h) const { ::DestroyIcon(h); }
+};
+struct TDestroyWindow {
+  void operator()(HWND h) const { ::DestroyWindow(h); }
+};
+
+// Kernel objects (mutexes, events, threads): nullptr is "none".
+using TUniqueHandle = TUniqueHandleOf<HANDLE, nullptr, TCloseHandle>;
+// Files from CreateFileW: INVALID_HANDLE_VALUE is "none"; kept apart from TUniqueHandle so
+// that the two conventions never mix.
+struct TUniqueFile {
+  TUniqueFile() = default;
+  explicit TUniqueFile(HANDLE h) : FHandle(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+  HANDLE Get() const { return FHandle.Get(); }
+  explicit operator bool() const { return static_cast<bool>(FHandle); }
+
+private:
+  TUniqueHandle FHandle;
+};
+using TUniqueRegKey = TUniqueHandleOf<HKEY, nullptr, TCloseRegKey>;
+using TUniqueModule = TUniqueHandleOf<HMODULE, nullptr, TFreeLibrary>;
+using TUniqueMenu = TUniqueHandleOf<HMENU, nullptr, TDestroyMenu>;
+using TUniqueIcon = TUniqueHandleOf<HICON, nullptr, TDestroyIcon>;
+using TUniqueWindow = TUniqueHandleOf<HWND, nullptr, TDestroyWindow>;
+
+// Wide-string views of the system's UTF-16 strings.
+inline const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+inline std::u16string U(const wchar_t* s) { return reinterpret_cast<const char16_t*>(s); }
+inline std::u16string U(const wchar_t* s, std::size_t length) {
+  return std::u16string(reinterpret_cast<const char16_t*>(s), length);
+}
+
+}  // namespace vd::win32

@@ -1,0 +1,51 @@
+# Shell functions shared by the scripts that run Windows programs under Wine.
+# Source it, then call vd_wine_setup PREFIX_DIR: it exports WINEPREFIX, WINEARCH,
+# WINEDEBUG and WINEDLLOVERRIDES, makes sure there is an X display (a private Xvfb when
+# DISPLAY is not set) and creates the prefix on first use.
+
+vd_wine_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  state="$1/.xvfb-display"
+  if [ -f "$state" ]; then
+    n=$(cat "$state")
+    if [ -f "/tmp/.X$n-lock" ] && kill -0 "$(tr -d ' ' < "/tmp/.X$n-lock")" 2>/dev/null; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+  fi
+  n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -nolisten tcp -screen 0 1280x1024x24 >/dev/null 2>&1 &
+  i=0
+  while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
+  echo "$n" > "$state"
+  export DISPLAY=":$n"
+}
+
+vd_wine_prefix() {
+  [ -f "$WINEPREFIX/.vd-ready" ] && return 0
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+  # A new prefix links Documents, Desktop and the like to the Unix home; tests write there,
+  # so give the prefix real folders of its own.
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
+  done
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.vd-ready"
+}
+
+vd_wine_setup() {
+  mkdir -p "$1"
+  export WINEPREFIX="$1"
+  export WINEARCH=win32
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  (
+    flock 9
+    vd_wine_display "$(dirname "$1")"
+    vd_wine_prefix
+  ) 9> "$1.lock"
+  vd_wine_display "$(dirname "$1")"
+}
