@@ -4,13 +4,15 @@
 
 NATIVE := build/native
 WINDOWS := build/win32
+FUZZ := build/fuzz
 JOBS ?= $(shell nproc)
 
-.PHONY: test run prerequisites native win32 clean
+.PHONY: test run prerequisites native win32 fuzz clean
 
-test: native win32
+test: native win32 fuzz
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 	cd $(WINDOWS) && ctest --output-on-failure
+	cd $(FUZZ) && ctest --output-on-failure
 
 run: prerequisites win32
 	scripts/run-monitor.sh
@@ -26,6 +28,11 @@ win32: prerequisites
 	@cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/Toolchain-i686-w64-mingw32.cmake >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS)
+
+# Fuzz targets: clang with libFuzzer; each runs for a bounded time in the tests.
+fuzz: prerequisites
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVD_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS)
 
 clean:
 	rm -rf build
