@@ -11,4 +11,22 @@ ERangeError::ERangeError() : Exception(u"Range check error") {}
 EInOutError::EInOutError(std::uint32_t errorCode)
     : Exception(Format(u"I/O error %d", {IntToStr(errorCode)})), FErrorCode(errorCode) {}
 
+ERegistryException ERegistryException::InvalidDataType(std::u16string_view valueName) {
+  return ERegistryException(Format(u"Invalid data type for '%s'", {valueName}));
+}
+
+ERegistryException ERegistryException::GetDataFailed(std::u16string_view valueName) {
+  return ERegistryException(Format(u"Failed to get data for '%s'", {valueName}));
+}
+
+ERegistryException ERegistryException::SetDataFailed(std::u16string_view valueName) {
+  return ERegistryException(Format(u"Failed to set data for '%s'", {valueName}));
+}
+
+EFOpenError::EFOpenError(std::u16string_view fileName, std::u16string_view systemMessage)
+    : Exception(Format(u"Cannot open file \"%s\". %s", {fileName, systemMessage})) {}
+
+EFCreateError::EFCreateError(std::u16string_view fileName, std::u16string_view systemMessage)
+    : Exception(Format(u"Cannot create file \"%s\". %s", {fileName, systemMessage})) {}
+
 }  // namespace vd

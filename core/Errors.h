@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace vd {
 
@@ -34,6 +35,30 @@ public:
 
 private:
   std::uint32_t FErrorCode;
+};
+
+// Registry transfers: "Invalid data type for '%s'", "Failed to get data for '%s'" and
+// "Failed to set data for '%s'", with the value name.
+class ERegistryException : public Exception {
+public:
+  static ERegistryException InvalidDataType(std::u16string_view valueName);
+  static ERegistryException GetDataFailed(std::u16string_view valueName);
+  static ERegistryException SetDataFailed(std::u16string_view valueName);
+
+private:
+  using Exception::Exception;
+};
+
+// "Cannot open file "%s". %s" with the file name and the system's error text.
+class EFOpenError : public Exception {
+public:
+  EFOpenError(std::u16string_view fileName, std::u16string_view systemMessage);
+};
+
+// "Cannot create file "%s". %s" with the file name and the system's error text.
+class EFCreateError : public Exception {
+public:
+  EFCreateError(std::u16string_view fileName, std::u16string_view systemMessage);
 };
 
 }  // namespace vd
