@@ -1,0 +1,55 @@
+#include "lang/Dictionary.h"
+
+#include "core/Strings.h"
+#include "lang/DictionaryStream.h"
+#include "lang/Translation.h"
+#include "platform/Platform.h"
+
+namespace vd {
+
+TvgLang::TvgLang(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TvgLang::SetLang(const std::u16string& value) {
+  FLang = value;
+  if (IsLoading()) return;
+  if (value == u"en")
+    RestoreSourceTexts();
+  else
+    ActivateLanguageTable(LanguageTable(value));
+}
+
+const TvgWideStringList* TvgLang::LanguageTable(std::u16string_view name) const {
+  const int index = FResources.IndexOf(name);
+  return index < 0 ? nullptr : dynamic_cast<const TvgWideStringList*>(FResources.Objects(index));
+}
+
+void TvgLang::ReadDictionaryStream(std::span<const std::uint8_t> data, std::u16string_view sourceName) {
+  TDictionaryContent content = ParseDictionaryStream(data, sourceName);
+  FOriginal.SetText(content.SourceText);
+  for (TDictionaryLanguage& language : content.Languages) {
+    auto table = std::make_unique<TvgWideStringList>(true, true);
+    table->SetText(language.TableText);
+    FResources.AddObject(std::move(language.Name), std::move(table));
+  }
+}
+
+void TvgLang::LoadFromFile(const std::u16string& fileName) {
+  platform::IFileSystem& files = *platform::Platform().Files;
+  if (!files.FileExists(fileName)) return;
+  platform::TBytes data;
+  if (const std::uint32_t error = files.ReadFile(fileName, data))
+    throw EDictionaryError(Format(u"Cannot open file \"%s\". %s", {fileName, files.SystemErrorMessage(error)}),
+                           fileName);
+  ReadDictionaryStream(data, fileName);
+}
+
+void TvgLang::Loaded() {
+  TComponent::Loaded();
+  if (FAutoSelect) {
+    FLang = platform::Platform().Locale->UserAbbrevLangName().substr(0, 2);
+    for (char16_t& c : FLang) c = AsciiLower(c);
+  }
+  if (!FLang.empty()) ActivateLanguageTable(LanguageTable(FLang));
+}
+
+}  // namespace vd

@@ -1,0 +1,58 @@
+#pragma once
+// TksLanguage, the language component a form carries: a dictionary that also names its
+// languages by position and short identifier (the language's name), loads the language
+// file ks.local from the program's folder when it is created, and translates the captions
+// and hints of the ordinary components of every form that carries one.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lang/Dictionary.h"
+#include "lang/DictionaryStream.h"
+
+namespace vd {
+
+class TksLanguage : public TvgLang {
+public:
+  // Loads ks.local from the program's folder when it is there; its languages come first.
+  // A ks.local that cannot be read or is malformed is left out as a whole (see
+  // LocalFileError).
+  explicit TksLanguage(TComponent* AOwner);
+  ~TksLanguage() override;
+  std::u16string_view ClassName() const override { return u"TksLanguage"; }
+
+  // The short identifier of the selected language. It replaces the dictionary's Lang:
+  // setting it selects the language as the dictionary does, keeps the name (also one
+  // without a table) and translates every form that carries a language component.
+  const std::u16string& Lang() const { return FLanguageName; }
+  void SetLang(const std::u16string& value);
+
+  // The system default language id as four upper-case hexadecimal digits ("0804").
+  std::u16string GetOSDefaultLang() const;
+  // Position of the first language of that name (case-insensitive), or -1.
+  int GetLanguageIndexByShortID(std::u16string_view Index) const;
+  // Name of the language at that position; empty outside 0 .. count - 1.
+  std::u16string GetLanguageShortIDByIndex(int Index) const;
+
+  const TvgWideStringList& TranslatePropertyList() const { return FTranslatePropertyList; }
+  // Classes whose components the translation walk leaves alone.
+  const TvgWideStringList& SpecialClassName() const { return FTranslateSpecialClassList; }
+
+  // Why the ks.local beside the program was left out, or nullptr when it was read or is
+  // absent. The component reports it only to the debug output; its user decides whether
+  // to show it.
+  const EDictionaryError* LocalFileError() const { return FLocalFileError ? &*FLocalFileError : nullptr; }
+
+private:
+  std::u16string FLanguageName;
+  TvgWideStringList FTranslatePropertyList;
+  TvgWideStringList FTranslateSpecialClassList;
+  std::optional<EDictionaryError> FLocalFileError;
+};
+
+// The forms that carry a language component, once per component, in creation order.
+const std::vector<TComponent*>& ParentForms();
+
+}  // namespace vd
