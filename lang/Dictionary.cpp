@@ -1,5 +1,6 @@
 #include "lang/Dictionary.h"
 
+#include "core/Errors.h"
 #include "core/Strings.h"
 #include "lang/DictionaryStream.h"
 #include "lang/Translation.h"
@@ -38,8 +39,7 @@ void TvgLang::LoadFromFile(const std::u16string& fileName) {
   if (!files.FileExists(fileName)) return;
   platform::TBytes data;
   if (const std::uint32_t error = files.ReadFile(fileName, data))
-    throw EDictionaryError(Format(u"Cannot open file \"%s\". %s", {fileName, files.SystemErrorMessage(error)}),
-                           fileName);
+    throw EFOpenError(fileName, files.SystemErrorMessage(error));
   ReadDictionaryStream(data, fileName);
 }
 

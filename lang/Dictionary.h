@@ -40,7 +40,7 @@ public:
   // nothing. The stored ResourcesBin property is read this way.
   void ReadDictionaryStream(std::span<const std::uint8_t> data, std::u16string_view sourceName);
   // Reads a dictionary file; a missing file changes nothing. A file that cannot be read
-  // or is malformed raises EDictionaryError and changes nothing.
+  // raises EFOpenError, a malformed one EDictionaryError; either changes nothing.
   void LoadFromFile(const std::u16string& fileName);
 
   // With AutoSelect on, selects the language named by the user locale's two-letter code.

@@ -1,6 +1,10 @@
 #include "lang/ksLanguage.h"
 
+#include <algorithm>
+
+#include "core/Errors.h"
 #include "core/Strings.h"
+#include "lang/DictionaryStream.h"
 #include "platform/Platform.h"
 
 namespace vd {
@@ -9,24 +13,52 @@ namespace {
 
 constexpr std::u16string_view kLanguageFileName = u"ks.local";
 
+std::vector<TComponent*>& Forms() {
+  static std::vector<TComponent*> forms;
+  return forms;
+}
+
+// The form that carries a language component is the top of its ownership tree.
+bool IsForm(const TComponent* component) { return component && !component->Owner(); }
+
 }  // namespace
+
+const std::vector<TComponent*>& ParentForms() { return Forms(); }
 
 TksLanguage::TksLanguage(TComponent* AOwner) : TvgLang(AOwner) {
   FTranslatePropertyList.SetText(u"Caption\nHint\n");
   FTranslateSpecialClassList.SetText(
       u"TMenuItem\nTTabControl\nTTabSheet\nTListView\nTTreeView\nTStatusBar\nTComboBoxEx\nTksMenuEx\n");
-  const std::u16string fileName = platform::Platform().Files->ProgramFolder() + std::u16string(kLanguageFileName);
-  if (!platform::Platform().Files->FileExists(fileName)) return;
+  if (IsForm(AOwner)) {
+    FParentForm = AOwner;
+    Forms().push_back(AOwner);
+  }
+  LoadLanguageFile();
+}
+
+TksLanguage::~TksLanguage() {
+  // The component goes no later than the form that owns it: the form leaves the list with
+  // it, so that no walk meets a destroyed form.
+  if (!FParentForm) return;
+  auto& forms = Forms();
+  const auto it = std::find(forms.begin(), forms.end(), FParentForm);
+  if (it != forms.end()) forms.erase(it);
+}
+
+void TksLanguage::LoadLanguageFile() {
+  platform::IFileSystem& files = *platform::Platform().Files;
+  const std::u16string fileName = files.ProgramFolder() + std::u16string(kLanguageFileName);
+  if (!files.FileExists(fileName)) return;
   try {
     Resources().Clear();
     LoadFromFile(fileName);
   } catch (const EDictionaryError& error) {
     FLocalFileError = error;
-    platform::Platform().UI->DebugOutput(error.Message());
+  } catch (const EFOpenError& error) {
+    FLocalFileError = error;
   }
+  if (FLocalFileError) platform::Platform().UI->DebugOutput(FLocalFileError->Message());
 }
-
-TksLanguage::~TksLanguage() = default;
 
 void TksLanguage::SetLang(const std::u16string& value) {
   TvgLang::SetLang(value);

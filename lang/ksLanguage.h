@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Errors.h"
 #include "lang/Dictionary.h"
-#include "lang/DictionaryStream.h"
 
 namespace vd {
 
@@ -40,19 +40,23 @@ public:
   // Classes whose components the translation walk leaves alone.
   const TvgWideStringList& SpecialClassName() const { return FTranslateSpecialClassList; }
 
-  // Why the ks.local beside the program was left out, or nullptr when it was read or is
-  // absent. The component reports it only to the debug output; its user decides whether
-  // to show it.
-  const EDictionaryError* LocalFileError() const { return FLocalFileError ? &*FLocalFileError : nullptr; }
+  // Why the ks.local beside the program was left out (unreadable or malformed; the message
+  // names the file), or nullptr when it was read or is absent. The component only traces
+  // it to the debug output; the form that carries it decides whether to show it.
+  const Exception* LocalFileError() const { return FLocalFileError ? &*FLocalFileError : nullptr; }
 
 private:
+  void LoadLanguageFile();
+
   std::u16string FLanguageName;
   TvgWideStringList FTranslatePropertyList;
   TvgWideStringList FTranslateSpecialClassList;
-  std::optional<EDictionaryError> FLocalFileError;
+  TComponent* FParentForm = nullptr;
+  std::optional<Exception> FLocalFileError;
 };
 
-// The forms that carry a language component, once per component, in creation order.
+// The forms that carry a language component, once per component, in creation order. A
+// form is listed from the creation of its language component until that component goes.
 const std::vector<TComponent*>& ParentForms();
 
 }  // namespace vd

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/Errors.h"
 #include "lang/DictionaryStream.h"
 #include "lang/Translation.h"
 #include "platform/memory/MemoryPlatform.h"
@@ -83,7 +84,7 @@ TEST_F(DictionaryTest, LoadFromFileReadsAFileIgnoresAMissingOneAndReportsOneThat
   try {
     FLang.LoadFromFile(u"C:\\dict\\more.bin");
     FAIL() << "no error";
-  } catch (const EDictionaryError& error) {
+  } catch (const EFOpenError& error) {
     EXPECT_EQ(error.Message(),
               u"Cannot open file \"C:\\dict\\more.bin\". " + FPlatform.Files.SystemErrorMessage(5));
   }
