@@ -2,9 +2,20 @@
 
 #include <algorithm>
 
+#include "core/ClassInfo.h"
 #include "core/Strings.h"
 
 namespace vd {
+
+const TClassInfo& TComponent::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TComponent>(u"TComponent", TPersistent::StaticClassInfo())
+                                     .String(u"Name", &TComponent::Name, &TComponent::SetName)
+                                     .Stored(false)
+                                     .Integer(u"Tag", &TComponent::Tag, &TComponent::SetTag)
+                                     .Default(0)
+                                     .Build();
+  return info;
+}
 
 TComponent::TComponent(TComponent* AOwner) {
   if (AOwner) AOwner->InsertComponent(this);
@@ -75,11 +86,23 @@ void TComponent::SetLoading(bool loading) {
   FComponentState = loading ? (FComponentState | csLoading) : (FComponentState & ~csLoading);
 }
 
+void TComponent::SetReading(bool reading) {
+  FComponentState = reading ? (FComponentState | csReading) : (FComponentState & ~csReading);
+}
+
 void TComponent::SetDesigning(bool designing) {
   FComponentState = designing ? (FComponentState | csDesigning) : (FComponentState & ~csDesigning);
 }
 
 void TComponent::Loaded() { SetLoading(false); }
+
+void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, const TComponent* root) const {
+  if (root != this) return;
+  for (TComponent* component : FComponents)
+    if (!component->GetParentComponent()) proc(component);
+}
+
+void TComponent::SetParentComponent(TComponent*) {}
 
 void TComponent::Notification(TComponent*, TOperation) {}
 

@@ -2,11 +2,17 @@
 // The component base: a component has an owner that frees it, a name and a tag. An owner
 // frees what it owns in reverse creation order. Components that keep a pointer to another
 // component ask it for a free notification and are told when it goes away.
+//
+// Components publish properties through their class info (core/ClassInfo.h): TComponent
+// publishes Name (not stored: it is the object name of a stored description) and Tag.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/Persistent.h"
 
 namespace vd {
 
@@ -19,16 +25,15 @@ enum TComponentStateFlag : unsigned {
   csDestroying = 8,
 };
 
-class TComponent {
+class TComponent : public TPersistent {
 public:
   explicit TComponent(TComponent* AOwner);
   // Frees the owned components; a derived class whose members those components use calls
   // DestroyComponents() in its own destructor first.
-  virtual ~TComponent();
-  TComponent(const TComponent&) = delete;
-  TComponent& operator=(const TComponent&) = delete;
+  ~TComponent() override;
 
-  virtual std::u16string_view ClassName() const { return u"TComponent"; }
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
   TComponent* Owner() const { return FOwner; }
   const std::u16string& Name() const { return FName; }
@@ -54,10 +59,21 @@ public:
   bool IsDesigning() const { return (FComponentState & csDesigning) != 0; }
   bool IsDestroying() const { return (FComponentState & csDestroying) != 0; }
   void SetLoading(bool loading);
+  void SetReading(bool reading);
   void SetDesigning(bool designing);
 
-  // Runs once a stored description has been read into the component.
+  // Runs once a stored description has been read into the component (and every other
+  // component of the same read); the base clears the loading state.
   virtual void Loaded();
+
+  // Nesting in stored descriptions. A writer writes, nested in a component, the children
+  // that GetChildren gives; the default gives, for the root of the write, the owned
+  // components without a parent component. A reader creates each nested component owned
+  // by the root of the read and calls SetParentComponent with the component it is nested
+  // in (the default ignores it).
+  virtual void GetChildren(const std::function<void(TComponent*)>& proc, const TComponent* root) const;
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual void SetParentComponent(TComponent* AParent);
 
 protected:
   // Told when AComponent is inserted into or removed from this component's owner, or when

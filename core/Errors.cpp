@@ -29,4 +29,12 @@ EFOpenError::EFOpenError(std::u16string_view fileName, std::u16string_view syste
 EFCreateError::EFCreateError(std::u16string_view fileName, std::u16string_view systemMessage)
     : Exception(Format(u"Cannot create file \"%s\". %s", {fileName, systemMessage})) {}
 
+EClassNotFound::EClassNotFound(std::u16string_view className)
+    : EStreamError(Format(u"Class %s not found", {className})) {}
+
+EParserError::EParserError(std::u16string_view message, int line, int column)
+    : Exception(Format(u"Line %d, column %d: %s", {IntToStr(line), IntToStr(column), message})),
+      FLine(line),
+      FColumn(column) {}
+
 }  // namespace vd

@@ -61,4 +61,39 @@ public:
   EFCreateError(std::u16string_view fileName, std::u16string_view systemMessage);
 };
 
+// Errors of streams and of the object stream reader and writer: "Stream read error",
+// "Invalid stream format", "Property %s does not exist", "Class %s not found", ...
+class EStreamError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+class EReadError : public EStreamError {
+public:
+  using EStreamError::EStreamError;
+};
+
+class EWriteError : public EStreamError {
+public:
+  using EStreamError::EStreamError;
+};
+
+// "Class %s not found": a stream names a class that is not registered.
+class EClassNotFound : public EStreamError {
+public:
+  explicit EClassNotFound(std::u16string_view className);
+};
+
+// A malformed text form; the message names the line and column (both from 1).
+class EParserError : public Exception {
+public:
+  EParserError(std::u16string_view message, int line, int column);
+  int Line() const noexcept { return FLine; }
+  int Column() const noexcept { return FColumn; }
+
+private:
+  int FLine;
+  int FColumn;
+};
+
 }  // namespace vd

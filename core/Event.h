@@ -14,6 +14,10 @@ class TComponent;
 template <typename... TArgs>
 class TEvent {
 public:
+  using THandler = std::function<void(TArgs...)>;
+  // The signature of the handler methods that can be bound to the event.
+  using TSignature = void(TArgs...);
+
   TEvent() = default;
   TEvent(std::u16string handlerName, std::function<void(TArgs...)> handler)
       : FHandler(std::move(handler)), FHandlerName(std::move(handlerName)) {}

@@ -1,0 +1,34 @@
+#include "core/ClassRegistry.h"
+
+#include <vector>
+
+namespace vd {
+
+namespace {
+
+std::vector<const TClassInfo*>& Registry() {
+  static std::vector<const TClassInfo*> classes;
+  return classes;
+}
+
+}  // namespace
+
+void RegisterClass(const TClassInfo& info) {
+  if (const TClassInfo* known = FindClass(info.Name())) {
+    if (known == &info) return;
+    throw EStreamError(Format(u"Class %s already registered", {info.Name()}));
+  }
+  Registry().push_back(&info);
+}
+
+void RegisterClasses(std::initializer_list<const TClassInfo*> classes) {
+  for (const TClassInfo* info : classes) RegisterClass(*info);
+}
+
+const TClassInfo* FindClass(std::u16string_view name) {
+  for (const TClassInfo* info : Registry())
+    if (SameTextAscii(info->Name(), name)) return info;
+  return nullptr;
+}
+
+}  // namespace vd
