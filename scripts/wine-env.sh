@@ -1,7 +1,9 @@
 # Shell functions shared by the scripts that run Windows programs under Wine.
 # Source it, then call vd_wine_setup PREFIX_DIR: it exports WINEPREFIX, WINEARCH,
 # WINEDEBUG and WINEDLLOVERRIDES, makes sure there is an X display (a private Xvfb when
-# DISPLAY is not set) and creates the prefix on first use.
+# DISPLAY is not set) and creates the prefix on first use. Processes started while the
+# set-up lock (descriptor 9) is held get it closed, or they would hold the lock as long as
+# they live.
 
 vd_wine_display() {
   [ -n "${DISPLAY:-}" ] && return 0
@@ -15,7 +17,7 @@ vd_wine_display() {
   fi
   n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -nolisten tcp -screen 0 1280x1024x24 >/dev/null 2>&1 &
+  Xvfb ":$n" -nolisten tcp -screen 0 1280x1024x24 >/dev/null 2>&1 9>&- &
   i=0
   while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
   echo "$n" > "$state"
@@ -24,15 +26,15 @@ vd_wine_display() {
 
 vd_wine_prefix() {
   [ -f "$WINEPREFIX/.vd-ready" ] && return 0
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
+  wineboot -i >/dev/null 2>&1 9>&-
+  wineserver -w 9>&-
   # A new prefix links Documents, Desktop and the like to the Unix home; tests write there,
   # so give the prefix real folders of its own.
   for link in "$WINEPREFIX"/drive_c/users/*/*; do
     if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
   done
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-  wineserver -w
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 9>&-
+  wineserver -w 9>&-
   touch "$WINEPREFIX/.vd-ready"
 }
 

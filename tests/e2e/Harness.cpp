@@ -1,0 +1,160 @@
+#include "tests/e2e/Harness.h"
+
+#include <shellapi.h>
+
+
+namespace vd::e2e {
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return condition();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
+
+std::wstring BuildFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path);
+  return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+TProgramFolder::TProgramFolder(const std::wstring& name) : FPath(L"C:\\vd-e2e\\" + name + L"\\") {
+  CreateDirectoryW(L"C:\\vd-e2e", nullptr);
+  // Leftovers of an interrupted run go first.
+  std::wstring from = FPath.substr(0, FPath.size() - 1) + L'\0';
+  SHFILEOPSTRUCTW remove{nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI, FALSE, nullptr, nullptr};
+  SHFileOperationW(&remove);
+  CreateDirectoryW(FPath.c_str(), nullptr);
+  Add(L"VDMon.exe");
+}
+
+TProgramFolder::~TProgramFolder() {
+  std::wstring from = FPath.substr(0, FPath.size() - 1) + L'\0';
+  SHFILEOPSTRUCTW remove{nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI, FALSE, nullptr, nullptr};
+  SHFileOperationW(&remove);
+}
+
+void TProgramFolder::Add(const std::wstring& buildFile, const std::wstring& asName) {
+  const std::wstring source = BuildFolder() + buildFile;
+  const std::wstring target = FPath + (asName.empty() ? buildFile.substr(buildFile.find_last_of(L'\\') + 1) : asName);
+  CopyFileW(source.c_str(), target.c_str(), FALSE);
+}
+
+bool TProgramFolder::Contains(const std::wstring& name) const {
+  return GetFileAttributesW((FPath + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring TProgramFolder::ReadText(const std::wstring& name) const {
+  win32::TUniqueFile file(CreateFileW((FPath + name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+  if (!file) return L"";
+  wchar_t text[2048] = {};
+  DWORD read = 0;
+  ReadFile(file.Get(), text, sizeof text - sizeof(wchar_t), &read, nullptr);
+  return std::wstring(text, read / sizeof(wchar_t));
+}
+
+TMonitorProcess::TMonitorProcess(const TProgramFolder& folder, const std::wstring& workingDirectory) {
+  std::wstring commandLine = L"\"" + folder.Path() + L"VDMon.exe\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDirectory.c_str(),
+                     &startup, &info)) {
+    CloseHandle(info.hThread);
+    FProcess.Reset(info.hProcess);
+    FProcessId = info.dwProcessId;
+  }
+}
+
+TMonitorProcess::~TMonitorProcess() {
+  if (Running()) {
+    TerminateProcess(FProcess.Get(), 1);
+    WaitForSingleObject(FProcess.Get(), 5000);
+  }
+}
+
+bool TMonitorProcess::Running() const {
+  return FProcess && WaitForSingleObject(FProcess.Get(), 0) == WAIT_TIMEOUT;
+}
+
+DWORD TMonitorProcess::WaitForExit(DWORD timeoutMs) {
+  if (!FProcess) return STILL_ACTIVE;
+  PumpUntil([this] { return !Running(); }, timeoutMs);
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(FProcess.Get(), &code);
+  return code;
+}
+
+HWND FindMonitorWindow() { return FindWindowW(L"TVDMonMain", L"VD_MONITOR_EX"); }
+
+int CountMonitorWindows() {
+  int count = 0;
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"TVDMonMain", nullptr));) ++count;
+  return count;
+}
+
+std::vector<HWND> TrayIconWindows() {
+  std::vector<HWND> icons;
+  for (HWND tray = nullptr; (tray = FindWindowExW(nullptr, tray, L"__winex11_standalone_tray", nullptr));)
+    for (HWND icon = nullptr; (icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr));)
+      icons.push_back(icon);
+  return icons;
+}
+
+void ClickTrayIcon(HWND icon, UINT downMessage, UINT upMessage) {
+  const LPARAM point = MAKELPARAM(8, 8);
+  PostMessageW(icon, downMessage, downMessage == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, point);
+  PostMessageW(icon, upMessage, 0, point);
+}
+
+bool ChooseTrayMenuItem(HWND icon, int position) {
+  ClickTrayIcon(icon, WM_RBUTTONDOWN, WM_RBUTTONUP);
+  HWND menu = nullptr;
+  if (!PumpUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); })) return false;
+  // The menu opens with no item selected: the first "down" selects the first item.
+  for (int i = 0; i <= position; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  return PumpUntil([] { return !FindWindowW(L"#32768", nullptr); });
+}
+
+namespace {
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  return text;
+}
+
+}  // namespace
+
+std::vector<TMessageBox> MessageBoxesOf(DWORD processId) {
+  std::vector<TMessageBox> boxes;
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"#32770", nullptr));) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != processId || !IsWindowVisible(window)) continue;
+    TMessageBox box{window, TextOf(window), L"", false};
+    // The system's message box keeps its text in the static control 0xFFFF and its icon in 1088.
+    if (HWND text = GetDlgItem(window, 0xFFFF)) box.Text = TextOf(text);
+    box.HasIcon = GetDlgItem(window, 1088) != nullptr;
+    boxes.push_back(box);
+  }
+  return boxes;
+}
+
+void PressOk(const TMessageBox& box) {
+  if (HWND ok = GetDlgItem(box.Window, IDOK)) PostMessageW(ok, BM_CLICK, 0, 0);
+}
+
+}  // namespace vd::e2e

@@ -1,0 +1,78 @@
+#pragma once
+// Drives the real VDMon.exe under Wine the way a user and the configurator would: start it
+// from a folder of its own, wait for its windows, click its tray icon, choose from its menu,
+// find and dismiss its message boxes.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/Handles.h"
+
+namespace vd::e2e {
+
+// Pumps this thread's messages (so that windows of the test receive what they are sent)
+// until the condition holds or the time is up. Answers the condition's last value.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+// Pumps messages for a while.
+void PumpFor(DWORD ms);
+
+// The folder of the test program, with a trailing backslash: the monitor, its hook library
+// and the stand-ins are built beside it.
+std::wstring BuildFolder();
+
+// A fresh folder for one test's copy of the program, removed again at the end.
+class TProgramFolder {
+public:
+  explicit TProgramFolder(const std::wstring& name);
+  ~TProgramFolder();
+  const std::wstring& Path() const { return FPath; }  // with a trailing backslash
+  // Copies a file of the build (path relative to the build folder) into this folder.
+  void Add(const std::wstring& buildFile, const std::wstring& asName = L"");
+  bool Contains(const std::wstring& name) const;
+  std::wstring ReadText(const std::wstring& name) const;
+
+private:
+  std::wstring FPath;
+};
+
+// A started monitor process; ended on destruction if it still runs.
+class TMonitorProcess {
+public:
+  // Starts VDMon.exe of the folder, with `workingDirectory` as current directory.
+  TMonitorProcess(const TProgramFolder& folder, const std::wstring& workingDirectory = L"C:\\");
+  ~TMonitorProcess();
+  DWORD Id() const { return FProcessId; }
+  bool Running() const;
+  // Waits for the process to end; answers its exit code, or STILL_ACTIVE on time-out.
+  DWORD WaitForExit(DWORD timeoutMs = 10000);
+
+private:
+  win32::TUniqueHandle FProcess;
+  DWORD FProcessId = 0;
+};
+
+// The monitor's hidden window, found as the configurator finds it.
+HWND FindMonitorWindow();
+int CountMonitorWindows();
+
+// The icons of the notification area. Without a desktop tray, Wine shows each icon as a
+// small window of its own.
+std::vector<HWND> TrayIconWindows();
+void ClickTrayIcon(HWND icon, UINT downMessage, UINT upMessage);
+// Opens the tray menu with a right click and chooses the item at `position`.
+bool ChooseTrayMenuItem(HWND icon, int position);
+
+// A message box of the process: its caption and text, and a way to press OK.
+struct TMessageBox {
+  HWND Window = nullptr;
+  std::wstring Caption;
+  std::wstring Text;
+  bool HasIcon = false;
+};
+std::vector<TMessageBox> MessageBoxesOf(DWORD processId);
+void PressOk(const TMessageBox& box);
+
+}  // namespace vd::e2e
