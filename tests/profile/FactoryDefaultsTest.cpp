@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/SharedConstants.h"
 #include "core/Errors.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "profile/DataModule.h"
@@ -115,22 +114,6 @@ TEST(FactoryDefaultsRecordTest, DefaultingGame3KeepsTheMacrosAndClearsButtonDeta
   // Buttons 10..14 are not touched at all.
   EXPECT_EQ(config.ButtonFuncInfo[10].nKeyValue, 65);
   EXPECT_EQ(config.ButtonFuncInfo[14].MacroKey.nMacroIndex, 7);
-}
-
-TEST(FactoryDefaultsRecordTest, AssignedFunctionsCarryTheTypeAndCodeOfTheirTableRow) {
-  platform::TMemoryPlatform system;
-  for (int game = 1; game <= 5; ++game) {
-    auto profile = RecordOf<TMouseProfileInfo>();
-    SetGameProfileDefaults(*profile, game);
-    for (int b = 0; b < 9; ++b) {
-      const TBUTTONFUNCINFO& button = profile->ConfigInfo.ButtonFuncInfo[b];
-      EXPECT_EQ(button.nButtonIndex, b);
-      // Button 6 of games 3..5 stores function 30 with the values of row 31.
-      const int row = (game >= 3 && b == 6) ? 31 : button.nFunctionIndex;
-      EXPECT_EQ(button.nFunctionType, DefaultFunctionTable[row].Type) << game << "/" << b;
-      EXPECT_EQ(button.nFunctionCode, DefaultFunctionTable[row].Code) << game << "/" << b;
-    }
-  }
 }
 
 TEST(FactoryDefaultsRecordTest, ProfilesDefaultedASecondApartDifferInTheirIdentity) {
