@@ -35,7 +35,7 @@ public:
     if ((Peek() & 0xF0) == 0xF0) {
       object.Prefix = Byte();
       if ((object.Prefix & ffChildPos) != 0) {
-        object.ChildPos = Value(depth);
+        object.ChildPos = Value(depth + 1);
         if (!IsChildPosType(object.ChildPos->Type)) Malformed();
       }
     }
@@ -44,7 +44,7 @@ public:
     while (Peek() != 0) {
       TStreamProperty property;
       property.Name = ShortString();
-      property.Value = Value(depth);
+      property.Value = Value(depth + 1);
       object.Properties.push_back(std::move(property));
     }
     ++FPos;

@@ -160,7 +160,7 @@ public:
     Header(object);
     for (const TStreamProperty& property : object.Properties) {
       NewLine(indent + 1);
-      Name(property.Name);
+      Name(property.Name, true);
       FOut += " = ";
       Value(property.Value, indent + 1);
     }
@@ -208,9 +208,10 @@ private:
     }
   }
 
-  // A name: an identifier, or quoted when it is not one or is a word of the syntax.
-  void Name(const std::string& name) {
-    if (IsIdentifier(name) && !IsStructureWord(name))
+  // A name: an identifier, or quoted when it is not one. A property name is also quoted
+  // when it is a word that ends a property list.
+  void Name(const std::string& name, bool isProperty = false) {
+    if (IsIdentifier(name) && !(isProperty && IsStructureWord(name)))
       FOut += name;
     else
       Literal(FromShortString(name), 0);
@@ -418,7 +419,7 @@ private:
           }
           for (const TStreamProperty& property : item.Properties) {
             NewLine(indent + 2);
-            Name(property.Name);
+            Name(property.Name, true);
             FOut += " = ";
             Value(property.Value, indent + 2);
           }
@@ -606,6 +607,7 @@ private:
 
     Skip();
     bool rawPrefix = false;
+    const std::size_t prefixAt = FPos;
     if (Peek() == '{') {
       const std::size_t at = FPos;
       const std::string bytes = Binary();
@@ -636,7 +638,7 @@ private:
       ++FPos;
       Skip();
       const std::size_t at = FPos;
-      object.ChildPos = Value(depth);
+      object.ChildPos = Value(depth + 1);
       if (object.ChildPos->Type != TValueType::vaInt8 && object.ChildPos->Type != TValueType::vaInt16 &&
           object.ChildPos->Type != TValueType::vaInt32)
         FailAt(u"An 8, 16 or 32-bit integer expected", at);
@@ -644,12 +646,12 @@ private:
       if (rawPrefix && (object.Prefix & ffChildPos) == 0) FailAt(u"The prefix byte has no child position", at);
       object.Prefix |= 0xF0 | ffChildPos;
     } else if (rawPrefix && (object.Prefix & ffChildPos) != 0) {
-      Fail(u"'[' and the child position expected");
+      FailAt(u"The prefix byte asks for a child position in '[' ']' after the class name", prefixAt);
     }
     if (object.Prefix == 0 && object.ClassName.size() >= 0xF0)
       FailAt(u"A class name of 240 or more characters needs a prefix", classAt);
 
-    while (AtPropertyName()) object.Properties.push_back(Property(depth));
+    while (AtPropertyName()) object.Properties.push_back(Property(depth + 1));
     while (AtObjectKeyword()) object.Children.push_back(Object(depth + 1, false));
     Skip();
     const std::size_t endAt = FPos;
