@@ -60,6 +60,29 @@ TDM::TDM(TComponent* AOwner) : TComponent(AOwner) {
   DoCreate();
 }
 
+const TClassInfo& TDM::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TDM>(u"TDM", TComponent::StaticClassInfo())
+          .Event(u"OnCreate", &TDM::OnCreate)
+          .Method(u"DataModuleCreate", &TDM::DataModuleCreate)
+          .Method(u"ksProfileAllSettingInfoRestoreToDefault", &TDM::ksProfileAllSettingInfoRestoreToDefault)
+          .Method(u"ksProfileGame1RestoreToDefault", &TDM::ksProfileGame1RestoreToDefault)
+          .Method(u"ksProfileGame2RestoreToDefault", &TDM::ksProfileGame2RestoreToDefault)
+          .Method(u"ksProfileGame3RestoreToDefault", &TDM::ksProfileGame3RestoreToDefault)
+          .Method(u"ksProfileGame4RestoreToDefault", &TDM::ksProfileGame4RestoreToDefault)
+          .Method(u"ksProfileGame5RestoreToDefault", &TDM::ksProfileGame5RestoreToDefault)
+          .Method(u"ksProfileSettingGroupRestoreToDefault", &TDM::ksProfileSettingGroupRestoreToDefault)
+          .Field(u"ksProfileAllSettingInfo", &TDM::ksProfileAllSettingInfo)
+          .Field(u"ksProfileGame1", &TDM::ksProfileGame1)
+          .Field(u"ksProfileGame2", &TDM::ksProfileGame2)
+          .Field(u"ksProfileGame3", &TDM::ksProfileGame3)
+          .Field(u"ksProfileGame4", &TDM::ksProfileGame4)
+          .Field(u"ksProfileGame5", &TDM::ksProfileGame5)
+          .Field(u"ksProfileSettingGroup", &TDM::ksProfileSettingGroup)
+          .Build();
+  return info;
+}
+
 void TDM::CreateComponents() {
   SetName(u"DM");
   using THandler = void (TDM::*)(TksProfileStream&);

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/ClassInfo.h"
 #include "core/Component.h"
 #include "core/Event.h"
 #include "profile/ProfileRecords.h"
@@ -21,11 +22,13 @@
 namespace vd {
 
 class TDM : public TComponent {
- public:
+public:
   // Creates the module's components, then runs OnCreate. An error of OnCreate is reported
   // in the application's standard error box and the module goes on as far as it got.
   explicit TDM(TComponent* AOwner);
-  std::u16string_view ClassName() const override { return u"TDM"; }
+  // Publishes OnCreate, the handler methods and the component fields below.
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
   static constexpr int ProfileCount = 5;
   static bool IsProfileIndexInRange(int index) { return index >= 0 && index < ProfileCount; }
@@ -71,7 +74,7 @@ class TDM : public TComponent {
   TksProfile* ksProfileGame5 = nullptr;
   TksProfile* ksProfileSettingGroup = nullptr;
 
- private:
+private:
   void CreateComponents();
   void DoCreate();
   void InitProfileStore();

@@ -32,6 +32,19 @@ void AppendBackslash(std::u16string& path) {
 
 TksProfile::TksProfile(TComponent* AOwner) : TComponent(AOwner) {}
 
+const TClassInfo& TksProfile::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TksProfile>(u"TksProfile", TComponent::StaticClassInfo())
+          .Creatable()
+          .Integer(u"RootKey", &TksProfile::RootKey, &TksProfile::SetRootKey)
+          .String(u"KeyPath", &TksProfile::KeyPath, &TksProfile::SetKeyPath)
+          .String(u"FileName", &TksProfile::FileName, &TksProfile::SetFileName)
+          .String(u"FilePath", &TksProfile::FilePath, &TksProfile::SetFilePath)
+          .Event(u"OnRestoreToDefault", &TksProfile::OnRestoreToDefault, &TksProfile::SetOnRestoreToDefault)
+          .Build();
+  return info;
+}
+
 void TksProfile::SetRootKey(std::uint32_t value) { FRootKey = value; }
 
 void TksProfile::SetKeyPath(const std::u16string& value) { FKeyPath = value; }

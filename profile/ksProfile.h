@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ClassInfo.h"
 #include "core/Component.h"
 #include "core/Event.h"
 
@@ -26,10 +27,13 @@ using TksProfileOnRestoreToDefault = TEvent<TksProfileStream&>;
 inline constexpr std::uint32_t RootKeyCurrentUser = 0x80000001;
 inline constexpr std::uint32_t RootKeyLocalMachine = 0x80000002;
 
+// Published: RootKey (always stored), KeyPath, FileName, FilePath and OnRestoreToDefault;
+// Size is read-only and not stored.
 class TksProfile : public TComponent {
- public:
+public:
   explicit TksProfile(TComponent* AOwner);
-  std::u16string_view ClassName() const override { return u"TksProfile"; }
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
   std::uint32_t RootKey() const { return FRootKey; }
   void SetRootKey(std::uint32_t value);
@@ -69,7 +73,7 @@ class TksProfile : public TComponent {
   // Asks the owner's handler for the defaults, when one is assigned.
   void RestoreToDefault();
 
- private:
+private:
   void WriteStreamTo(const std::u16string& path) const;
 
   TksProfileStream FMemoryStream;

@@ -3,7 +3,10 @@
 #include <functional>
 
 #include "app/SharedConstants.h"
+#include "core/ClassRegistry.h"
+#include "core/ComponentReader.h"
 #include "core/Errors.h"
+#include "core/TextObjectStream.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "profile/DataModule.h"
 #include "tests/profile/ProfileTestSupport.h"
@@ -33,7 +36,7 @@ TByteVector MarkedProfile(std::uint8_t mark) {
 }
 
 class DataModuleTest : public ::testing::Test {
- protected:
+protected:
   DataModuleTest() { HID_USAGE_AND_PAGE_MOUSE = USAGE_AND_PAGE{}; }
 
   // The store as the configurator left it: the factory group and all-settings records,
@@ -87,6 +90,29 @@ TEST_F(DataModuleTest, ItsComponentsAndHandlersAreThoseOfItsStoredDescription) {
     EXPECT_EQ(profile->OnRestoreToDefault().HandlerName(), std::u16string(names[i]) + u"RestoreToDefault");
   }
   for (int i = 0; i < 5; ++i) EXPECT_EQ(FModule->ProfileGroup(i), FModule->Components(1 + i));
+}
+
+TEST_F(DataModuleTest, AStoredDescriptionBindsItsProfilesToTheHandlersByName) {
+  StoreGroup();
+  StoreAllSettings();
+  Start();
+  RegisterClass(TksProfile::StaticClassInfo());
+  const std::vector<std::u16string> errors = ReadComponent(*FModule, ParseTextForm(R"(object DM: TDM
+  OnCreate = DataModuleCreate
+  object ksProfileSpare: TksProfile
+    RootKey = 0
+    OnRestoreToDefault = ksProfileGame3RestoreToDefault
+  end
+end
+)"));
+  EXPECT_TRUE(errors.empty());
+  auto* spare = dynamic_cast<TksProfile*>(FModule->FindComponent(u"ksProfileSpare"));
+  ASSERT_NE(spare, nullptr);
+  EXPECT_EQ(spare->RootKey(), 0u);
+  EXPECT_EQ(spare->OnRestoreToDefault().HandlerName(), u"ksProfileGame3RestoreToDefault");
+  spare->RestoreToDefault();
+  EXPECT_EQ(RecordOf<TMouseProfileInfo>(spare->Stream())->ConfigInfo.CurrentCPIIndex, 2);
+  EXPECT_EQ(FModule->ksProfileGame3, FModule->FindComponent(u"ksProfileGame3"));
 }
 
 TEST_F(DataModuleTest, AFirstRunWritesTheSettingRecordsButNoGameProfile) {

@@ -23,7 +23,7 @@ TByteVector WithoutIdentity(TByteVector profile) {
 
 // The data module's handlers, run over fresh zero streams as start-up does.
 class FactoryDefaultsTest : public ::testing::Test {
- protected:
+protected:
   FactoryDefaultsTest() {
     FSystem.Clock.FLocalDateTime = 46365.25;
     // A data module whose start-up ends at once, so that only the handlers run.

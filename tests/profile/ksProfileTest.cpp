@@ -28,7 +28,7 @@ TByteVector Pattern(std::size_t size, std::uint8_t seed) {
 }
 
 class ksProfileTest : public ::testing::Test {
- protected:
+protected:
   ksProfileTest() : FProfile(new TksProfile(&FOwner)) {
     FProfile->SetRootKey(RootKeyCurrentUser);
     FProfile->SetKeyPath(kKey);

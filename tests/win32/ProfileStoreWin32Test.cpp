@@ -54,7 +54,7 @@ bool KeyExists() {
 }
 
 class ProfileStoreWin32Test : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     Clean();
     FFolder = platform::Platform().Files->ProgramFolder() + u"profile-store-test";
