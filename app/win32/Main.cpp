@@ -11,6 +11,7 @@
 #include "app/win32/SingleInstance.h"
 #include "core/Application.h"
 #include "platform/win32/Win32Platform.h"
+#include "profile/DataModule.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace vd;
@@ -19,9 +20,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (!instance.Acquire(MonMainClassName)) return 0;
 
   Application().SetTitle(AppTitle);
+  // Loads the profile store; it reports its own errors and goes on as far as it got.
+  const auto dataModule = std::make_unique<TDM>(nullptr);
   std::unique_ptr<win32::TVDMonMain> monitor;
   try {
-    monitor = std::make_unique<win32::TVDMonMain>(nullptr);
+    monitor = std::make_unique<win32::TVDMonMain>(nullptr, *dataModule);
   } catch (...) {
     Application().HandleException();
     return 1;

@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 
+#include "app/ConfiguratorLink.h"
 #include "app/SharedConstants.h"
+#include "app/win32/ConfiguratorMessages.h"
 #include "app/win32/MessageLoop.h"
 #include "core/Application.h"
 #include "platform/Platform.h"
@@ -11,15 +13,12 @@ namespace vd::win32 {
 
 namespace {
 
-constexpr UINT WM_MONITOR_EXIT = 7036;
 constexpr int kClientWidth = 504;
 constexpr int kClientHeight = 400;
 
-HWND FindConfiguratorByCaption() { return FindWindowW(nullptr, reinterpret_cast<const wchar_t*>(CfgMainCaption)); }
-
 }  // namespace
 
-TVDMonMain::TVDMonMain(TComponent* AOwner) : TForm(AOwner) {
+TVDMonMain::TVDMonMain(TComponent* AOwner, TDM& dataModule) : TForm(AOwner), FDM(dataModule) {
   SetName(u"VDMonMain");
   SetCaption(MonMainCaption);
   CreateComponents();
@@ -98,8 +97,23 @@ void TVDMonMain::About1Click(TComponent*) {
 }
 
 void TVDMonMain::Exit1Click(TComponent*) {
-  if (HWND configurator = FindConfiguratorByCaption()) PostMessageW(configurator, WM_MONITOR_EXIT, 0, 0);
+  PostExitNotice();
   TerminateApplication();
+}
+
+LRESULT TVDMonMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PROFILE_CHANGED:
+      FDM.LoadProfileGroupSettingInfoFromRegistry();
+      FDM.LoadAllProfileInfoFromRegistry();
+      FDM.LoadCurrentProfileInfoFromRegistry();
+      WriteProfileID(static_cast<std::int32_t>(lParam));
+      return 0;
+    case WM_SETTINGS_CHANGED:
+      FDM.LoadAllProfileInfoFromRegistry();
+      return 0;
+  }
+  return TForm::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace vd::win32

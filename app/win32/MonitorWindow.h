@@ -7,12 +7,14 @@
 #include "app/win32/PopupMenu.h"
 #include "app/win32/TrayIcon.h"
 #include "keys/ksHook.h"
+#include "profile/DataModule.h"
 
 namespace vd::win32 {
 
 class TVDMonMain : public TForm {
 public:
-  explicit TVDMonMain(TComponent* AOwner);
+  // The data module is created before the window and destroyed after it.
+  TVDMonMain(TComponent* AOwner, TDM& dataModule);
   ~TVDMonMain() override;
   std::u16string_view ClassName() const override { return u"TVDMonMain"; }
 
@@ -35,7 +37,10 @@ public:
   TMenuItem* Exit1 = nullptr;
 
 private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void CreateComponents();
+
+  TDM& FDM;
 };
 
 }  // namespace vd::win32

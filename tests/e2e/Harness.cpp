@@ -1,9 +1,25 @@
 #include "tests/e2e/Harness.h"
 
 #include <shellapi.h>
-
+#include <shlobj.h>
 
 namespace vd::e2e {
+
+namespace {
+
+void RemoveTree(const std::wstring& path) {
+  std::wstring from = path + L'\0';
+  SHFILEOPSTRUCTW remove{nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI, FALSE, nullptr, nullptr};
+  SHFileOperationW(&remove);
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  return text;
+}
+
+}  // namespace
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
@@ -30,19 +46,12 @@ std::wstring BuildFolder() {
 
 TProgramFolder::TProgramFolder(const std::wstring& name) : FPath(L"C:\\vd-e2e\\" + name + L"\\") {
   CreateDirectoryW(L"C:\\vd-e2e", nullptr);
-  // Leftovers of an interrupted run go first.
-  std::wstring from = FPath.substr(0, FPath.size() - 1) + L'\0';
-  SHFILEOPSTRUCTW remove{nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI, FALSE, nullptr, nullptr};
-  SHFileOperationW(&remove);
+  RemoveTree(FPath.substr(0, FPath.size() - 1));  // leftovers of an interrupted run
   CreateDirectoryW(FPath.c_str(), nullptr);
   Add(L"VDMon.exe");
 }
 
-TProgramFolder::~TProgramFolder() {
-  std::wstring from = FPath.substr(0, FPath.size() - 1) + L'\0';
-  SHFILEOPSTRUCTW remove{nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI, FALSE, nullptr, nullptr};
-  SHFileOperationW(&remove);
-}
+TProgramFolder::~TProgramFolder() { RemoveTree(FPath.substr(0, FPath.size() - 1)); }
 
 void TProgramFolder::Add(const std::wstring& buildFile, const std::wstring& asName) {
   const std::wstring source = BuildFolder() + buildFile;
@@ -128,15 +137,54 @@ bool ChooseTrayMenuItem(HWND icon, int position) {
   return PumpUntil([] { return !FindWindowW(L"#32768", nullptr); });
 }
 
-namespace {
 
-std::wstring TextOf(HWND window) {
-  wchar_t text[1024] = {};
-  GetWindowTextW(window, text, 1024);
-  return text;
+std::wstring DocumentsFolder() {
+  wchar_t path[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path);
+  return path;
 }
 
-}  // namespace
+std::wstring ProfileFolder() { return DocumentsFolder() + L"\\Gaming Mouse Vardeln"; }
+
+bool FolderExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void ClearProfileStore() {
+  RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+  RemoveTree(ProfileFolder());
+}
+
+bool ReadStoreValue(const std::wstring& name, TStoreValue& value) {
+  DWORD size = 0;
+  if (RegGetValueW(HKEY_CURRENT_USER, kStoreKey, name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &value.Type, nullptr,
+                   &size) != ERROR_SUCCESS)
+    return false;
+  value.Data.resize(size);
+  return RegGetValueW(HKEY_CURRENT_USER, kStoreKey, name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &value.Type,
+                      value.Data.data(), &size) == ERROR_SUCCESS;
+}
+
+std::vector<std::wstring> StoreValueNames() {
+  std::vector<std::wstring> names;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kStoreKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD length = 256;
+    if (RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, length);
+  }
+  RegCloseKey(key);
+  return names;
+}
+
+void WriteStoreValue(const std::wstring& name, DWORD type, const void* data, DWORD size) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, kStoreKey, name.c_str(), type, data, size);
+}
+
+void DeleteStoreValue(const std::wstring& name) { RegDeleteKeyValueW(HKEY_CURRENT_USER, kStoreKey, name.c_str()); }
 
 std::vector<TMessageBox> MessageBoxesOf(DWORD processId) {
   std::vector<TMessageBox> boxes;

@@ -65,6 +65,23 @@ void ClickTrayIcon(HWND icon, UINT downMessage, UINT upMessage);
 // Opens the tray menu with a right click and chooses the item at `position`.
 bool ChooseTrayMenuItem(HWND icon, int position);
 
+// The profile store in the registry and the documents folder.
+inline constexpr wchar_t kStoreKey[] = L"software\\Vardelngmmouse";
+std::wstring DocumentsFolder();  // without a trailing backslash
+std::wstring ProfileFolder();    // the store's folder in the documents folder
+bool FolderExists(const std::wstring& path);
+// Removes the store's registry key and its folder: the state of a first start.
+void ClearProfileStore();
+struct TStoreValue {
+  DWORD Type = REG_NONE;
+  std::vector<BYTE> Data;
+};
+// A value of the store's key; false when it does not exist.
+bool ReadStoreValue(const std::wstring& name, TStoreValue& value);
+std::vector<std::wstring> StoreValueNames();
+void WriteStoreValue(const std::wstring& name, DWORD type, const void* data, DWORD size);
+void DeleteStoreValue(const std::wstring& name);
+
 // A message box of the process: its caption and text, and a way to press OK.
 struct TMessageBox {
   HWND Window = nullptr;

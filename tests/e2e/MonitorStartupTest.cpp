@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Harness.h"
+#include "tests/e2e/MonitorTest.h"
 #include "tests/e2e/StandInConfigurator.h"
 
 namespace vd::e2e {
@@ -11,28 +11,7 @@ namespace {
 
 constexpr UINT WM_MONITOR_EXIT = 7036;
 
-std::wstring CurrentTestName() {
-  const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  return std::wstring(name.begin(), name.end());
-}
-
-class MonitorStartupTest : public ::testing::Test {
-protected:
-  // A folder with the monitor and its hook library, and a started monitor whose window and
-  // tray icon are up.
-  void StartMonitor() {
-    FFolder.Add(L"ksHook.dll");
-    FMonitor = std::make_unique<TMonitorProcess>(FFolder);
-    ASSERT_TRUE(PumpUntil([] { return FindMonitorWindow() && TrayIconWindows().size() == 1; }));
-  }
-  HWND TrayIcon() {
-    const auto icons = TrayIconWindows();
-    return icons.size() == 1 ? icons.front() : nullptr;
-  }
-
-  TProgramFolder FFolder{CurrentTestName()};
-  std::unique_ptr<TMonitorProcess> FMonitor;
-};
+using MonitorStartupTest = TMonitorTest;
 
 TEST_F(MonitorStartupTest, ASecondStartEndsAtOnceAndLeavesOneMonitor) {
   StartMonitor();

@@ -1,0 +1,35 @@
+#include "tests/e2e/MonitorTest.h"
+
+namespace vd::e2e {
+
+namespace {
+
+std::wstring CurrentTestName() {
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string name = std::string(test->test_suite_name()) + "." + test->name();
+  return std::wstring(name.begin(), name.end());
+}
+
+}  // namespace
+
+TMonitorTest::TMonitorTest() : FFolder(CurrentTestName()) {}
+
+void TMonitorTest::SetUp() { ClearProfileStore(); }
+
+void TMonitorTest::TearDown() {
+  FMonitor.reset();
+  ClearProfileStore();
+}
+
+void TMonitorTest::StartMonitor() {
+  FFolder.Add(L"ksHook.dll");
+  FMonitor = std::make_unique<TMonitorProcess>(FFolder);
+  ASSERT_TRUE(PumpUntil([] { return FindMonitorWindow() && TrayIconWindows().size() == 1; }));
+}
+
+HWND TMonitorTest::TrayIcon() const {
+  const auto icons = TrayIconWindows();
+  return icons.size() == 1 ? icons.front() : nullptr;
+}
+
+}  // namespace vd::e2e

@@ -1,0 +1,30 @@
+#pragma once
+// The fixture of the end-to-end tests: a folder of the test's own with a copy of the
+// program, and a profile store as on a first start (cleared before and after each test).
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/e2e/Harness.h"
+
+namespace vd::e2e {
+
+class TMonitorTest : public ::testing::Test {
+protected:
+  TMonitorTest();
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts the monitor of the folder, with its hook library, and waits until its window and
+  // its tray icon are up.
+  void StartMonitor();
+  // The one tray icon, or nullptr when there is not exactly one.
+  HWND TrayIcon() const;
+
+  TProgramFolder FFolder;
+  std::unique_ptr<TMonitorProcess> FMonitor;
+};
+
+}  // namespace vd::e2e
