@@ -34,6 +34,7 @@ EClassNotFound::EClassNotFound(std::u16string_view className)
 
 EParserError::EParserError(std::u16string_view message, int line, int column)
     : Exception(Format(u"Line %d, column %d: %s", {IntToStr(line), IntToStr(column), message})),
+      FReason(message),
       FLine(line),
       FColumn(column) {}
 

@@ -90,8 +90,11 @@ public:
   EParserError(std::u16string_view message, int line, int column);
   int Line() const noexcept { return FLine; }
   int Column() const noexcept { return FColumn; }
+  // The message without the position.
+  const std::u16string& Reason() const noexcept { return FReason; }
 
 private:
+  std::u16string FReason;
   int FLine;
   int FColumn;
 };
