@@ -122,7 +122,11 @@ std::string FormatCurrency(std::int64_t value) {
   const std::uint64_t magnitude = negative ? ~static_cast<std::uint64_t>(value) + 1 : static_cast<std::uint64_t>(value);
   std::string fraction = std::to_string(magnitude % 10000);
   fraction.insert(0, 4 - fraction.size(), '0');
-  return (negative ? "-" : "") + std::to_string(magnitude / 10000) + "." + fraction;
+  std::string text(negative ? "-" : "");
+  text += std::to_string(magnitude / 10000);
+  text += '.';
+  text += fraction;
+  return text;
 }
 
 bool ParseCurrency(std::string_view text, std::int64_t& value) {
