@@ -7,6 +7,13 @@ namespace vd::e2e {
 
 namespace {
 
+// Waits for the tray menu to open; answers its window or nullptr.
+HWND WaitForMenu() {
+  HWND menu = nullptr;
+  PumpUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); });
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
 void RemoveTree(const std::wstring& path) {
   std::wstring from = path + L'\0';
   SHFILEOPSTRUCTW remove{nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI, FALSE, nullptr, nullptr};
@@ -129,14 +136,45 @@ void ClickTrayIcon(HWND icon, UINT downMessage, UINT upMessage) {
 
 bool ChooseTrayMenuItem(HWND icon, int position) {
   ClickTrayIcon(icon, WM_RBUTTONDOWN, WM_RBUTTONUP);
-  HWND menu = nullptr;
-  if (!PumpUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); })) return false;
+  const HWND menu = WaitForMenu();
+  if (!menu) return false;
   // The menu opens with no item selected: the first "down" selects the first item.
   for (int i = 0; i <= position; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
   return PumpUntil([] { return !FindWindowW(L"#32768", nullptr); });
 }
 
+
+std::vector<std::wstring> ReadTrayMenu(HWND icon) {
+  const std::wstring dumpFile = L"C:\\vd-e2e\\menu-items.txt";
+  DeleteFileW(dumpFile.c_str());
+  DWORD processId = 0;
+  const DWORD thread = GetWindowThreadProcessId(FindMonitorWindow(), &processId);
+  const HMODULE spy = LoadLibraryW((BuildFolder() + L"e2e\\MenuSpy.dll").c_str());
+  const auto procedure =
+      reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "MenuSpyGetMessage@12")));
+  const HHOOK hook = procedure ? SetWindowsHookExW(WH_GETMESSAGE, procedure, spy, thread) : nullptr;
+  std::vector<std::wstring> captions;
+  ClickTrayIcon(icon, WM_RBUTTONDOWN, WM_RBUTTONUP);
+  if (const HWND menu = WaitForMenu(); menu && hook) {
+    PostMessageW(menu, RegisterWindowMessageW(L"VdMenuSpyDump"), 0, 0);
+    PumpUntil([&] { return GetFileAttributesW(dumpFile.c_str()) != INVALID_FILE_ATTRIBUTES; });
+    PumpFor(200);
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpUntil([] { return !FindWindowW(L"#32768", nullptr); });
+  }
+  if (hook) UnhookWindowsHookEx(hook);
+  if (spy) FreeLibrary(spy);
+  win32::TUniqueFile file(CreateFileW(dumpFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return captions;
+  wchar_t text[1024] = {};
+  DWORD read = 0;
+  ReadFile(file.Get(), text, sizeof text - sizeof(wchar_t), &read, nullptr);
+  std::wstring all(text, read / sizeof(wchar_t));
+  for (std::size_t start = 0, end; (end = all.find(L'\n', start)) != std::wstring::npos; start = end + 1)
+    captions.push_back(all.substr(start, end - start));
+  return captions;
+}
 
 std::wstring DocumentsFolder() {
   wchar_t path[MAX_PATH] = {};

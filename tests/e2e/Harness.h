@@ -64,6 +64,8 @@ std::vector<HWND> TrayIconWindows();
 void ClickTrayIcon(HWND icon, UINT downMessage, UINT upMessage);
 // Opens the tray menu with a right click and chooses the item at `position`.
 bool ChooseTrayMenuItem(HWND icon, int position);
+// Opens the tray menu with a right click, reads its captions in order and closes it again.
+std::vector<std::wstring> ReadTrayMenu(HWND icon);
 
 // The profile store in the registry and the documents folder.
 inline constexpr wchar_t kStoreKey[] = L"software\\Vardelngmmouse";

@@ -24,6 +24,12 @@ TEST_F(MonitorStartupTest, ASecondStartEndsAtOnceAndLeavesOneMonitor) {
   EXPECT_TRUE(MessageBoxesOf(second.Id()).empty());
 }
 
+TEST_F(MonitorStartupTest, TheTrayMenuOffersConfigAboutAndExitInThatOrder) {
+  StartMonitor();
+  EXPECT_EQ(ReadTrayMenu(TrayIcon()), (std::vector<std::wstring>{L"Config", L"About", L"Exit"}));
+  EXPECT_TRUE(FMonitor->Running());
+}
+
 TEST_F(MonitorStartupTest, TheMonitorWindowIsHiddenBorderlessAndOfTheStoredSize) {
   StartMonitor();
   const HWND window = FindMonitorWindow();
