@@ -5,5 +5,6 @@ set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 . "$top/scripts/wine-env.sh"
 vd_wine_setup "$top/build/run/wineprefix"
-echo "Monitor running on display $DISPLAY (prefix $WINEPREFIX); choose Exit in its tray menu to end."
+echo "Starting the monitor on display $DISPLAY (Wine prefix $WINEPREFIX)."
+echo "It runs until \"Exit\" in its tray menu; a second start while it runs ends at once."
 exec wine "$top/build/win32/bin/VDMon.exe"
