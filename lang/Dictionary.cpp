@@ -10,6 +10,17 @@ namespace vd {
 
 TvgLang::TvgLang(TComponent* AOwner) : TComponent(AOwner) {}
 
+const TClassInfo& TvgLang::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TvgLang>(u"TvgLang", TComponent::StaticClassInfo())
+                                     .Creatable()
+                                     .String(u"Lang", &TvgLang::Lang, &TvgLang::SetLang)
+                                     .Boolean(u"AutoSelect", &TvgLang::AutoSelect, &TvgLang::SetAutoSelect)
+                                     .Default(true)
+                                     .Binary(u"ResourcesBin", &TvgLang::ReadResourcesBin, &TvgLang::ResourcesBin)
+                                     .Build();
+  return info;
+}
+
 void TvgLang::SetLang(const std::u16string& value) {
   FLang = value;
   if (IsLoading()) return;
@@ -32,6 +43,20 @@ void TvgLang::ReadDictionaryStream(std::span<const std::uint8_t> data, std::u16s
     table->SetText(language.TableText);
     FResources.AddObject(std::move(language.Name), std::move(table));
   }
+}
+
+void TvgLang::ReadResourcesBin(std::span<const std::uint8_t> data) {
+  ReadDictionaryStream(data, Name() + u".ResourcesBin");
+}
+
+std::optional<std::vector<std::uint8_t>> TvgLang::ResourcesBin() const {
+  if (FOriginal.Count() == 0 && FResources.Count() == 0) return std::nullopt;
+  TDictionaryContent content{FOriginal.Text(), {}};
+  for (int i = 0; i < FResources.Count(); ++i) {
+    const auto* table = dynamic_cast<const TvgWideStrings*>(FResources.Objects(i));
+    content.Languages.push_back({FResources.Strings(i), table ? table->Text() : u""});
+  }
+  return WriteDictionaryStream(content);
 }
 
 void TvgLang::LoadFromFile(const std::u16string& fileName) {

@@ -4,24 +4,29 @@
 // selection of the active language for the whole process.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/ClassInfo.h"
 #include "core/Component.h"
 #include "core/WideStrings.h"
 
 namespace vd {
 
+// Published: Lang, AutoSelect (default true) and the stored dictionary ResourcesBin.
 class TvgLang : public TComponent {
 public:
   explicit TvgLang(TComponent* AOwner);
-  std::u16string_view ClassName() const override { return u"TvgLang"; }
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
-  const std::u16string& Lang() const { return FLang; }
+  virtual const std::u16string& Lang() const { return FLang; }
   // "en" returns every text to its source; any other value activates the language of that
   // name, if there is one. Nothing but the value changes while the component is loading.
-  void SetLang(const std::u16string& value);
+  virtual void SetLang(const std::u16string& value);
   bool AutoSelect() const { return FAutoSelect; }
   void SetAutoSelect(bool value) { FAutoSelect = value; }
 
@@ -47,6 +52,10 @@ public:
   void Loaded() override;
 
 private:
+  void ReadResourcesBin(std::span<const std::uint8_t> data);
+  // The dictionary as a stream; nothing when the component holds none.
+  std::optional<std::vector<std::uint8_t>> ResourcesBin() const;
+
   std::u16string FLang;
   // Declared so that destruction frees the tables with the names list before the source list.
   TvgWideStringList FOriginal{true, true};

@@ -5,6 +5,7 @@
 #include "core/Errors.h"
 #include "core/Strings.h"
 #include "lang/DictionaryStream.h"
+#include "lang/Translation.h"
 #include "platform/Platform.h"
 
 namespace vd {
@@ -36,6 +37,12 @@ TksLanguage::TksLanguage(TComponent* AOwner) : TvgLang(AOwner) {
   LoadLanguageFile();
 }
 
+const TClassInfo& TksLanguage::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TksLanguage>(u"TksLanguage", TvgLang::StaticClassInfo()).Creatable().Build();
+  return info;
+}
+
 TksLanguage::~TksLanguage() {
   // The component goes no later than the form that owns it: the form leaves the list with
   // it, so that no walk meets a destroyed form.
@@ -63,6 +70,29 @@ void TksLanguage::LoadLanguageFile() {
 void TksLanguage::SetLang(const std::u16string& value) {
   TvgLang::SetLang(value);
   FLanguageName = value;
+  // A copy: translating may create or free language components, and with them list entries.
+  const std::vector<TComponent*> forms = Forms();
+  for (TComponent* form : forms) TranslateOwnedComponents(*form);
+}
+
+void TksLanguage::TranslateOwnedComponents(TComponent& component) const {
+  TranslateComponentProperties(component);
+  for (int i = 0; i < component.ComponentCount(); ++i) {
+    TComponent& item = *component.Components(i);
+    if (FTranslateSpecialClassList.IndexOf(item.ClassName()) >= 0) continue;
+    if (dynamic_cast<IvgLanguageScene*>(&item)) continue;
+    TranslateOwnedComponents(item);
+  }
+}
+
+void TksLanguage::TranslateComponentProperties(TComponent& component) const {
+  for (int i = 0; i < FTranslatePropertyList.Count(); ++i) {
+    // A component without the property, or with one that holds no text, is left alone.
+    const TPropInfo* property = component.ClassType().FindProperty(FTranslatePropertyList.Strings(i));
+    if (!property || property->Kind != TPropKind::String) continue;
+    const std::u16string text = property->GetString(component);
+    if (!text.empty()) property->SetString(component, LookupTranslation(text));
+  }
 }
 
 std::u16string TksLanguage::GetOSDefaultLang() const {

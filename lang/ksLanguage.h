@@ -14,6 +14,7 @@
 
 namespace vd {
 
+// Publishes what TvgLang publishes, with Lang standing for the short identifier.
 class TksLanguage : public TvgLang {
 public:
   // Loads ks.local from the program's folder when it is there; its languages come first.
@@ -21,13 +22,14 @@ public:
   // LocalFileError).
   explicit TksLanguage(TComponent* AOwner);
   ~TksLanguage() override;
-  std::u16string_view ClassName() const override { return u"TksLanguage"; }
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
-  // The short identifier of the selected language. It replaces the dictionary's Lang:
+  // The short identifier of the selected language, in place of the dictionary's Lang:
   // setting it selects the language as the dictionary does, keeps the name (also one
   // without a table) and translates every form that carries a language component.
-  const std::u16string& Lang() const { return FLanguageName; }
-  void SetLang(const std::u16string& value);
+  const std::u16string& Lang() const override { return FLanguageName; }
+  void SetLang(const std::u16string& value) override;
 
   // The system default language id as four upper-case hexadecimal digits ("0804").
   std::u16string GetOSDefaultLang() const;
@@ -47,6 +49,11 @@ public:
 
 private:
   void LoadLanguageFile();
+  // Sets the translation of every listed string property of the component and of the
+  // components it owns, all the way down; skipped classes and toolkit scenes (whose
+  // controls translate themselves) are left alone with everything they own.
+  void TranslateOwnedComponents(TComponent& component) const;
+  void TranslateComponentProperties(TComponent& component) const;
 
   std::u16string FLanguageName;
   TvgWideStringList FTranslatePropertyList;

@@ -6,16 +6,21 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "lang/Translation.h"
 
 namespace vd::testing_support {
 
-inline std::vector<std::uint8_t> Fixture(const std::string& name) {
-  std::ifstream file(std::string(VD_LANG_FIXTURES) + "/" + name, std::ios::binary);
-  if (!file) throw std::runtime_error("missing fixture " + name);
+inline std::vector<std::uint8_t> ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw std::runtime_error("missing " + path);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+inline std::vector<std::uint8_t> Fixture(const std::string& name) {
+  return ReadFile(std::string(VD_LANG_FIXTURES) + "/" + name);
 }
 
 struct TStandInControl {
@@ -24,12 +29,12 @@ struct TStandInControl {
       : Text(std::move(text)), Hint(std::move(hint)), ShowHint(showHint), AutoTranslate(autoTranslate) {}
   std::u16string Text;
   std::u16string Hint;
-  bool ShowHint = false;
-  bool AutoTranslate = true;
+  bool ShowHint;
+  bool AutoTranslate;
 };
 
-// Registers itself for its lifetime; on UpdateResource every control with automatic
-// translation looks up its hint (when shown) and its text.
+// Registered for its lifetime. On UpdateResource every control with automatic translation
+// looks up its hint (when shown) and its text.
 class TStandInScene : public IvgLanguageScene {
 public:
   TStandInScene() { RegisterLanguageScene(this); }
@@ -38,22 +43,17 @@ public:
   TStandInScene& operator=(const TStandInScene&) = delete;
 
   void UpdateResource() override {
-    ++FUpdates;
     FRestoringSeen.push_back(RestoringSourceTexts());
-    if (FFailNext) {
-      FFailNext = false;
-      throw std::runtime_error("style missing");
-    }
+    if (std::exchange(FFailNext, false)) throw std::runtime_error("style missing");
     for (TStandInControl& control : FControls) {
       if (!control.AutoTranslate) continue;
       if (control.ShowHint && !control.Hint.empty()) control.Hint = LookupTranslation(control.Hint);
       control.Text = LookupTranslation(control.Text);
     }
-    FTextHistory.push_back(FControls.empty() ? u"" : FControls[0].Text);
+    if (!FControls.empty()) FTextHistory.push_back(FControls[0].Text);
   }
 
   std::vector<TStandInControl> FControls;
-  int FUpdates = 0;
   bool FFailNext = false;
   std::vector<bool> FRestoringSeen;
   std::vector<std::u16string> FTextHistory;  // the first control's text after each update
