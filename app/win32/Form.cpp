@@ -1,6 +1,6 @@
 #include "app/win32/Form.h"
 
-#include "app/win32/MessageLoop.h"
+#include "platform/win32/MessageLoop.h"
 
 namespace vd::win32 {
 

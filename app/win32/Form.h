@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/win32/Window.h"
 #include "core/Component.h"
+#include "platform/win32/Window.h"
 
 namespace vd::win32 {
 

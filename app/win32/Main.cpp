@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "app/SharedConstants.h"
-#include "app/win32/MessageLoop.h"
 #include "app/win32/MonitorWindow.h"
 #include "app/win32/SingleInstance.h"
 #include "core/Application.h"
+#include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
 #include "profile/DataModule.h"
 

@@ -5,9 +5,9 @@
 #include "app/ConfiguratorLink.h"
 #include "app/SharedConstants.h"
 #include "app/win32/ConfiguratorMessages.h"
-#include "app/win32/MessageLoop.h"
 #include "core/Application.h"
 #include "platform/Platform.h"
+#include "platform/win32/MessageLoop.h"
 
 namespace vd::win32 {
 

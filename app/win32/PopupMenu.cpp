@@ -22,11 +22,10 @@ void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
 void TPopupMenu::Popup(int x, int y, void* owner) {
   TUniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
-  for (std::size_t i = 0; i < FItems.size(); ++i)
-    AppendMenuW(menu.Get(), MF_STRING, i + 1, W(FItems[i]->Caption()));
+  for (std::size_t i = 0; i < FItems.size(); ++i) AppendMenuW(menu.Get(), MF_STRING, i + 1, W(FItems[i]->Caption()));
   const HWND window = static_cast<HWND>(owner);
-  const int chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, window,
-                                    nullptr);
+  const int chosen =
+      TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, window, nullptr);
   // Lets the menu close properly when the user clicks elsewhere next time.
   PostMessageW(window, WM_NULL, 0, 0);
   if (chosen > 0 && static_cast<std::size_t>(chosen) <= FItems.size()) FItems[chosen - 1]->Click();

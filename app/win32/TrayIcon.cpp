@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/win32/MessageLoop.h"
+#include "platform/win32/MessageLoop.h"
 
 namespace vd::win32 {
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/win32/PopupMenu.h"
-#include "app/win32/Window.h"
 #include "core/Component.h"
 #include "core/Event.h"
+#include "platform/win32/Window.h"
 
 namespace vd::win32 {
 

@@ -110,9 +110,9 @@ std::u16string TWin32IniFiles::ReadString(std::u16string_view file, std::u16stri
   const std::u16string fileName(file), sectionName(section), keyName(key), fallback(defaultValue);
   std::u16string buffer(256, u'\0');
   for (;;) {
-    const DWORD length = GetPrivateProfileStringW(W(sectionName), W(keyName), W(fallback),
-                                                  reinterpret_cast<wchar_t*>(buffer.data()),
-                                                  static_cast<DWORD>(buffer.size()), W(fileName));
+    const DWORD length =
+        GetPrivateProfileStringW(W(sectionName), W(keyName), W(fallback), reinterpret_cast<wchar_t*>(buffer.data()),
+                                 static_cast<DWORD>(buffer.size()), W(fileName));
     if (length + 1 < buffer.size() || buffer.size() >= 65536) return buffer.substr(0, length);
     buffer.assign(buffer.size() * 4, u'\0');
   }

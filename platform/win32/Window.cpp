@@ -1,4 +1,4 @@
-#include "app/win32/Window.h"
+#include "platform/win32/Window.h"
 
 #include "core/Application.h"
 #include "core/Errors.h"
@@ -22,8 +22,8 @@ void TWindowBase::CreateHandle(const TCreateParams& params) {
     RegisterClassExW(&windowClass);
   }
   // The window procedure takes the handle at WM_NCCREATE.
-  if (!CreateWindowExW(params.ExStyle, params.ClassName, params.Caption, params.Style, params.X, params.Y,
-                       params.Width, params.Height, nullptr, nullptr, instance, this))
+  if (!CreateWindowExW(params.ExStyle, params.ClassName, params.Caption, params.Style, params.X, params.Y, params.Width,
+                       params.Height, nullptr, nullptr, instance, this))
     throw Exception(u"CreateWindowEx failed with error " + IntToStr(GetLastError()));
 }
 

@@ -1,4 +1,4 @@
-#include "app/win32/MessageLoop.h"
+#include "platform/win32/MessageLoop.h"
 
 #include <windows.h>
 
