@@ -158,9 +158,8 @@ void TvgWideStringList::SetText(std::u16string_view text) {
   for (std::u16string& line : SplitTextLines(text)) FItems.push_back(TItem{std::move(line), nullptr});
   std::stable_sort(FItems.begin(), FItems.end(),
                    [this](const TItem& a, const TItem& b) { return CompareStrings(a.Text, b.Text) < 0; });
-  const auto end = std::unique(FItems.begin(), FItems.end(), [this](const TItem& a, const TItem& b) {
-    return CompareStrings(a.Text, b.Text) == 0;
-  });
+  const auto end = std::unique(FItems.begin(), FItems.end(),
+                               [this](const TItem& a, const TItem& b) { return CompareStrings(a.Text, b.Text) == 0; });
   FItems.erase(end, FItems.end());
 }
 

@@ -15,10 +15,9 @@ public:
   std::int32_t ReadCount(std::u16string_view what) {
     if (Remaining() < 4)
       Fail(Format(u"it ends at byte %d, inside the length of the %s", {IntToStr(FData.size()), what}));
-    const std::uint32_t value = static_cast<std::uint32_t>(FData[FPosition]) |
-                                static_cast<std::uint32_t>(FData[FPosition + 1]) << 8 |
-                                static_cast<std::uint32_t>(FData[FPosition + 2]) << 16 |
-                                static_cast<std::uint32_t>(FData[FPosition + 3]) << 24;
+    const std::uint32_t value =
+        static_cast<std::uint32_t>(FData[FPosition]) | static_cast<std::uint32_t>(FData[FPosition + 1]) << 8 |
+        static_cast<std::uint32_t>(FData[FPosition + 2]) << 16 | static_cast<std::uint32_t>(FData[FPosition + 3]) << 24;
     FPosition += 4;
     return static_cast<std::int32_t>(value);
   }
@@ -80,7 +79,8 @@ TDictionaryContent ParseDictionaryStream(std::span<const std::uint8_t> data, std
   content.SourceText = reader.ReadWideString(u"source text");
   const std::size_t countAt = reader.Position();
   const std::int32_t count = reader.ReadCount(u"language count");
-  if (count < 0) reader.Fail(Format(u"the language count %d is negative (byte %d)", {IntToStr(count), IntToStr(countAt)}));
+  if (count < 0)
+    reader.Fail(Format(u"the language count %d is negative (byte %d)", {IntToStr(count), IntToStr(countAt)}));
   if (static_cast<std::size_t>(count) > reader.Remaining() / kSmallestLanguage)
     reader.Fail(Format(u"the language count %d does not fit the %d bytes that follow",
                        {IntToStr(count), IntToStr(reader.Remaining())}));

@@ -1,8 +1,7 @@
-#include "core/WideStrings.h"
-
 #include <gtest/gtest.h>
 
 #include "core/Errors.h"
+#include "core/WideStrings.h"
 #include "platform/memory/MemoryPlatform.h"
 
 namespace vd {

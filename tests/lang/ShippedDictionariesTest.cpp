@@ -18,10 +18,16 @@ using testing_support::ReadFile;
 
 // Every text the monitor shows: the application title, the tray hint and menu, and the
 // About window's labels and button.
-const std::vector<std::u16string> kMonitorTexts = {
-    u"Vardel Gaming Mouse Monitor", u"Vardel Gaming Mouse Driver", u"Config", u"About", u"Exit",
-    u"Hardware & Software Information:", u"Hardware Core:1.00.00", u"Software Core:1.00.00",
-    u"Software Update Website:", u"OK"};
+const std::vector<std::u16string> kMonitorTexts = {u"Vardel Gaming Mouse Monitor",
+                                                   u"Vardel Gaming Mouse Driver",
+                                                   u"Config",
+                                                   u"About",
+                                                   u"Exit",
+                                                   u"Hardware & Software Information:",
+                                                   u"Hardware Core:1.00.00",
+                                                   u"Software Core:1.00.00",
+                                                   u"Software Update Website:",
+                                                   u"OK"};
 
 class ShippedDictionariesTest : public ::testing::Test {
 protected:

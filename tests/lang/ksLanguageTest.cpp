@@ -1,5 +1,3 @@
-#include "lang/ksLanguage.h"
-
 #include <gtest/gtest.h>
 
 #include "core/ClassInfo.h"
@@ -8,6 +6,7 @@
 #include "core/Strings.h"
 #include "core/TextObjectStream.h"
 #include "lang/Translation.h"
+#include "lang/ksLanguage.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "tests/lang/LangTestSupport.h"
 
@@ -58,12 +57,9 @@ protected:
       const std::vector<std::uint8_t> bytes = Fixture(ToUtf8(path));
       return std::string(bytes.begin(), bytes.end());
     };
-    return ReadComponent(FForm, ParseTextForm("object VDMonMain: TPanel\n"
-                                              "  object ksLanguage1: TksLanguage\n"
-                                              "    ResourcesBin = File('" + storedDictionary + "')\n"
-                                              "  end\n"
-                                              "end\n",
-                                              options));
+    const std::string form = "object VDMonMain: TPanel\n  object ksLanguage1: TksLanguage\n    ResourcesBin = File('" +
+                             storedDictionary + "')\n  end\nend\n";
+    return ReadComponent(FForm, ParseTextForm(form, options));
   }
   TksLanguage& Language() { return dynamic_cast<TksLanguage&>(*FForm.FindComponent(u"ksLanguage1")); }
 

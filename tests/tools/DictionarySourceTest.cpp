@@ -1,8 +1,7 @@
-#include "tools/dictc/DictionarySource.h"
-
 #include <gtest/gtest.h>
 
 #include "core/Strings.h"
+#include "tools/dictc/DictionarySource.h"
 
 namespace vd {
 namespace {
@@ -50,13 +49,15 @@ TEST(DictionarySourceTest, MistakesAreReportedWithFileAndLine) {
   EXPECT_EQ(ErrorOf("[Language CH]\nConfig\n"),
             "x.dict:2: an entry is \"source text=translation\"; this one has no \"=\"");
   EXPECT_EQ(ErrorOf("[Language CH]\n=x\n"), "x.dict:2: the entry has no source text before \"=\"");
-  EXPECT_EQ(ErrorOf("[Language CH]\nA=1\nA=2\n"), "x.dict:3: the source text \"A\" is translated twice in this language");
+  EXPECT_EQ(ErrorOf("[Language CH]\nA=1\nA=2\n"),
+            "x.dict:3: the source text \"A\" is translated twice in this language");
   EXPECT_EQ(ErrorOf("[Language CH]\n[Language ch]\n"), "x.dict:2: the language \"ch\" is named twice");
   EXPECT_EQ(ErrorOf("[Language CH]\n[Source]\n"), "x.dict:2: the [Source] section comes before the languages");
   EXPECT_EQ(ErrorOf("[Source]\n[Source]\n"), "x.dict:2: a second [Source] section");
   EXPECT_EQ(ErrorOf("[Language]\n"), "x.dict:1: unknown section; use [Source] or [Language NAME]");
   EXPECT_EQ(ErrorOf("[Source\n"), "x.dict:1: a section header ends with \"]\"");
-  EXPECT_EQ(ErrorOf("[Source]\na\xE2\x80\xA8" "b\n"),
+  EXPECT_EQ(ErrorOf("[Source]\na\xE2\x80\xA8"
+                    "b\n"),
             "x.dict:2: the text holds a line break or NUL, which would split or cut it");
   EXPECT_EQ(ErrorOf("[Source]\n\xC3\n"), "x.dict:2: the line is not valid UTF-8");
 }

@@ -16,8 +16,7 @@ constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
 bool BreaksALine(char16_t c) {
-  return c == u'\0' || c == u'\r' || c == u'\n' || c == u'\u000B' || c == u'\u000C' || c == u'\u2028' ||
-         c == u'\u2029';
+  return c == u'\0' || c == u'\r' || c == u'\n' || c == u'\u000B' || c == u'\u000C' || c == u'\u2028' || c == u'\u2029';
 }
 
 bool NeedsQuotes(std::u16string_view text) {
@@ -89,8 +88,7 @@ private:
     if (!header.starts_with(kLanguage) || header.size() == kLanguage.size())
       Fail(u"unknown section; use [Source] or [Language NAME]");
     const std::u16string name(header.substr(kLanguage.size()));
-    if (!FLanguageNames.insert(LowerAscii(name)).second)
-      Fail(Format(u"the language \"%s\" is named twice", {name}));
+    if (!FLanguageNames.insert(LowerAscii(name)).second) Fail(Format(u"the language \"%s\" is named twice", {name}));
     FContent.Languages.push_back({name, u""});
     FEntryNames.clear();
     FSection = TSection::Language;
