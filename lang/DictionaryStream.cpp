@@ -84,7 +84,6 @@ TDictionaryContent ParseDictionaryStream(std::span<const std::uint8_t> data, std
   if (static_cast<std::size_t>(count) > reader.Remaining() / kSmallestLanguage)
     reader.Fail(Format(u"the language count %d does not fit the %d bytes that follow",
                        {IntToStr(count), IntToStr(reader.Remaining())}));
-  content.Languages.reserve(static_cast<std::size_t>(count));
   for (std::int32_t i = 1; i <= count; ++i) {
     TDictionaryLanguage language;
     language.Name = reader.ReadWideString(Format(u"name of language %d", {IntToStr(i)}));

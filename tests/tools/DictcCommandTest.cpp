@@ -46,6 +46,8 @@ protected:
 TEST_F(DictcCommandTest, BuildsAStreamAndListsItsLanguagesCountsAndEntries) {
   std::ofstream(Path("small.dict")) << "[Source]\nConfig\nExit\n[Language CH]\nConfig=打开配置\n[Language US]\n";
   ASSERT_EQ(Dictc("build " + Path("small.dict") + " " + Path("small.local")).ExitCode, 0);
+  EXPECT_EQ(Dictc("build " + Path("small.dict") + " " + Path("absent/small.local")).Output,
+            "dictc: cannot write " + Path("absent/small.local") + "\n");
   const TRun list = Dictc("list " + Path("small.local"));
   EXPECT_EQ(list.ExitCode, 0);
   EXPECT_EQ(list.Output, "; " + Path("small.local") +

@@ -30,14 +30,17 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 // Writes beside the target and renames, so that a failed build leaves no half-written file.
 bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& data) {
   const std::string temporary = path + ".tmp";
+  bool written = false;
   {
     std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    if (!file.flush()) return false;
+    written = static_cast<bool>(file.flush());
   }
   std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  return !error;
+  if (written) std::filesystem::rename(temporary, path, error);
+  const bool done = written && !error;
+  if (!done) std::filesystem::remove(temporary, error);
+  return done;
 }
 
 int Fail(const std::string& message) {
