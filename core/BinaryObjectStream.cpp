@@ -190,8 +190,8 @@ public:
       Value(*object.ChildPos);
     }
     if (object.Prefix == 0 && object.ClassName.size() >= 0xF0) Invalid(u"a class name this long needs a prefix");
-    // Only the root may have an empty class name: a zero byte where a child starts ends the list.
-    ShortString(object.ClassName, !isRoot);
+    // A child without a prefix needs a class name: a zero byte where it starts ends the list.
+    ShortString(object.ClassName, !isRoot && object.Prefix == 0);
     ShortString(object.Name, false);
     Properties(object.Properties);
     for (const TStreamObject& child : object.Children) Object(child, false);
