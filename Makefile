@@ -24,7 +24,8 @@ native: prerequisites
 	@cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS)
 
-win32: prerequisites
+# The Windows build runs the native host tools (dictc, ...), so the native side comes first.
+win32: prerequisites native
 	@cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/Toolchain-i686-w64-mingw32.cmake >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS)
