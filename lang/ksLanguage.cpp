@@ -70,9 +70,9 @@ void TksLanguage::LoadLanguageFile() {
 void TksLanguage::SetLang(const std::u16string& value) {
   TvgLang::SetLang(value);
   FLanguageName = value;
-  // A copy: translating may create or free language components, and with them list entries.
-  const std::vector<TComponent*> forms = Forms();
-  for (TComponent* form : forms) TranslateOwnedComponents(*form);
+  // By index into the live list: a setter that creates or frees a language component
+  // changes the list, and a freed form must not be visited.
+  for (std::size_t i = 0; i < Forms().size(); ++i) TranslateOwnedComponents(*Forms()[i]);
 }
 
 void TksLanguage::TranslateOwnedComponents(TComponent& component) const {
