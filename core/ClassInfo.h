@@ -84,7 +84,7 @@ struct TFieldInfo {
 struct TPropInfo {
   std::u16string Name;
   TPropKind Kind = TPropKind::Integer;
-  TValueNames Names;  // Enumeration, Set
+  TValueNames Names;                                                 // Enumeration, Set
   std::int64_t MinValue = std::numeric_limits<std::int64_t>::min();  // Integer
   std::int64_t MaxValue = std::numeric_limits<std::int64_t>::max();
 
@@ -215,7 +215,9 @@ public:
     p.MaxValue = std::cmp_greater(std::numeric_limits<V>::max(), std::numeric_limits<std::int64_t>::max())
                      ? std::numeric_limits<std::int64_t>::max()
                      : static_cast<std::int64_t>(std::numeric_limits<V>::max());
-    p.GetOrdinal = [get](const TPersistent& o) { return static_cast<std::int64_t>(class_info_detail::Read<T>(get, o)); };
+    p.GetOrdinal = [get](const TPersistent& o) {
+      return static_cast<std::int64_t>(class_info_detail::Read<T>(get, o));
+    };
     p.SetOrdinal = [set](TPersistent& o, std::int64_t v) { class_info_detail::Write<T>(set, o, static_cast<V>(v)); };
     return *this;
   }
@@ -246,7 +248,9 @@ public:
     using V = typename class_info_detail::TSetterArg<Setter>::Type;
     TPropInfo& p = Add(std::move(name), TPropKind::Enumeration);
     p.Names = std::move(names);
-    p.GetOrdinal = [get](const TPersistent& o) { return static_cast<std::int64_t>(class_info_detail::Read<T>(get, o)); };
+    p.GetOrdinal = [get](const TPersistent& o) {
+      return static_cast<std::int64_t>(class_info_detail::Read<T>(get, o));
+    };
     p.SetOrdinal = [set](TPersistent& o, std::int64_t v) { class_info_detail::Write<T>(set, o, static_cast<V>(v)); };
     return *this;
   }
@@ -258,7 +262,9 @@ public:
     static_assert(std::is_unsigned_v<V>, "a set property needs an unsigned bit mask");
     TPropInfo& p = Add(std::move(name), TPropKind::Set);
     p.Names = std::move(names);
-    p.GetOrdinal = [get](const TPersistent& o) { return static_cast<std::int64_t>(class_info_detail::Read<T>(get, o)); };
+    p.GetOrdinal = [get](const TPersistent& o) {
+      return static_cast<std::int64_t>(class_info_detail::Read<T>(get, o));
+    };
     p.SetOrdinal = [set](TPersistent& o, std::int64_t v) { class_info_detail::Write<T>(set, o, static_cast<V>(v)); };
     return *this;
   }

@@ -52,7 +52,8 @@ double ExtendedToDouble(const TExtendedBytes& bytes) {
     if ((significand & ~kIntegerBit) == 0 && (significand & kIntegerBit) != 0)
       return FromBits(sign | (std::uint64_t{0x7FF} << 52));
     // A NaN keeps the top of its payload; the quiet bit makes sure it stays a NaN.
-    return FromBits(sign | (std::uint64_t{0x7FF} << 52) | (std::uint64_t{1} << 51) | ((significand >> 11) & kDoubleFraction));
+    return FromBits(sign | (std::uint64_t{0x7FF} << 52) | (std::uint64_t{1} << 51) |
+                    ((significand >> 11) & kDoubleFraction));
   }
   if (significand == 0) return FromBits(sign);
 

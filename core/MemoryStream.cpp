@@ -18,7 +18,9 @@ void TMemoryStream::SetPosition(std::int64_t value) {
 }
 
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  const std::int64_t base = origin == TSeekOrigin::soBeginning ? 0 : origin == TSeekOrigin::soCurrent ? FPosition : Size();
+  const std::int64_t base = origin == TSeekOrigin::soBeginning ? 0
+                            : origin == TSeekOrigin::soCurrent ? FPosition
+                                                               : Size();
   SetPosition(base + offset);
   return FPosition;
 }

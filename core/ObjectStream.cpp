@@ -38,8 +38,8 @@ bool IsValidUtf16(const std::u16string& text) {
 
 TStreamValue MakeIntegerValue(std::int64_t value) {
   TStreamValue v;
-  v.Type = value >= -128 && value <= 127             ? TValueType::vaInt8
-           : value >= -32768 && value <= 32767       ? TValueType::vaInt16
+  v.Type = value >= -128 && value <= 127              ? TValueType::vaInt8
+           : value >= -32768 && value <= 32767        ? TValueType::vaInt16
            : value >= INT32_MIN && value <= INT32_MAX ? TValueType::vaInt32
                                                       : TValueType::vaInt64;
   v.Integer = value;

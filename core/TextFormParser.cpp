@@ -1,5 +1,3 @@
-#include "core/TextObjectStream.h"
-
 #include <charconv>
 #include <optional>
 
@@ -8,6 +6,7 @@
 #include "core/Extended.h"
 #include "core/Strings.h"
 #include "core/TextFormSyntax.h"
+#include "core/TextObjectStream.h"
 
 namespace vd {
 
@@ -453,8 +452,12 @@ private:
       case TValueType::vaInt32:
       case TValueType::vaInt64: {
         value.Integer = IntegerNumber(at);
-        const int bits = value.Type == TValueType::vaInt8 ? 8 : value.Type == TValueType::vaInt16 ? 16 : value.Type == TValueType::vaInt32 ? 32 : 64;
-        if (bits < 64 && (value.Integer < -(std::int64_t{1} << (bits - 1)) || value.Integer >= (std::int64_t{1} << (bits - 1))))
+        const int bits = value.Type == TValueType::vaInt8    ? 8
+                         : value.Type == TValueType::vaInt16 ? 16
+                         : value.Type == TValueType::vaInt32 ? 32
+                                                             : 64;
+        if (bits < 64 &&
+            (value.Integer < -(std::int64_t{1} << (bits - 1)) || value.Integer >= (std::int64_t{1} << (bits - 1))))
           FailAt(u"Integer out of the range of its type", at);
         return;
       }
@@ -477,8 +480,7 @@ private:
         return;
       case TValueType::vaCurrency: {
         const TNumber number = Number();
-        if (!ParseCurrency(number.Text, value.Integer))
-          FailAt(u"Currency value with at most 4 decimals expected", at);
+        if (!ParseCurrency(number.Text, value.Integer)) FailAt(u"Currency value with at most 4 decimals expected", at);
         return;
       }
       case TValueType::vaUTF8String:

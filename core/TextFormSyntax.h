@@ -19,13 +19,20 @@ struct TTagName {
   TValueType Type;
 };
 inline constexpr TTagName kTagNames[] = {
-    {"Int8", TValueType::vaInt8},           {"Int16", TValueType::vaInt16},
-    {"Int32", TValueType::vaInt32},         {"Int64", TValueType::vaInt64},
-    {"Single", TValueType::vaSingle},       {"Double", TValueType::vaDouble},
-    {"Extended", TValueType::vaExtended},   {"Currency", TValueType::vaCurrency},
-    {"Date", TValueType::vaDate},           {"String", TValueType::vaString},
-    {"LString", TValueType::vaLString},     {"WString", TValueType::vaWString},
-    {"UTF8String", TValueType::vaUTF8String}, {"Ident", TValueType::vaIdent},
+    {"Int8", TValueType::vaInt8},
+    {"Int16", TValueType::vaInt16},
+    {"Int32", TValueType::vaInt32},
+    {"Int64", TValueType::vaInt64},
+    {"Single", TValueType::vaSingle},
+    {"Double", TValueType::vaDouble},
+    {"Extended", TValueType::vaExtended},
+    {"Currency", TValueType::vaCurrency},
+    {"Date", TValueType::vaDate},
+    {"String", TValueType::vaString},
+    {"LString", TValueType::vaLString},
+    {"WString", TValueType::vaWString},
+    {"UTF8String", TValueType::vaUTF8String},
+    {"Ident", TValueType::vaIdent},
 };
 inline constexpr std::string_view kFileInclude = "File";
 inline constexpr std::string_view kFormInclude = "Form";

@@ -1,5 +1,3 @@
-#include "core/TextObjectStream.h"
-
 #include <cmath>
 #include <cstring>
 
@@ -8,6 +6,7 @@
 #include "core/Extended.h"
 #include "core/Strings.h"
 #include "core/TextFormSyntax.h"
+#include "core/TextObjectStream.h"
 
 namespace vd {
 
@@ -129,9 +128,10 @@ private:
     bool quoted = false;
     for (std::size_t i = 0; i < units.size(); ++i) {
       const char16_t c = units[i];
-      const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-                        units[i + 1] <= 0xDFFF;
-      const bool printable = pair || (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0) && !(c >= 0xD800 && c <= 0xDFFF));
+      const bool pair =
+          c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+      const bool printable =
+          pair || (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0) && !(c >= 0xD800 && c <= 0xDFFF));
       if (!printable) {
         if (quoted) FOut += '\'';
         quoted = false;

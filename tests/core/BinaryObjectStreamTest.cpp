@@ -1,10 +1,9 @@
-#include "core/BinaryObjectStream.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "core/BinaryObjectStream.h"
 #include "core/Errors.h"
 #include "core/TextObjectStream.h"
 
@@ -81,11 +80,12 @@ TEST(BinaryObjectStreamTest, EveryTruncationOfAValidStreamIsAReadError) {
 TEST(BinaryObjectStreamTest, MalformedStreamsAreRefused) {
   EXPECT_EQ(ReadError({'T', 'P', 'F', '1', 1, 'T', 0, 0, 0}), u"Invalid stream format");
   EXPECT_EQ(ReadError({'T', 'P'}), u"Stream read error");
-  EXPECT_EQ(ReadError(WithValue({22})), u"Invalid stream format");             // no such tag
+  EXPECT_EQ(ReadError(WithValue({22})), u"Invalid stream format");                          // no such tag
   EXPECT_EQ(ReadError(WithValue({12, 0xFF, 0xFF, 0xFF, 0xFF})), u"Invalid stream format");  // negative length
-  EXPECT_EQ(ReadError(WithValue({14, 6, 1, 'x', 1, 0, 0})), u"Invalid stream format");  // string as item index
-  EXPECT_EQ(ReadError(WithValue({14, 2, 0, 2, 0, 0})), u"Invalid stream format");        // no vaList after the index
-  EXPECT_EQ(ReadError(Stream({0xF2, 6, 1, 'x', 1, 'T', 0, 0, 0})), u"Invalid stream format");  // string as child position
+  EXPECT_EQ(ReadError(WithValue({14, 6, 1, 'x', 1, 0, 0})), u"Invalid stream format");      // string as item index
+  EXPECT_EQ(ReadError(WithValue({14, 2, 0, 2, 0, 0})), u"Invalid stream format");           // no vaList after the index
+  EXPECT_EQ(ReadError(Stream({0xF2, 6, 1, 'x', 1, 'T', 0, 0, 0})),
+            u"Invalid stream format");  // string as child position
 }
 
 TEST(BinaryObjectStreamTest, LengthsBeyondTheStreamFailBeforeAnythingIsAllocated) {

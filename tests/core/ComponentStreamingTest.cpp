@@ -367,20 +367,21 @@ TEST_F(ComponentStreamingTest, WhatCannotBeAppliedIsSkippedWithAClearError) {
 
 TEST_F(ComponentStreamingTest, ValuesOfOtherWritersAreAccepted) {
   TTestForm form(nullptr);
-  const std::vector<std::u16string> errors = Read(form,
-                                                  "object Form1: TTestForm\n"
-                                                  "  object W1: TTestWidget\n"
-                                                  "    Count = Int64(7)\n"
-                                                  "    Ratio = Single(0.5)\n"
-                                                  "    Duration = 2\n"
-                                                  "    Caption = String('caf'#233)\n"
-                                                  "    Active = Ident('TRUE')\n"
-                                                  "    Align = ALTOP\n"
-                                                  "    OnClick = buttonclick\n"
-                                                  "    Buddy = Form1.W1\n"
-                                                  "    Items = <item [5] Offset = Currency(1.5) end item Offset = Double(2.5) end>\n"
-                                                  "  end\n"
-                                                  "end\n");
+  const std::vector<std::u16string> errors =
+      Read(form,
+           "object Form1: TTestForm\n"
+           "  object W1: TTestWidget\n"
+           "    Count = Int64(7)\n"
+           "    Ratio = Single(0.5)\n"
+           "    Duration = 2\n"
+           "    Caption = String('caf'#233)\n"
+           "    Active = Ident('TRUE')\n"
+           "    Align = ALTOP\n"
+           "    OnClick = buttonclick\n"
+           "    Buddy = Form1.W1\n"
+           "    Items = <item [5] Offset = Currency(1.5) end item Offset = Double(2.5) end>\n"
+           "  end\n"
+           "end\n");
   EXPECT_EQ(errors, std::vector<std::u16string>{u"Error reading Form1.Button1: Component Button1 not found"});
   TTestWidget* widget = Widget(form, u"W1");
   ASSERT_NE(widget, nullptr);

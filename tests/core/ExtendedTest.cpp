@@ -1,10 +1,10 @@
-#include "core/Extended.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cmath>
 #include <limits>
+
+#include "core/Extended.h"
 
 namespace vd {
 namespace {
@@ -29,8 +29,17 @@ TEST(ExtendedTest, DoublesHaveTheirExactExtendedForm) {
 }
 
 TEST(ExtendedTest, EveryKindOfDoubleComesBackUnchanged) {
-  const double values[] = {1.0, -1.0, 0.1, 1e300, -1e-300, 5e-324, 2.2250738585072014e-308, 1.7976931348623157e308,
-                           123456789.125, std::numeric_limits<double>::infinity(), -0.0};
+  const double values[] = {1.0,
+                           -1.0,
+                           0.1,
+                           1e300,
+                           -1e-300,
+                           5e-324,
+                           2.2250738585072014e-308,
+                           1.7976931348623157e308,
+                           123456789.125,
+                           std::numeric_limits<double>::infinity(),
+                           -0.0};
   for (const double value : values) {
     const double back = ExtendedToDouble(DoubleToExtended(value));
     EXPECT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(value)) << value;

@@ -1,8 +1,7 @@
-#include "core/MemoryStream.h"
-
 #include <gtest/gtest.h>
 
 #include "core/Errors.h"
+#include "core/MemoryStream.h"
 
 namespace vd {
 namespace {

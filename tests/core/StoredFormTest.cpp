@@ -173,8 +173,8 @@ TEST(StoredFormTest, TheCompiledFormCreatesItsComponentsAndBindsThemByName) {
   EXPECT_EQ(form.Name(), u"SampleMain");
   EXPECT_EQ(form.Caption, u"VD_MONITOR_EX");
   const std::vector<std::pair<std::u16string, std::u16string>> expected = {
-      {u"TrayIcon1", u"TSampleTray"},   {u"MyPopupMenu", u"TSampleMenu"}, {u"Config1", u"TSampleMenuItem"},
-      {u"Exit1", u"TSampleMenuItem"},   {u"ImageMain", u"TSampleImage"},  {u"TimerDeviceArrial", u"TSampleTimer"}};
+      {u"TrayIcon1", u"TSampleTray"}, {u"MyPopupMenu", u"TSampleMenu"}, {u"Config1", u"TSampleMenuItem"},
+      {u"Exit1", u"TSampleMenuItem"}, {u"ImageMain", u"TSampleImage"},  {u"TimerDeviceArrial", u"TSampleTimer"}};
   ASSERT_EQ(form.ComponentCount(), static_cast<int>(expected.size()));
   for (int i = 0; i < form.ComponentCount(); ++i) {
     EXPECT_EQ(form.Components(i)->Name(), expected[static_cast<std::size_t>(i)].first);

@@ -1,5 +1,3 @@
-#include "core/TextObjectStream.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -7,6 +5,7 @@
 
 #include "core/BinaryObjectStream.h"
 #include "core/Errors.h"
+#include "core/TextObjectStream.h"
 
 namespace vd {
 namespace {
@@ -19,7 +18,8 @@ struct TFailure {
 };
 
 std::ostream& operator<<(std::ostream& out, const TFailure& failure) {
-  return out << failure.Line << ":" << failure.Column << " " << std::string(failure.Message.begin(), failure.Message.end());
+  return out << failure.Line << ":" << failure.Column << " "
+             << std::string(failure.Message.begin(), failure.Message.end());
 }
 
 TFailure ParseFailure(std::string_view text, const TTextFormOptions& options = {}) {
@@ -81,7 +81,8 @@ TEST(TextObjectStreamTest, MalformedTextNamesTheLineAndColumn) {
   EXPECT_EQ(ParseFailure("object A: T\n  Caption = 'open\nend"),
             (TFailure{u"Line 2, column 13: Unterminated string", 2, 13}));
   EXPECT_EQ(ParseFailure("object A: T\n  Data = {0A0G}\nend").Column, 14);
-  EXPECT_EQ(ParseFailure("object A: T\n  Data = {0A0}\nend").Message, u"Line 2, column 14: Odd number of hexadecimal digits");
+  EXPECT_EQ(ParseFailure("object A: T\n  Data = {0A0}\nend").Message,
+            u"Line 2, column 14: Odd number of hexadecimal digits");
   EXPECT_EQ(ParseFailure("object A: T\n  X = 1\n").Message, u"Line 3, column 1: 'end' expected");
   EXPECT_EQ(ParseFailure("object A: T\nend\nend").Message, u"Line 3, column 1: End of text expected");
   EXPECT_EQ(ParseFailure("thing A: T\nend").Message, u"Line 1, column 1: 'object' expected");
@@ -93,7 +94,8 @@ TEST(TextObjectStreamTest, MalformedTextNamesTheLineAndColumn) {
   EXPECT_EQ(ParseFailure("object A: T\n  N = 99999999999999999999\nend").Line, 2);
   EXPECT_EQ(ParseFailure("object A: T\n  N = 1.5.2\nend").Line, 2);
   EXPECT_EQ(ParseFailure("object A: T\n  N = 1e999\nend").Line, 2);
-  EXPECT_EQ(ParseFailure("object A: T\n  N = (1 Null)\nend").Message, u"Line 2, column 10: Null cannot stand in a list");
+  EXPECT_EQ(ParseFailure("object A: T\n  N = (1 Null)\nend").Message,
+            u"Line 2, column 10: Null cannot stand in a list");
   EXPECT_EQ(ParseFailure("object A: T\n  N = [a, ]\nend").Line, 2);
   EXPECT_EQ(ParseFailure("object A: T\n  N = <item X = 1>\nend").Line, 2);
   EXPECT_EQ(ParseFailure("object A: T\n  object B: ''\n  end\nend").Message, u"Line 2, column 13: Class name expected");
@@ -115,7 +117,8 @@ TEST(TextObjectStreamTest, MarkedValuesAreCheckedAgainstTheirTag) {
   EXPECT_EQ(ParseFailure("object {F0} A: T [1]\nend").Line, 1);
 
   // A tag name that is not followed by '(' is a plain identifier.
-  const TStreamObject root = ParseTextForm("object A: T\n  Kind = Single\n  Cur = Currency(-922337203685477.5808)\nend");
+  const TStreamObject root =
+      ParseTextForm("object A: T\n  Kind = Single\n  Cur = Currency(-922337203685477.5808)\nend");
   EXPECT_EQ(Value(root, "Kind").Type, TValueType::vaIdent);
   EXPECT_EQ(Value(root, "Cur").Integer, INT64_MIN);
 }
@@ -143,8 +146,7 @@ TEST(TextObjectStreamTest, FileAndFormReferencesNeedAnIncludeReader) {
   EXPECT_EQ(nested.ClassName, "TStyles");
 
   files[u"styles.form"] = "object S: TStyles\n  Tag = =\nend\n";
-  EXPECT_EQ(ParseFailure(text, options).Message,
-            u"Line 3, column 17: styles.form: Line 2, column 9: Value expected");
+  EXPECT_EQ(ParseFailure(text, options).Message, u"Line 3, column 17: styles.form: Line 2, column 9: Value expected");
   files[u"styles.form"] = "object S: TStyles\n  Self = Form('styles.form')\nend\n";
   EXPECT_NE(ParseFailure(text, options).Message.find(u"Included forms nested too deeply"), std::u16string::npos);
   files.erase(u"art\\main.png");

@@ -107,10 +107,13 @@ TEST_F(FormcCommandTest, FilesArePulledInFromBesideTheSourceOrTheIncludeFoldersA
   ASSERT_EQ(run.ExitCode, 0) << run.Output;
   const std::string binary = ReadFile(FFolder / "Main.bin");
   EXPECT_NE(binary.find(std::string("\x0A\x08\x00\x00\x00\x89PNG\r\n\x1A\n", 13)), std::string::npos);
-  EXPECT_NE(binary.find(std::string("\x0A\x04\x00\x00\x00" "DICT", 9)), std::string::npos);
+  EXPECT_NE(binary.find(std::string("\x0A\x04\x00\x00\x00"
+                                    "DICT",
+                                    9)),
+            std::string::npos);
   EXPECT_EQ(ReadFile(FFolder / "Main.bin.d"), Path("Main.bin") + ": " + Path("Main.form") + " " +
-                                                  Path("art/button.png") + " " + (generated / "Monitor.dict.bin").string() +
-                                                  "\n");
+                                                  Path("art/button.png") + " " +
+                                                  (generated / "Monitor.dict.bin").string() + "\n");
 
   fs::remove(generated / "Monitor.dict.bin");
   const TRun missing = Formc("to-binary " + Path("Main.form") + " " + Path("Main.bin") + " -I " + generated.string());
