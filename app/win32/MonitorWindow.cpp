@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/ConfiguratorLink.h"
+#include "app/MouseEvents.h"
 #include "app/SharedConstants.h"
 #include "app/win32/ConfiguratorMessages.h"
 #include "core/Application.h"
@@ -65,7 +66,9 @@ void TVDMonMain::CreateComponents() {
   TrayIcon1->SetVisible(true);
 }
 
-void TVDMonMain::FormCreate(TComponent*) {}
+void TVDMonMain::FormCreate(TComponent*) {
+  if (HasCoreAudio()) FMicrophone.InitEndpointVolume();
+}
 
 void TVDMonMain::FormDestroy(TComponent*) {}
 
@@ -101,8 +104,27 @@ void TVDMonMain::Exit1Click(TComponent*) {
   TerminateApplication();
 }
 
+void TVDMonMain::ksHIDData1Data(const std::u16string&, const std::u16string&, std::uint8_t ReportID,
+                                const std::uint8_t* Data, std::uint16_t Size) {
+  if (const auto event = DecodeMouseReport(ReportID, Data, Size))
+    PostMessageW(Handle(), WM_MOUSE_KEY_EVENT, event->WParam, event->LParam);
+}
+
+void TVDMonMain::DoButtonFunction(std::uint32_t, int functionIndex, LPARAM) {
+  if (functionIndex == FunctionIndexMicrophoneMute) FMicrophone.MicrophoneMute();
+}
+
 LRESULT TVDMonMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_MOUSE_KEY_EVENT: {
+      const TMouseKeyAction action =
+          ResolveMouseKeyMessage(static_cast<std::uint32_t>(wParam), FDM.CurrentProfileInfo());
+      if (action.ProfileSwitch)
+        NotifyProfileSwitch(action.Index);
+      else
+        DoButtonFunction(action.Button, action.Index, lParam);
+      return 0;
+    }
     case WM_PROFILE_CHANGED:
       FDM.LoadProfileGroupSettingInfoFromRegistry();
       FDM.LoadAllProfileInfoFromRegistry();

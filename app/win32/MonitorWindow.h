@@ -4,6 +4,7 @@
 // caption. Its visible content is the About window.
 
 #include "app/win32/Form.h"
+#include "app/win32/MicrophoneMute.h"
 #include "app/win32/PopupMenu.h"
 #include "app/win32/TrayIcon.h"
 #include "keys/ksHook.h"
@@ -28,6 +29,12 @@ public:
   void Config1Click(TComponent* Sender);
   void About1Click(TComponent* Sender);
   void Exit1Click(TComponent* Sender);
+  // A report of the mouse (on the main thread): a button press or a profile switch is
+  // posted to this window as message 7524.
+  void ksHIDData1Data(const std::u16string& ADeviceID, const std::u16string& ADevicePath, std::uint8_t ReportID,
+                      const std::uint8_t* Data, std::uint16_t Size);
+  // Performs the function assigned to a button; the monitor performs microphone mute only.
+  void DoButtonFunction(std::uint32_t button, int functionIndex, LPARAM lParam);
 
   TksHook* ksHook1 = nullptr;
   TTrayIcon* TrayIcon1 = nullptr;
@@ -41,6 +48,7 @@ private:
   void CreateComponents();
 
   TDM& FDM;
+  TMicrophoneMute FMicrophone;
 };
 
 }  // namespace vd::win32

@@ -72,6 +72,39 @@ using TUniqueMenu = TUniqueHandleOf<HMENU, nullptr, TDestroyMenu>;
 using TUniqueIcon = TUniqueHandleOf<HICON, nullptr, TDestroyIcon>;
 using TUniqueWindow = TUniqueHandleOf<HWND, nullptr, TDestroyWindow>;
 
+// A COM interface pointer, released when it goes. Move-only like the other owners.
+template <typename T>
+class TComPtr {
+public:
+  TComPtr() = default;
+  ~TComPtr() { Reset(); }
+  TComPtr(TComPtr&& other) noexcept : FPointer(std::exchange(other.FPointer, nullptr)) {}
+  TComPtr& operator=(TComPtr&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      FPointer = std::exchange(other.FPointer, nullptr);
+    }
+    return *this;
+  }
+  TComPtr(const TComPtr&) = delete;
+  TComPtr& operator=(const TComPtr&) = delete;
+
+  T* Get() const { return FPointer; }
+  T* operator->() const { return FPointer; }
+  explicit operator bool() const { return FPointer != nullptr; }
+  // Releases what is held and gives the address for a call that fills it.
+  T** Put() {
+    Reset();
+    return &FPointer;
+  }
+  void Reset() {
+    if (FPointer) std::exchange(FPointer, nullptr)->Release();
+  }
+
+private:
+  T* FPointer = nullptr;
+};
+
 // Wide-string views of the system's UTF-16 strings.
 inline const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 inline std::u16string U(const wchar_t* s) { return reinterpret_cast<const char16_t*>(s); }
