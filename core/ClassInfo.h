@@ -20,7 +20,7 @@
 // Getters are const member functions or fields; setters are member functions or the same
 // field. A form or data module also publishes its handler methods (.Method) and the fields
 // that receive its components after a read (.Field). Register the classes that streams
-// create with RegisterClass (core/ClassRegistry.h).
+// create with RegisterComponentClass (core/ClassRegistry.h).
 //
 // Storage rules: a property is written when it is stored (.Stored) and differs from its
 // default. Integer, Boolean, enumeration and set properties without .Default are always

@@ -13,19 +13,19 @@ std::vector<const TClassInfo*>& Registry() {
 
 }  // namespace
 
-void RegisterClass(const TClassInfo& info) {
-  if (const TClassInfo* known = FindClass(info.Name())) {
+void RegisterComponentClass(const TClassInfo& info) {
+  if (const TClassInfo* known = FindComponentClass(info.Name())) {
     if (known == &info) return;
     throw EStreamError(Format(u"Class %s already registered", {info.Name()}));
   }
   Registry().push_back(&info);
 }
 
-void RegisterClasses(std::initializer_list<const TClassInfo*> classes) {
-  for (const TClassInfo* info : classes) RegisterClass(*info);
+void RegisterComponentClasses(std::initializer_list<const TClassInfo*> classes) {
+  for (const TClassInfo* info : classes) RegisterComponentClass(*info);
 }
 
-const TClassInfo* FindClass(std::u16string_view name) {
+const TClassInfo* FindComponentClass(std::u16string_view name) {
   for (const TClassInfo* info : Registry())
     if (SameTextAscii(info->Name(), name)) return info;
   return nullptr;

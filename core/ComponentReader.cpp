@@ -95,7 +95,7 @@ private:
     TComponent* component = nullptr;
     try {
       const std::u16string className = FromShortString(description.ClassName);
-      const TClassInfo* info = FindClass(className);
+      const TClassInfo* info = FindComponentClass(className);
       if (!info) throw EClassNotFound(className);
       component = info->Create(&FRoot);
     } catch (const Exception& error) {
@@ -274,7 +274,7 @@ private:
 };
 
 TComponent* CreateFromDescription(TComponent* owner, const TStreamObject& description) {
-  const TClassInfo* info = FindClass(FromShortString(description.ClassName));
+  const TClassInfo* info = FindComponentClass(FromShortString(description.ClassName));
   if (!info || !info->IsCreatable()) return nullptr;
   TComponent* component = nullptr;
   try {

@@ -4,7 +4,7 @@
 //
 // ReadComponent(root, description): the root takes the stored name (its class name is not
 // checked) and properties. Each nested object is created by its class name (see
-// RegisterClass), owned by the root, handed to the component it is nested in
+// RegisterComponentClass), owned by the root, handed to the component it is nested in
 // (SetParentComponent), named, and given its properties; then its own nested objects.
 // Handlers are bound by name to the root's published methods. Once everything is read,
 // the root's published fields receive the components of their names, references are

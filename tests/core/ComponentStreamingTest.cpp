@@ -169,7 +169,7 @@ public:
 class ComponentStreamingTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    RegisterClasses({&TTestWidget::StaticClassInfo(), &TTestForm::StaticClassInfo()});
+    RegisterComponentClasses({&TTestWidget::StaticClassInfo(), &TTestForm::StaticClassInfo()});
     gLoadedLog.clear();
   }
 
@@ -472,11 +472,11 @@ TEST_F(ComponentStreamingTest, ACopyKeepsEmptyNamesAndAnythingThatStopsTheReadGi
 }
 
 TEST_F(ComponentStreamingTest, TheRegistryFindsClassesIgnoringCaseAndRefusesASecondClassOfAName) {
-  EXPECT_EQ(FindClass(u"ttestwidget"), &TTestWidget::StaticClassInfo());
-  EXPECT_EQ(FindClass(u"TNoSuchClass"), nullptr);
-  EXPECT_NO_THROW(RegisterClass(TTestWidget::StaticClassInfo()));
+  EXPECT_EQ(FindComponentClass(u"ttestwidget"), &TTestWidget::StaticClassInfo());
+  EXPECT_EQ(FindComponentClass(u"TNoSuchClass"), nullptr);
+  EXPECT_NO_THROW(RegisterComponentClass(TTestWidget::StaticClassInfo()));
   static const TClassInfo impostor = TClassBuilder<TTestWidget>(u"TTestWidget", TComponent::StaticClassInfo()).Build();
-  EXPECT_THROW(RegisterClass(impostor), EStreamError);
+  EXPECT_THROW(RegisterComponentClass(impostor), EStreamError);
   EXPECT_TRUE(TTestWidget::StaticClassInfo().InheritsFrom(TComponent::StaticClassInfo()));
   EXPECT_EQ(TTestWidget(nullptr).ClassName(), u"TTestWidget");
 }

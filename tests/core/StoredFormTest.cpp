@@ -162,9 +162,9 @@ public:
 };
 
 TEST(StoredFormTest, TheCompiledFormCreatesItsComponentsAndBindsThemByName) {
-  RegisterClasses({&TSampleTray::StaticClassInfo(), &TSampleMenu::StaticClassInfo(),
-                   &TSampleMenuItem::StaticClassInfo(), &TSampleImage::StaticClassInfo(),
-                   &TSampleTimer::StaticClassInfo()});
+  RegisterComponentClasses({&TSampleTray::StaticClassInfo(), &TSampleMenu::StaticClassInfo(),
+                            &TSampleMenuItem::StaticClassInfo(), &TSampleImage::StaticClassInfo(),
+                            &TSampleTimer::StaticClassInfo()});
   const std::vector<std::uint8_t> stored = ReadBytes(VD_SAMPLE_FORM);
   ASSERT_FALSE(stored.empty()) << "missing " << VD_SAMPLE_FORM;
   TSampleForm form(stored);

@@ -114,7 +114,7 @@ public:
 
 inline void RegisterFuzzClasses() {
   static const bool registered = [] {
-    RegisterClasses({&TFuzzNode::StaticClassInfo(), &TFuzzRoot::StaticClassInfo()});
+    RegisterComponentClasses({&TFuzzNode::StaticClassInfo(), &TFuzzRoot::StaticClassInfo()});
     return true;
   }();
   (void)registered;

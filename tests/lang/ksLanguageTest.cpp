@@ -45,7 +45,7 @@ public:
 
 class ksLanguageTest : public ::testing::Test {
 protected:
-  void SetUp() override { RegisterClass(TksLanguage::StaticClassInfo()); }
+  void SetUp() override { RegisterComponentClass(TksLanguage::StaticClassInfo()); }
   void TearDown() override { ReleaseTranslationState(); }
 
   std::u16string LanguageFile() { return FPlatform.Files.ProgramFolder() + u"ks.local"; }

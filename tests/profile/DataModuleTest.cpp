@@ -96,7 +96,7 @@ TEST_F(DataModuleTest, AStoredDescriptionBindsItsProfilesToTheHandlersByName) {
   StoreGroup();
   StoreAllSettings();
   Start();
-  RegisterClass(TksProfile::StaticClassInfo());
+  RegisterComponentClass(TksProfile::StaticClassInfo());
   const std::vector<std::u16string> errors = ReadComponent(*FModule, ParseTextForm(R"(object DM: TDM
   OnCreate = DataModuleCreate
   object ksProfileSpare: TksProfile
