@@ -60,7 +60,7 @@ public:
   std::vector<std::u16string> Run(const TStreamObject& description) {
     Begin(FRoot);
     if (!FOptions.Copy) FRoot.SetName(FromShortString(description.Name));
-    const std::u16string context = FromShortString(description.Name);
+    const std::u16string context = Context(description);
     Properties(FRoot, description.Properties, context);
     for (const TStreamObject& child : description.Children) Child(FRoot, child);
     if (!FOptions.Copy) Fields();
@@ -84,6 +84,11 @@ private:
     FLoaded.Add(&component);
   }
 
+  // How errors name an object: by its stored name, or its class when it has none.
+  static std::u16string Context(const TStreamObject& description) {
+    return FromShortString(description.Name.empty() ? description.ClassName : description.Name);
+  }
+
   void Skip(std::u16string_view context, std::u16string_view property, const Exception& error) {
     std::u16string where(context);
     if (!property.empty()) where += u"." + std::u16string(property);
@@ -91,7 +96,7 @@ private:
   }
 
   void Child(TComponent& parent, const TStreamObject& description) {
-    const std::u16string context = FromShortString(description.Name);
+    const std::u16string context = Context(description);
     TComponent* component = nullptr;
     try {
       const std::u16string className = FromShortString(description.ClassName);
@@ -103,7 +108,7 @@ private:
       return;
     }
     Begin(*component);
-    if (!FOptions.Copy) component->SetName(context);
+    if (!FOptions.Copy) component->SetName(FromShortString(description.Name));
     try {
       component->SetParentComponent(&parent);
     } catch (const Exception& error) {

@@ -463,6 +463,11 @@ TEST_F(ComponentStreamingTest, ACopyKeepsEmptyNamesAndAnythingThatStopsTheReadGi
   EXPECT_EQ(static_cast<TTestWidget*>(fromText)->Caption, u"copied");
   delete fromText;
 
+  // Errors of an object without a name name its class.
+  TTestWidget target(nullptr);
+  EXPECT_EQ(ReadComponent(target, ParseTextForm("object TTestWidget\n  Unknown = 1\nend"), TReadOptions{.Copy = true}),
+            std::vector<std::u16string>{u"Error reading TTestWidget.Unknown: Property Unknown does not exist"});
+
   std::vector<std::uint8_t> truncated(stream.begin(), stream.end() - 1);
   EXPECT_EQ(CreateComponentFromBinStream(&owner, truncated), nullptr);
   EXPECT_EQ(CreateComponentFromStream(&owner, "object A: TUnregistered\nend"), nullptr);
