@@ -48,7 +48,11 @@ endfunction()
 # vd_embed_form(TARGET NAME SOURCE [INCLUDE_DIRS dir...] [DEPENDS file-or-target...])
 # Compiles SOURCE as vd_compile_form does and embeds the result in the Windows target as
 # the RCDATA resource NAME (the form's class name, say TVDMonMain; the system looks
-# resource names up without regard to case).
+# resource names up without regard to case). For example, a form that pulls in the
+# compiled built-in dictionary with File('Monitor.dict.bin'):
+#
+#   vd_embed_form(VDMon TVDMonMain ${PROJECT_SOURCE_DIR}/forms/VDMonMain.form
+#                 INCLUDE_DIRS ${CMAKE_BINARY_DIR}/forms DEPENDS vd_dictionaries)
 function(vd_embed_form target name source)
   vd_compile_form(binary "${source}" ${ARGN})
   set(rc "${CMAKE_CURRENT_BINARY_DIR}/forms/${name}.rc")
