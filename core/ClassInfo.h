@@ -184,14 +184,6 @@ void Write(Set set, TPersistent& instance, V&& value) {
     std::invoke(set, object, std::forward<V>(value));
 }
 
-template <class E>
-struct TEventTraits;
-template <class... A>
-struct TEventTraits<TEvent<A...>> {
-  using THandler = typename TEvent<A...>::THandler;
-  using TSignature = typename TEvent<A...>::TSignature;
-};
-
 }  // namespace class_info_detail
 
 template <class T>
@@ -308,7 +300,6 @@ public:
   template <class Getter, class Setter>
   TClassBuilder& Event(std::u16string name, Getter get, Setter set) {
     using E = typename class_info_detail::TSetterArg<Setter>::Type;
-    using Traits = class_info_detail::TEventTraits<E>;
     TPropInfo& p = Add(std::move(name), TPropKind::Event);
     p.GetHandlerName = [get](const TPersistent& o) {
       const auto& event = class_info_detail::Read<T>(get, o);
@@ -319,9 +310,9 @@ public:
         class_info_detail::Write<T>(set, o, E());
         return;
       }
-      if (method->Signature != typeid(typename Traits::TSignature) || !methodOwner)
+      if (method->Signature != typeid(typename E::TSignature) || !methodOwner)
         throw EReadError(Format(u"Handler %s does not fit the event", {method->Name}));
-      auto handler = std::any_cast<typename Traits::THandler>(method->Bind(*methodOwner));
+      auto handler = std::any_cast<typename E::THandler>(method->Bind(*methodOwner));
       class_info_detail::Write<T>(set, o, E(method->Name, std::move(handler)));
     };
     return *this;
