@@ -367,14 +367,17 @@ public:
     Last().IsStored = [stored](const TPersistent&) { return stored; };
     return *this;
   }
-  TClassBuilder& Stored(bool (T::*predicate)() const) {
+  template <class B>
+  TClassBuilder& Stored(bool (B::*predicate)() const) {
+    static_assert(std::is_base_of_v<B, T>);
     Last().IsStored = [predicate](const TPersistent& o) { return (static_cast<const T&>(o).*predicate)(); };
     return *this;
   }
 
-  // A handler method that stored descriptions bind to events by name.
-  template <class... A>
-  TClassBuilder& Method(std::u16string name, void (T::*method)(A...)) {
+  // A handler method (possibly of a base class) that stored descriptions bind to events by name.
+  template <class B, class... A>
+  TClassBuilder& Method(std::u16string name, void (B::*method)(A...)) {
+    static_assert(std::is_base_of_v<B, T>);
     TMethodInfo info;
     info.Name = std::move(name);
     info.Signature = typeid(void(A...));
@@ -387,8 +390,9 @@ public:
   }
 
   // A field that receives the owned component of the same name after a read.
-  template <class C>
-  TClassBuilder& Field(std::u16string name, C* T::*field) {
+  template <class C, class B>
+  TClassBuilder& Field(std::u16string name, C* B::*field) {
+    static_assert(std::is_base_of_v<B, T>);
     TFieldInfo info;
     info.Name = std::move(name);
     info.Set = [field](TPersistent& o, TComponent* component) {
