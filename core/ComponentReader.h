@@ -16,9 +16,9 @@
 // an unknown class (its object and everything nested in it), an unresolved reference. The
 // answer lists these errors as "Error reading Name.Property: message".
 //
-// Collection items are read in order into an emptied collection; a stored item index is
-// not used (it matters only to descriptions that inherit from another, which this system
-// does not have).
+// Collection items are read in order into an emptied collection. Object prefix flags, child
+// positions and item indexes are accepted and not used: they matter only to descriptions
+// that inherit from another, which this system does not have.
 
 #include <cstdint>
 #include <span>
