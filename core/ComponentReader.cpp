@@ -71,7 +71,7 @@ public:
       try {
         component->Loaded();
       } catch (const Exception& error) {
-        Skip(component->Name(), {}, error);
+        Skip(component->Name().empty() ? std::u16string(component->ClassName()) : component->Name(), {}, error);
       }
     }
     return std::move(FErrors);
