@@ -32,6 +32,8 @@ EFCreateError::EFCreateError(std::u16string_view fileName, std::u16string_view s
 EClassNotFound::EClassNotFound(std::u16string_view className)
     : EStreamError(Format(u"Class %s not found", {className})) {}
 
+EResNotFound::EResNotFound(std::u16string_view name) : Exception(Format(u"Resource %s not found", {name})) {}
+
 EParserError::EParserError(std::u16string_view message, int line, int column)
     : Exception(Format(u"Line %d, column %d: %s", {IntToStr(line), IntToStr(column), message})),
       FReason(message),

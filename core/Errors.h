@@ -84,6 +84,12 @@ public:
   explicit EClassNotFound(std::u16string_view className);
 };
 
+// "Resource %s not found": the program lacks a stored description it was built with.
+class EResNotFound : public Exception {
+public:
+  explicit EResNotFound(std::u16string_view name);
+};
+
 // A malformed text form; the message names the line and column (both from 1).
 class EParserError : public Exception {
 public:

@@ -51,6 +51,11 @@ bool LoadHookLibrary() {
 
 }  // namespace
 
+const TClassInfo& TksHook::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TksHook>(u"TksHook", TComponent::StaticClassInfo()).Creatable().Build();
+  return info;
+}
+
 TksHook::TksHook(TComponent* AOwner) : TComponent(AOwner) {
   // A component placed in a designer does nothing of this.
   if (!(AOwner && AOwner->IsDesigning())) FDLLLoaded = LoadHookLibrary();

@@ -3,6 +3,7 @@
 // unlinks it when it is destroyed. The monitor only checks that the library and its four
 // entry points are there; it never switches a hook on.
 
+#include "core/ClassInfo.h"
 #include "core/Component.h"
 
 namespace vd {
@@ -11,7 +12,8 @@ class TksHook : public TComponent {
 public:
   explicit TksHook(TComponent* AOwner);
   ~TksHook() override;
-  std::u16string_view ClassName() const override { return u"TksHook"; }
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
   // The library and all four entry points are available.
   bool DLLLoaded() const { return FDLLLoaded; }

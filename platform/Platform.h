@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -126,6 +127,14 @@ public:
   virtual void DebugOutput(std::u16string_view text) = 0;
 };
 
+class IResources {
+public:
+  virtual ~IResources() = default;
+  // The stored description (an object stream) built into the program for a form or data
+  // module class; empty when there is none.
+  virtual std::span<const std::uint8_t> StoredForm(std::u16string_view className) = 0;
+};
+
 struct TPlatform {
   IRegistry* Registry = nullptr;
   IFileSystem* Files = nullptr;
@@ -134,6 +143,7 @@ struct TPlatform {
   IClock* Clock = nullptr;
   ILibraries* Libraries = nullptr;
   IUserInterface* UI = nullptr;
+  IResources* Resources = nullptr;
 };
 
 // The platform of the process. The program entry installs the real one; native tests

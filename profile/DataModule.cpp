@@ -6,7 +6,9 @@
 
 #include "app/SharedConstants.h"
 #include "core/Application.h"
+#include "core/ClassRegistry.h"
 #include "core/Errors.h"
+#include "core/StoredForm.h"
 #include "platform/Platform.h"
 #include "profile/FactoryDefaults.h"
 #include "profile/ProfileStoreNames.h"
@@ -56,7 +58,10 @@ void RestoreGame(TksProfileStream& stream, int game) {
 }  // namespace
 
 TDM::TDM(TComponent* AOwner) : TComponent(AOwner) {
-  CreateComponents();
+  RegisterComponentClass(TksProfile::StaticClassInfo());
+  ReadStoredForm(*this);
+  // Valid from the start, so that a reload after a start-up that ended early finds every slot.
+  FProfileGroup = {ksProfileGame1, ksProfileGame2, ksProfileGame3, ksProfileGame4, ksProfileGame5};
   DoCreate();
 }
 
@@ -81,31 +86,6 @@ const TClassInfo& TDM::StaticClassInfo() {
           .Field(u"ksProfileSettingGroup", &TDM::ksProfileSettingGroup)
           .Build();
   return info;
-}
-
-void TDM::CreateComponents() {
-  SetName(u"DM");
-  using THandler = void (TDM::*)(TksProfileStream&);
-  const auto create = [this](const char16_t* name, const char16_t* handlerName, THandler handler) {
-    auto* profile = new TksProfile(this);
-    profile->SetName(name);
-    profile->SetRootKey(0);
-    profile->SetOnRestoreToDefault(TksProfileOnRestoreToDefault(
-        handlerName, [this, handler](TksProfileStream& AStream) { (this->*handler)(AStream); }));
-    return profile;
-  };
-  ksProfileAllSettingInfo = create(u"ksProfileAllSettingInfo", u"ksProfileAllSettingInfoRestoreToDefault",
-                                   &TDM::ksProfileAllSettingInfoRestoreToDefault);
-  ksProfileGame1 = create(u"ksProfileGame1", u"ksProfileGame1RestoreToDefault", &TDM::ksProfileGame1RestoreToDefault);
-  ksProfileGame2 = create(u"ksProfileGame2", u"ksProfileGame2RestoreToDefault", &TDM::ksProfileGame2RestoreToDefault);
-  ksProfileGame3 = create(u"ksProfileGame3", u"ksProfileGame3RestoreToDefault", &TDM::ksProfileGame3RestoreToDefault);
-  ksProfileGame4 = create(u"ksProfileGame4", u"ksProfileGame4RestoreToDefault", &TDM::ksProfileGame4RestoreToDefault);
-  ksProfileGame5 = create(u"ksProfileGame5", u"ksProfileGame5RestoreToDefault", &TDM::ksProfileGame5RestoreToDefault);
-  ksProfileSettingGroup = create(u"ksProfileSettingGroup", u"ksProfileSettingGroupRestoreToDefault",
-                                 &TDM::ksProfileSettingGroupRestoreToDefault);
-  // Valid from the start, so that a reload after a start-up that ended early finds every slot.
-  FProfileGroup = {ksProfileGame1, ksProfileGame2, ksProfileGame3, ksProfileGame4, ksProfileGame5};
-  OnCreate = TNotifyEvent(u"DataModuleCreate", [this](TComponent* Sender) { DataModuleCreate(Sender); });
 }
 
 void TDM::DoCreate() {

@@ -23,8 +23,9 @@ namespace vd {
 
 class TDM : public TComponent {
 public:
-  // Creates the module's components, then runs OnCreate. An error of OnCreate is reported
-  // in the application's standard error box and the module goes on as far as it got.
+  // Reads the module's stored description (its components and their handlers), then runs
+  // OnCreate. An error of OnCreate is reported in the application's standard error box and
+  // the module goes on as far as it got.
   explicit TDM(TComponent* AOwner);
   // Publishes OnCreate, the handler methods and the component fields below.
   static const TClassInfo& StaticClassInfo();
@@ -75,7 +76,6 @@ public:
   TksProfile* ksProfileSettingGroup = nullptr;
 
 private:
-  void CreateComponents();
   void DoCreate();
   void InitProfileStore();
   void LoadGameProfile(int index);

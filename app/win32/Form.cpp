@@ -1,8 +1,21 @@
 #include "app/win32/Form.h"
 
+#include "core/Application.h"
+#include "core/StoredForm.h"
 #include "platform/win32/MessageLoop.h"
 
 namespace vd::win32 {
+
+const TClassInfo& TForm::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TForm>(u"TForm", TComponent::StaticClassInfo())
+                                     .String(u"Caption", &TForm::Caption, &TForm::SetCaption)
+                                     .Integer(u"ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
+                                     .Integer(u"ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
+                                     .Event(u"OnCreate", &TForm::OnCreate)
+                                     .Event(u"OnDestroy", &TForm::OnDestroy)
+                                     .Build();
+  return info;
+}
 
 void TForm::SetCaption(const std::u16string& value) {
   FCaption = value;
@@ -15,17 +28,33 @@ void TForm::Show() { ShowWindow(Handle(), SW_SHOW); }
 
 void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
-void TForm::CreateFormHandle(int clientWidth, int clientHeight) {
+void TForm::CreateForm() {
+  ReadStoredForm(*this);
+  try {
+    OnCreate(this);
+  } catch (...) {
+    Application().HandleException();
+  }
   const std::u16string className(ClassName());
   TCreateParams params{W(className)};
   params.Caption = W(FCaption);
   params.Style = WS_POPUP | WS_SYSMENU;
   params.ExStyle = WS_EX_TOOLWINDOW;
-  params.Width = clientWidth;  // no border: the window is its client area
-  params.Height = clientHeight;
-  params.X = (GetSystemMetrics(SM_CXSCREEN) - clientWidth) / 2;
-  params.Y = (GetSystemMetrics(SM_CYSCREEN) - clientHeight) / 2;
+  params.Width = FClientWidth;  // no border: the window is its client area
+  params.Height = FClientHeight;
+  params.X = (GetSystemMetrics(SM_CXSCREEN) - FClientWidth) / 2;
+  params.Y = (GetSystemMetrics(SM_CYSCREEN) - FClientHeight) / 2;
   CreateHandle(params);
+}
+
+void TForm::DestroyForm() {
+  try {
+    OnDestroy(this);
+  } catch (...) {
+    Application().HandleException();
+  }
+  DestroyComponents();
+  DestroyHandle();
 }
 
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,31 +1,51 @@
 #pragma once
-// A form: a component that owns other components and has a top-level window whose class
-// name is the form's class name. Closing the application's main form ends the message loop.
+// A form: a component created from its stored description, owning the components it
+// describes, with a top-level window whose class name is the form's class name. Closing the
+// application's main form ends the message loop.
 
 #include <string>
 
+#include "core/ClassInfo.h"
 #include "core/Component.h"
+#include "core/Event.h"
 #include "platform/win32/Window.h"
 
 namespace vd::win32 {
 
+// Published: Caption, ClientWidth, ClientHeight, OnCreate, OnDestroy.
 class TForm : public TComponent, public TWindowBase {
 public:
   explicit TForm(TComponent* AOwner) : TComponent(AOwner) {}
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
   const std::u16string& Caption() const { return FCaption; }
   void SetCaption(const std::u16string& value);
+  int ClientWidth() const { return FClientWidth; }
+  void SetClientWidth(int value) { FClientWidth = value; }
+  int ClientHeight() const { return FClientHeight; }
+  void SetClientHeight(int value) { FClientHeight = value; }
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+
   bool Visible() const;
   void Show();
   void Hide();
 
 protected:
-  // Creates the hidden, borderless window, centred on the desktop, off the task bar.
-  void CreateFormHandle(int clientWidth, int clientHeight);
+  // Reads the form's stored description, runs OnCreate (an error is reported and the form
+  // goes on), then creates its window: hidden, borderless, centred on the desktop, off the
+  // task bar. Call it from the constructor of the form class.
+  void CreateForm();
+  // Runs OnDestroy and frees the components while the form class still exists. Call it
+  // from the destructor of the form class.
+  void DestroyForm();
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
   std::u16string FCaption;
+  int FClientWidth = 0;
+  int FClientHeight = 0;
 };
 
 }  // namespace vd::win32

@@ -7,70 +7,58 @@
 #include "app/SharedConstants.h"
 #include "app/win32/ConfiguratorMessages.h"
 #include "core/Application.h"
+#include "core/ClassRegistry.h"
+#include "lang/Translation.h"
 #include "platform/Platform.h"
 #include "platform/win32/MessageLoop.h"
 
 namespace vd::win32 {
 
-namespace {
-
-constexpr int kClientWidth = 504;
-constexpr int kClientHeight = 400;
-
-}  // namespace
+const TClassInfo& TVDMonMain::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TVDMonMain>(u"TVDMonMain", TForm::StaticClassInfo())
+                                     .Method(u"FormCreate", &TVDMonMain::FormCreate)
+                                     .Method(u"TrayIconDblClick", &TVDMonMain::TrayIconDblClick)
+                                     .Method(u"Config1Click", &TVDMonMain::Config1Click)
+                                     .Method(u"About1Click", &TVDMonMain::About1Click)
+                                     .Method(u"Exit1Click", &TVDMonMain::Exit1Click)
+                                     .Method(u"ksHIDData1Data", &TVDMonMain::ksHIDData1Data)
+                                     .Field(u"ksHook1", &TVDMonMain::ksHook1)
+                                     .Field(u"ksLanguage1", &TVDMonMain::ksLanguage1)
+                                     .Field(u"TrayIcon1", &TVDMonMain::TrayIcon1)
+                                     .Field(u"MyPopupMenu", &TVDMonMain::MyPopupMenu)
+                                     .Field(u"Config1", &TVDMonMain::Config1)
+                                     .Field(u"About1", &TVDMonMain::About1)
+                                     .Field(u"Exit1", &TVDMonMain::Exit1)
+                                     .Build();
+  return info;
+}
 
 TVDMonMain::TVDMonMain(TComponent* AOwner, TDM& dataModule) : TForm(AOwner), FDM(dataModule) {
-  SetName(u"VDMonMain");
-  SetCaption(MonMainCaption);
-  CreateComponents();
-  try {
-    FormCreate(this);
-  } catch (...) {
-    Application().HandleException();
-  }
-  // Created at once, hidden, so that the configurator finds the monitor from now on.
-  CreateFormHandle(kClientWidth, kClientHeight);
+  RegisterComponentClasses({&TksHook::StaticClassInfo(), &TksLanguage::StaticClassInfo(), &TTrayIcon::StaticClassInfo(),
+                            &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo()});
+  CreateForm();
 }
 
-TVDMonMain::~TVDMonMain() {
-  FormDestroy(this);
-  DestroyComponents();
-  DestroyHandle();
-}
-
-void TVDMonMain::CreateComponents() {
-  ksHook1 = new TksHook(this);
-  ksHook1->SetName(u"ksHook1");
-
-  TrayIcon1 = new TTrayIcon(this);
-  TrayIcon1->SetName(u"TrayIcon1");
-
-  MyPopupMenu = new TPopupMenu(this);
-  MyPopupMenu->SetName(u"MyPopupMenu");
-  const auto addItem = [this](const char16_t* name, const char16_t* caption, const char16_t* handlerName,
-                              void (TVDMonMain::*handler)(TComponent*)) {
-    auto* item = new TMenuItem(this);
-    item->SetName(name);
-    item->SetCaption(caption);
-    item->OnClick = TNotifyEvent(handlerName, [this, handler](TComponent* sender) { (this->*handler)(sender); });
-    MyPopupMenu->Add(item);
-    return item;
-  };
-  Config1 = addItem(u"Config1", u"Config", u"Config1Click", &TVDMonMain::Config1Click);
-  About1 = addItem(u"About1", u"About", u"About1Click", &TVDMonMain::About1Click);
-  Exit1 = addItem(u"Exit1", u"Exit", u"Exit1Click", &TVDMonMain::Exit1Click);
-
-  TrayIcon1->SetPopupMenu(MyPopupMenu);
-  TrayIcon1->OnClick = TNotifyEvent(u"TrayIconDblClick", [this](TComponent* sender) { TrayIconDblClick(sender); });
-  TrayIcon1->SetHint(TrayHint);
-  TrayIcon1->SetVisible(true);
-}
+TVDMonMain::~TVDMonMain() { DestroyForm(); }
 
 void TVDMonMain::FormCreate(TComponent*) {
+  ApplyLanguage();
+  // A language file beside the program that could not be used is left out as a whole;
+  // say why, so that a translator's mistake does not go unnoticed.
+  if (const Exception* error = ksLanguage1->LocalFileError()) Application().ShowException(*error);
   if (HasCoreAudio()) FMicrophone.InitEndpointVolume();
 }
 
-void TVDMonMain::FormDestroy(TComponent*) {}
+void TVDMonMain::ApplyLanguage() {
+  const int current = ksLanguage1->GetLanguageIndexByShortID(ksLanguage1->Lang());
+  const int stored = FDM.AllProfileSettingInfo().CurrentLanguage;
+  if (current != stored) ksLanguage1->SetLang(ksLanguage1->GetLanguageShortIDByIndex(stored));
+  Application().SetTitle(LookupTranslation(AppTitle));
+  const char16_t* captions[] = {u"Config", u"About", u"Exit"};
+  for (int i = 0; i < 3 && i < MyPopupMenu->Count(); ++i)
+    MyPopupMenu->Items(i)->SetCaption(LookupTranslation(captions[i]));
+  TrayIcon1->SetHint(LookupTranslation(TrayHint));
+}
 
 void TVDMonMain::ShowConfigurator() {
   if (HWND configurator = FindConfiguratorByCaption()) {
@@ -133,6 +121,7 @@ LRESULT TVDMonMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETTINGS_CHANGED:
       FDM.LoadAllProfileInfoFromRegistry();
+      ApplyLanguage();
       return 0;
   }
   return TForm::HandleMessage(message, wParam, lParam);

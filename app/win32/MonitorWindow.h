@@ -8,23 +8,29 @@
 #include "app/win32/PopupMenu.h"
 #include "app/win32/TrayIcon.h"
 #include "keys/ksHook.h"
+#include "lang/ksLanguage.h"
 #include "profile/DataModule.h"
 
 namespace vd::win32 {
 
 class TVDMonMain : public TForm {
 public:
-  // The data module is created before the window and destroyed after it.
+  // Created from its stored description. The data module is created before the window and
+  // destroyed after it.
   TVDMonMain(TComponent* AOwner, TDM& dataModule);
   ~TVDMonMain() override;
-  std::u16string_view ClassName() const override { return u"TVDMonMain"; }
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
   // Brings the configurator to the front, or starts it from the monitor's folder.
   void ShowConfigurator();
   void ProcessMessageAndSleep50ms();
+  // Selects the language that the profile store names, then translates the application
+  // title, the menu captions and the tray hint.
+  void ApplyLanguage();
 
+  // Handlers of the stored description.
   void FormCreate(TComponent* Sender);
-  void FormDestroy(TComponent* Sender);
   void TrayIconDblClick(TComponent* Sender);
   void Config1Click(TComponent* Sender);
   void About1Click(TComponent* Sender);
@@ -36,7 +42,9 @@ public:
   // Performs the function assigned to a button; the monitor performs microphone mute only.
   void DoButtonFunction(std::uint32_t button, int functionIndex, LPARAM lParam);
 
+  // Components of the stored description.
   TksHook* ksHook1 = nullptr;
+  TksLanguage* ksLanguage1 = nullptr;
   TTrayIcon* TrayIcon1 = nullptr;
   TPopupMenu* MyPopupMenu = nullptr;
   TMenuItem* Config1 = nullptr;
@@ -45,7 +53,6 @@ public:
 
 private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void CreateComponents();
 
   TDM& FDM;
   TMicrophoneMute FMicrophone;

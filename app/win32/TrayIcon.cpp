@@ -13,6 +13,18 @@ constexpr UINT kTrayCallback = WM_APP + 1;
 constexpr UINT kIconId = 1;
 }  // namespace
 
+const TClassInfo& TTrayIcon::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TTrayIcon>(u"TTrayIcon", TComponent::StaticClassInfo())
+                                     .Creatable()
+                                     .String(u"Hint", &TTrayIcon::Hint, &TTrayIcon::SetHint)
+                                     .Reference(u"PopupMenu", &TTrayIcon::PopupMenu, &TTrayIcon::SetPopupMenu)
+                                     .Boolean(u"Visible", &TTrayIcon::Visible, &TTrayIcon::SetVisible)
+                                     .Default(false)
+                                     .Event(u"OnClick", &TTrayIcon::OnClick)
+                                     .Build();
+  return info;
+}
+
 TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
   FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
   FIcon = static_cast<HICON>(

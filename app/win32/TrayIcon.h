@@ -5,17 +5,20 @@
 #include <string>
 
 #include "app/win32/PopupMenu.h"
+#include "core/ClassInfo.h"
 #include "core/Component.h"
 #include "core/Event.h"
 #include "platform/win32/Window.h"
 
 namespace vd::win32 {
 
+// Published: Hint, PopupMenu, Visible (default False), OnClick.
 class TTrayIcon : public TComponent, private TWindowBase {
 public:
   explicit TTrayIcon(TComponent* AOwner);
   ~TTrayIcon() override;
-  std::u16string_view ClassName() const override { return u"TTrayIcon"; }
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
   bool Visible() const { return FVisible; }
   void SetVisible(bool value);

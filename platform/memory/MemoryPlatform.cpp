@@ -1,6 +1,9 @@
 #include "platform/memory/MemoryPlatform.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 
 #include "core/Strings.h"
 
@@ -56,7 +59,23 @@ int TMemoryUserInterface::ShowMessageBox(std::u16string_view text, std::u16strin
   return 1;  // OK
 }
 
+std::span<const std::uint8_t> TMemoryResources::StoredForm(std::u16string_view className) {
+  for (const auto& [name, description] : FForms)
+    if (SameTextAscii(name, className)) return description;
+  return {};
+}
+
+void TMemoryResources::AddStoredForm(std::u16string_view className, TBytes description) {
+  FForms[std::u16string(className)] = std::move(description);
+}
+
+void TMemoryResources::AddStoredFormFile(std::u16string_view className, const std::string& hostPath) {
+  std::ifstream file(hostPath, std::ios::binary);
+  if (!file) throw std::runtime_error("cannot read the compiled form " + hostPath);
+  AddStoredForm(className, TBytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+}
+
 TMemoryPlatform::TMemoryPlatform()
-    : FScope(TPlatform{&Registry, &Files, &Ini, &Locale, &Clock, &Libraries, &UI}) {}
+    : FScope(TPlatform{&Registry, &Files, &Ini, &Locale, &Clock, &Libraries, &UI, &Resources}) {}
 
 }  // namespace vd::platform

@@ -155,6 +155,17 @@ public:
   std::vector<std::u16string> FDebugOutput;
 };
 
+class TMemoryResources : public IResources {
+public:
+  std::span<const std::uint8_t> StoredForm(std::u16string_view className) override;
+  void AddStoredForm(std::u16string_view className, TBytes description);
+  // Adds a stored description compiled by the build, read from a file of the host.
+  void AddStoredFormFile(std::u16string_view className, const std::string& hostPath);
+
+private:
+  std::map<std::u16string, TBytes> FForms;
+};
+
 // Everything above, installed as the process platform for the object's lifetime.
 class TMemoryPlatform {
 public:
@@ -168,6 +179,7 @@ public:
   TMemoryClock Clock;
   TMemoryLibraries Libraries;
   TMemoryUserInterface UI;
+  TMemoryResources Resources;
 
 private:
   TPlatformScope FScope;

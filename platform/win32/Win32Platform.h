@@ -54,6 +54,12 @@ public:
   void DebugOutput(std::u16string_view text) override;
 };
 
+// Stored descriptions are RCDATA resources of the program named after their class.
+class TWin32Resources : public IResources {
+public:
+  std::span<const std::uint8_t> StoredForm(std::u16string_view className) override;
+};
+
 // The real platform, installed for the object's lifetime.
 class TWin32Platform {
 public:
@@ -67,6 +73,7 @@ private:
   TWin32Clock FClock;
   TWin32Libraries FLibraries;
   TWin32UserInterface FUI;
+  TWin32Resources FResources;
   TPlatformScope FScope;
 };
 

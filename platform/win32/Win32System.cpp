@@ -62,7 +62,16 @@ int TWin32UserInterface::ShowMessageBox(std::u16string_view text, std::u16string
 
 void TWin32UserInterface::DebugOutput(std::u16string_view text) { OutputDebugStringW(W(std::u16string(text))); }
 
+std::span<const std::uint8_t> TWin32Resources::StoredForm(std::u16string_view className) {
+  const HMODULE program = GetModuleHandleW(nullptr);
+  const HRSRC resource = FindResourceW(program, W(std::u16string(className)), RT_RCDATA);
+  const HGLOBAL loaded = resource ? LoadResource(program, resource) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes) return {};
+  return {static_cast<const std::uint8_t*>(bytes), SizeofResource(program, resource)};
+}
+
 TWin32Platform::TWin32Platform()
-    : FScope(TPlatform{&FRegistry, &FFiles, &FIni, &FLocale, &FClock, &FLibraries, &FUI}) {}
+    : FScope(TPlatform{&FRegistry, &FFiles, &FIni, &FLocale, &FClock, &FLibraries, &FUI, &FResources}) {}
 
 }  // namespace vd::platform

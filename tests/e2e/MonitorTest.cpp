@@ -23,6 +23,11 @@ void TMonitorTest::TearDown() {
 
 void TMonitorTest::StartMonitor() {
   FFolder.Add(L"ksHook.dll");
+  FFolder.Add(L"ks.local");
+  Start();
+}
+
+void TMonitorTest::Start() {
   FMonitor = std::make_unique<TMonitorProcess>(FFolder);
   ASSERT_TRUE(PumpUntil([] { return FindMonitorWindow() && TrayIconWindows().size() == 1; }));
 }

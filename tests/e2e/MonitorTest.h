@@ -17,9 +17,11 @@ protected:
   void SetUp() override;
   void TearDown() override;
 
-  // Starts the monitor of the folder, with its hook library, and waits until its window and
-  // its tray icon are up.
+  // Starts the monitor as it is shipped (with its hook library and language file) and waits
+  // until its window and tray icon are up.
   void StartMonitor();
+  // Starts the monitor of the folder as it is and waits until its window and tray icon are up.
+  void Start();
   // The one tray icon, or nullptr when there is not exactly one.
   HWND TrayIcon() const;
 

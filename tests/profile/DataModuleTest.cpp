@@ -37,7 +37,10 @@ TByteVector MarkedProfile(std::uint8_t mark) {
 
 class DataModuleTest : public ::testing::Test {
 protected:
-  DataModuleTest() { HID_USAGE_AND_PAGE_MOUSE = USAGE_AND_PAGE{}; }
+  DataModuleTest() {
+    HID_USAGE_AND_PAGE_MOUSE = USAGE_AND_PAGE{};
+    FSystem.Resources.AddStoredFormFile(u"TDM", VD_DM_FORM);
+  }
 
   // The store as the configurator left it: the factory group and all-settings records,
   // changed by `edit`.
@@ -90,6 +93,11 @@ TEST_F(DataModuleTest, ItsComponentsAndHandlersAreThoseOfItsStoredDescription) {
     EXPECT_EQ(profile->OnRestoreToDefault().HandlerName(), std::u16string(names[i]) + u"RestoreToDefault");
   }
   for (int i = 0; i < 5; ++i) EXPECT_EQ(FModule->ProfileGroup(i), FModule->Components(1 + i));
+}
+
+TEST(DataModuleWithoutDescriptionTest, AProgramBuiltWithoutTheModulesDescriptionFailsToCreateIt) {
+  platform::TMemoryPlatform system;
+  EXPECT_THROW(TDM(nullptr), EResNotFound);
 }
 
 TEST_F(DataModuleTest, AStoredDescriptionBindsItsProfilesToTheHandlersByName) {

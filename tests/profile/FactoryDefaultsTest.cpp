@@ -26,6 +26,7 @@ class FactoryDefaultsTest : public ::testing::Test {
 protected:
   FactoryDefaultsTest() {
     FSystem.Clock.FLocalDateTime = 46365.25;
+    FSystem.Resources.AddStoredFormFile(u"TDM", VD_DM_FORM);
     // A data module whose start-up ends at once, so that only the handlers run.
     FSystem.Registry.SetValue(platform::TRootKey::CurrentUser, u"software\\Vardelngmmouse",
                               u"T362ProfileSettingGroup.pfd", platform::REG_SZ_TYPE, TByteVector{0, 0});
