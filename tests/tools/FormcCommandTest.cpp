@@ -1,41 +1,22 @@
 // Runs the form compiler the way the build and a developer do.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "tests/tools/ToolRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-  int ExitCode = -1;
-  std::string Output;  // standard output and standard error
-};
+using vd::tools_test::ReadFile;
+using vd::tools_test::TRun;
+using vd::tools_test::WriteFile;
 
-TRun Formc(const std::string& arguments) {
-  TRun run;
-  FILE* pipe = popen((std::string(VD_FORMC) + " " + arguments + " 2>&1").c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.Output.append(buffer, n);
-  const int status = pclose(pipe);
-  run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
+TRun Formc(const std::string& arguments) { return vd::tools_test::RunTool(VD_FORMC, arguments); }
 
 class FormcCommandTest : public ::testing::Test {
 protected:
