@@ -1,6 +1,7 @@
 #include "app/win32/SingleInstance.h"
 
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 namespace vd::win32 {
 namespace {
@@ -18,6 +19,22 @@ TEST(SingleInstanceTest, ASecondAcquireOfTheNameFailsUntilTheFirstHandleCloses) 
   }
   TSingleInstance third;
   EXPECT_TRUE(third.Acquire(name));
+}
+
+TEST(SingleInstanceTest, AMonitorWhoseMutexCannotBeOpenedWithFullAccessStillCountsAsRunning) {
+  // As a monitor started elevated leaves it: everyone may only wait on the mutex.
+  const std::u16string name = u"VardelTestsGuardedInstance";
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, FALSE};
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(A;;0x100000;;;WD)", SDDL_REVISION_1,
+                                                                   &attributes.lpSecurityDescriptor, nullptr));
+  TUniqueHandle other(CreateMutexW(&attributes, TRUE, W(name)));
+  LocalFree(attributes.lpSecurityDescriptor);
+  ASSERT_TRUE(other);
+  ASSERT_EQ(OpenMutexW(0x1F0001, FALSE, W(name)), nullptr);
+  ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+  TSingleInstance second;
+  EXPECT_FALSE(second.Acquire(name));
 }
 
 }  // namespace
