@@ -1,0 +1,150 @@
+#include "hid/win32/ksHIDData.h"
+
+#include <algorithm>
+
+#include "app/ConfigIni.h"
+#include "hid/win32/CollectionScan.h"
+#include "platform/Platform.h"
+#include "platform/win32/Window.h"
+
+namespace vd::win32 {
+
+namespace {
+
+// The HID device interface class, for when the HID library is not there to give it.
+constexpr GUID kHidInterfaceClass = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+
+constexpr UINT WM_HID_DELIVER_REPORT = WM_APP + 1;
+constexpr UINT WM_HID_READER_ENDED = WM_APP + 2;
+
+// The components of the process, for HidStopRead. Main thread only.
+std::vector<TksHIDData*>& ProcessComponents() {
+  static std::vector<TksHIDData*> components;
+  return components;
+}
+
+}  // namespace
+
+// The hidden window through which readers reach the main thread.
+class TksHIDData::TReaderWindow : public TWindowBase {
+public:
+  explicit TReaderWindow(TksHIDData& owner) : FOwner(owner) {
+    CreateHandle({.ClassName = L"TksHIDDataWindow", .ExStyle = WS_EX_TOOLWINDOW});
+  }
+  ~TReaderWindow() override { DestroyHandle(); }
+
+private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    switch (message) {
+      case WM_HID_DELIVER_REPORT:
+        FOwner.HandleDelivery(reinterpret_cast<const TksHidDeviceReadThread*>(lParam));
+        return 0;
+      case WM_HID_READER_ENDED:
+        FOwner.HandleReaderEnded(reinterpret_cast<const TksHidDeviceReadThread*>(lParam));
+        return 0;
+    }
+    return TWindowBase::HandleMessage(message, wParam, lParam);
+  }
+
+  TksHIDData& FOwner;
+};
+
+TksHIDData::TksHIDData(TComponent* AOwner) : TksHIDData(AOwner, std::make_unique<THidLibraries>()) {}
+
+TksHIDData::TksHIDData(TComponent* AOwner, const THidApi& standIns)
+    : TksHIDData(AOwner, std::make_unique<THidLibraries>(standIns)) {}
+
+TksHIDData::TksHIDData(TComponent* AOwner, std::unique_ptr<THidLibraries> libraries)
+    : TComponent(AOwner),
+      FLibraries(std::move(libraries)),
+      FHidGuid(kHidInterfaceClass),
+      FHidDeviceList(ReadIncludeHidDeviceList()),
+      FWindow(std::make_unique<TReaderWindow>(*this)) {
+  const THidApi& api = Api();
+  if (api.HidBound()) api.HidD_GetHidGuid(&FHidGuid);
+  if (!api.SetupBound() || !api.HidBound())
+    platform::Platform().UI->DebugOutput(u"HID devices cannot be read: setupapi.dll or hid.dll could not be bound");
+  ProcessComponents().push_back(this);
+}
+
+TksHIDData::~TksHIDData() {
+  auto& components = ProcessComponents();
+  components.erase(std::remove(components.begin(), components.end(), this), components.end());
+  // All are told first, so that they end side by side; freeing each waits for its thread.
+  for (TReaderSlot& slot : FReaders) slot.Reader->Terminate();
+  FReaders.clear();
+  // Requests still queued go with the window.
+  FWindow.reset();
+}
+
+const TClassInfo& TksHIDData::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TksHIDData>(u"TksHIDData", TComponent::StaticClassInfo())
+                                     .Creatable()
+                                     .Boolean(u"FastOnData", &TksHIDData::FastOnData, &TksHIDData::SetFastOnData)
+                                     .Default(false)
+                                     .Event(u"OnData", &TksHIDData::OnData, &TksHIDData::SetOnData)
+                                     .Build();
+  return info;
+}
+
+void TksHIDData::HidFindAndReadDevice(USAGE_AND_PAGE UsageAndPage, const std::u16string&) {
+  const THidApi& api = Api();
+  if (!api.SetupBound() || !api.HidBound()) return;
+  ScanCollections(api, FHidGuid, FHidDeviceList, UsageAndPage,
+                  [this](const std::u16string& devicePath, const std::vector<std::u16string>& hardwareIds) {
+                    StartReader(hardwareIds.empty() ? std::u16string() : hardwareIds.front(), devicePath);
+                  });
+}
+
+void TksHIDData::HidStopRead() {
+  for (TksHIDData* component : ProcessComponents())
+    for (TReaderSlot& slot : component->FReaders) slot.Reader->Terminate();
+}
+
+void TksHIDData::StartReader(const std::u16string& deviceID, const std::u16string& devicePath) {
+  try {
+    auto reader = std::make_unique<TksHidDeviceReadThread>(*this, deviceID, devicePath);
+    FReaders.push_back(TReaderSlot{std::move(reader)});
+  } catch (const std::exception& error) {
+    // The scan goes on with the other collections.
+    platform::Platform().UI->DebugOutput(u"No HID reader for " + devicePath + u": " + FromUtf8(error.what()));
+  }
+}
+
+bool TksHIDData::RequestDelivery(TksHidDeviceReadThread* reader) {
+  return PostMessageW(FWindow->Handle(), WM_HID_DELIVER_REPORT, 0, reinterpret_cast<LPARAM>(reader));
+}
+
+void TksHIDData::ReaderEnded(TksHidDeviceReadThread* reader) {
+  PostMessageW(FWindow->Handle(), WM_HID_READER_ENDED, 0, reinterpret_cast<LPARAM>(reader));
+}
+
+void TksHIDData::HandleDelivery(const TksHidDeviceReadThread* reader) {
+  TReaderSlot* slot = FindSlot(reader);
+  if (!slot || slot->Delivering) return;
+  slot->Delivering = true;
+  slot->Reader->DeliverReport();
+  // The handler may have started readers, which moves the slots.
+  slot = FindSlot(reader);
+  slot->Delivering = false;
+  if (slot->Ended) FreeReader(reader);
+}
+
+void TksHIDData::HandleReaderEnded(const TksHidDeviceReadThread* reader) {
+  TReaderSlot* slot = FindSlot(reader);
+  if (!slot) return;
+  slot->Ended = true;
+  if (!slot->Delivering) FreeReader(reader);
+}
+
+TksHIDData::TReaderSlot* TksHIDData::FindSlot(const TksHidDeviceReadThread* reader) {
+  const auto it = std::find_if(FReaders.begin(), FReaders.end(),
+                               [reader](const TReaderSlot& slot) { return slot.Reader.get() == reader; });
+  return it == FReaders.end() ? nullptr : &*it;
+}
+
+void TksHIDData::FreeReader(const TksHidDeviceReadThread* reader) {
+  std::erase_if(FReaders, [reader](const TReaderSlot& slot) { return slot.Reader.get() == reader; });
+}
+
+}  // namespace vd::win32

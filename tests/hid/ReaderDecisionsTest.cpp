@@ -1,0 +1,71 @@
+// What a reader makes of its reads, and which notification a device-change message carries.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+
+#include "hid/DeviceChange.h"
+#include "hid/ReportReading.h"
+
+namespace vd {
+namespace {
+
+TEST(ReportReadingTest, ACompletedReadIsDeliveredReadAgainOrEndsTheReader) {
+  EXPECT_EQ(OutcomeOfCompletedRead(true, 0, 65), TReadCompletion::Deliver);
+  EXPECT_EQ(OutcomeOfCompletedRead(true, 0, 0), TReadCompletion::ReadAgain);
+  // Unplugged, aborted, or the far end of a stand-in pipe closed: the device is gone.
+  for (std::uint32_t gone : {995u, 1167u, 109u, 233u})
+    EXPECT_EQ(OutcomeOfCompletedRead(false, gone, 0), TReadCompletion::DeviceGone) << gone;
+  // Other failures pass: the reader issues the next read.
+  for (std::uint32_t passing : {31u, 234u, 1784u, 0u})
+    EXPECT_EQ(OutcomeOfCompletedRead(false, passing, 0), TReadCompletion::ReadAgain) << passing;
+}
+
+TEST(ReportReadingTest, AReadThatCannotBeIssuedEndsTheReaderOnlyWhenTheDeviceIsGone) {
+  for (std::uint32_t gone : {6u, 109u, 233u, 995u, 1167u}) EXPECT_TRUE(DeviceIsGone(gone)) << gone;
+  for (std::uint32_t other : {0u, 5u, 87u, 997u, 1784u}) EXPECT_FALSE(DeviceIsGone(other)) << other;
+}
+
+TEST(ReportReadingTest, A65ByteReadIsReportIdZeroWith64DataBytes) {
+  std::array<std::uint8_t, 65> buffer{};
+  for (std::size_t i = 1; i < buffer.size(); ++i) buffer[i] = static_cast<std::uint8_t>(i);
+  const auto report = ViewOfReport(buffer.data(), buffer.size(), 65);
+  ASSERT_TRUE(report);
+  EXPECT_EQ(report->ReportID, 0);
+  EXPECT_EQ(report->Data, buffer.data() + 1);
+  EXPECT_EQ(report->Size, 64);
+}
+
+TEST(ReportReadingTest, AShortReadGivesItsOwnSizeAndAnOversizedCountStopsAtTheBuffer) {
+  std::array<std::uint8_t, 9> buffer{0x08, 3};
+  const auto shortRead = ViewOfReport(buffer.data(), buffer.size(), 2);
+  ASSERT_TRUE(shortRead);
+  EXPECT_EQ(shortRead->ReportID, 0x08);
+  EXPECT_EQ(shortRead->Size, 1);
+  const auto idOnly = ViewOfReport(buffer.data(), buffer.size(), 1);
+  ASSERT_TRUE(idOnly);
+  EXPECT_EQ(idOnly->Size, 0);
+  const auto oversized = ViewOfReport(buffer.data(), buffer.size(), 4096);
+  ASSERT_TRUE(oversized);
+  EXPECT_EQ(oversized->Size, 8);
+  EXPECT_FALSE(ViewOfReport(buffer.data(), buffer.size(), 0));
+  EXPECT_FALSE(ViewOfReport(nullptr, 0, 65));
+}
+
+TEST(DeviceChangeTest, InterfacesArriveAndGoOtherDeviceTypesAndEventsRaiseNothing) {
+  EXPECT_EQ(ClassifyDeviceChange(0x8000, 5), TDeviceChange::Arrival);
+  EXPECT_EQ(ClassifyDeviceChange(0x8004, 5), TDeviceChange::RemoveComplete);
+  EXPECT_EQ(ClassifyDeviceChange(0x0007, std::nullopt), TDeviceChange::NodesChanged);
+  // A volume (2) or a port (3), or an arrival without a readable header.
+  EXPECT_EQ(ClassifyDeviceChange(0x8000, 2), TDeviceChange::None);
+  EXPECT_EQ(ClassifyDeviceChange(0x8004, 3), TDeviceChange::None);
+  EXPECT_EQ(ClassifyDeviceChange(0x8000, std::nullopt), TDeviceChange::None);
+  // Query-remove, remove-pending and the like.
+  EXPECT_EQ(ClassifyDeviceChange(0x8001, 5), TDeviceChange::None);
+  EXPECT_EQ(ClassifyDeviceChange(0x8003, 5), TDeviceChange::None);
+  EXPECT_EQ(ClassifyDeviceChange(0x0018, std::nullopt), TDeviceChange::None);
+}
+
+}  // namespace
+}  // namespace vd

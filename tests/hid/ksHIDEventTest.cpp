@@ -1,0 +1,123 @@
+// TksHIDEvent: its events from WM_DEVICECHANGE messages and its one start-up arrival; and
+// what the HID components publish for stored forms.
+
+#include <gtest/gtest.h>
+
+#include "core/Errors.h"
+#include "hid/win32/ksHIDData.h"
+#include "hid/win32/ksHIDEvent.h"
+#include "tests/hid/HidTestSupport.h"
+// After windows.h, which it needs.
+#include <dbt.h>
+
+namespace vd::win32::test {
+namespace {
+
+class ksHIDEventTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    FListener = std::make_unique<TksHIDEvent>(nullptr);
+    const auto count = [this](std::vector<TComponent*>& senders) {
+      return [this, &senders](TComponent* sender) {
+        senders.push_back(sender);
+        if (FFailing) throw ERangeError();
+      };
+    };
+    FListener->SetOnDeviceArrival(TNotifyEvent(u"Arrived", count(FArrivals)));
+    FListener->SetOnDeviceRemove(TNotifyEvent(u"Removed", count(FRemovals)));
+    FListener->SetOnDeviceChange(TNotifyEvent(u"Changed", count(FChanges)));
+  }
+
+  // Sends the notification as the system does; it cannot be posted, as it carries a pointer.
+  LRESULT Notify(WPARAM event, DWORD deviceType) {
+    DEV_BROADCAST_DEVICEINTERFACE_W data{};
+    data.dbcc_size = sizeof data;
+    data.dbcc_devicetype = deviceType;
+    return SendMessageW(FListener->WindowHandle(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&data));
+  }
+
+  TTestPlatform FPlatform;
+  std::unique_ptr<TksHIDEvent> FListener;
+  std::vector<TComponent*> FArrivals, FRemovals, FChanges;
+  bool FFailing = false;
+};
+
+TEST_F(ksHIDEventTest, ANewListenerRaisesOneDeviceChangeAtOnceAndOneArrivalAfter1500ms) {
+  const DWORD created = GetTickCount();
+  PumpFor(200);
+  EXPECT_EQ(FChanges, std::vector<TComponent*>{FListener.get()});
+  EXPECT_TRUE(FArrivals.empty());
+  ASSERT_TRUE(PumpUntil([&] { return !FArrivals.empty(); }));
+  EXPECT_GE(GetTickCount() - created, 1400u);
+  EXPECT_EQ(FArrivals, std::vector<TComponent*>{FListener.get()});
+  // The start-up timer fires once.
+  PumpFor(1800);
+  EXPECT_EQ(FArrivals.size(), 1u);
+  EXPECT_EQ(FChanges.size(), 1u);
+  EXPECT_TRUE(FRemovals.empty());
+}
+
+TEST_F(ksHIDEventTest, InterfaceArrivalsAndRemovalsRaiseTheirEventsAndOtherDevicesNothing) {
+  EXPECT_EQ(Notify(DBT_DEVICEARRIVAL, DBT_DEVTYP_DEVICEINTERFACE), 0);
+  EXPECT_EQ(Notify(DBT_DEVICEARRIVAL, DBT_DEVTYP_DEVICEINTERFACE), 0);
+  EXPECT_EQ(Notify(DBT_DEVICEREMOVECOMPLETE, DBT_DEVTYP_DEVICEINTERFACE), 0);
+  EXPECT_EQ(FArrivals, (std::vector<TComponent*>{FListener.get(), FListener.get()}));
+  EXPECT_EQ(FRemovals, std::vector<TComponent*>{FListener.get()});
+
+  Notify(DBT_DEVICEARRIVAL, DBT_DEVTYP_VOLUME);
+  Notify(DBT_DEVICEREMOVECOMPLETE, DBT_DEVTYP_PORT);
+  Notify(DBT_DEVICEQUERYREMOVE, DBT_DEVTYP_DEVICEINTERFACE);
+  // An arrival without its data, or with a header too short to hold the device type.
+  SendMessageW(FListener->WindowHandle(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
+  DEV_BROADCAST_HDR shortHeader{};
+  shortHeader.dbch_size = 4;
+  shortHeader.dbch_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  SendMessageW(FListener->WindowHandle(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&shortHeader));
+  EXPECT_EQ(FArrivals.size(), 2u);
+  EXPECT_EQ(FRemovals.size(), 1u);
+
+  ASSERT_TRUE(PostMessageW(FListener->WindowHandle(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0));
+  PumpFor(100);
+  // The listener's own device-tree change and the posted one.
+  EXPECT_EQ(FChanges.size(), 2u);
+}
+
+TEST_F(ksHIDEventTest, AnErrorInAHandlerIsShownAndTheListenerGoesOn) {
+  FFailing = true;
+  EXPECT_EQ(Notify(DBT_DEVICEARRIVAL, DBT_DEVTYP_DEVICEINTERFACE), 0);
+  EXPECT_EQ(FPlatform.MessageBoxTexts(), std::vector<std::u16string>{u"Range check error"});
+  FFailing = false;
+  Notify(DBT_DEVICEREMOVECOMPLETE, DBT_DEVTYP_DEVICEINTERFACE);
+  EXPECT_EQ(FArrivals.size(), 1u);
+  EXPECT_EQ(FRemovals.size(), 1u);
+}
+
+TEST(HidComponentClassesTest, StoredFormsCanCreateThemAndBindTheirEvents) {
+  TTestPlatform platform;
+  const TClassInfo& data = TksHIDData::StaticClassInfo();
+  ASSERT_TRUE(data.IsCreatable());
+  const std::unique_ptr<TComponent> component(data.Create(nullptr));
+  ASSERT_NE(dynamic_cast<TksHIDData*>(component.get()), nullptr);
+  const TPropInfo* fast = data.FindProperty(u"FastOnData");
+  ASSERT_NE(fast, nullptr);
+  EXPECT_EQ(fast->Kind, TPropKind::Boolean);
+  // False is the default and is not written; True is.
+  EXPECT_FALSE(fast->ShouldWrite(*component));
+  fast->SetOrdinal(*component, 1);
+  EXPECT_TRUE(fast->ShouldWrite(*component));
+  ASSERT_NE(data.FindProperty(u"OnData"), nullptr);
+  EXPECT_EQ(data.FindProperty(u"OnData")->Kind, TPropKind::Event);
+
+  const TClassInfo& listener = TksHIDEvent::StaticClassInfo();
+  ASSERT_TRUE(listener.IsCreatable());
+  const std::unique_ptr<TComponent> created(listener.Create(nullptr));
+  ASSERT_NE(dynamic_cast<TksHIDEvent*>(created.get()), nullptr);
+  for (const char16_t* name : {u"OnDeviceArrival", u"OnDeviceRemove", u"OnDeviceChange"}) {
+    const TPropInfo* event = listener.FindProperty(name);
+    ASSERT_NE(event, nullptr) << ToUtf8(name);
+    EXPECT_EQ(event->Kind, TPropKind::Event);
+  }
+}
+
+}  // namespace
+}  // namespace vd::win32::test
