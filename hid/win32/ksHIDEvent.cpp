@@ -9,6 +9,7 @@
 #include "hid/DeviceChange.h"
 #include "platform/Platform.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Window.h"
 
 namespace vd::win32 {
 

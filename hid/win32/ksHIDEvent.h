@@ -6,13 +6,14 @@
 // reading starts with the program. Every event is raised on the main thread with the
 // component as Sender.
 
+#include <windows.h>
+
 #include <memory>
 #include <string>
 
 #include "core/ClassInfo.h"
 #include "core/Component.h"
 #include "core/Event.h"
-#include "platform/win32/Window.h"
 
 namespace vd::win32 {
 

@@ -62,8 +62,8 @@ private:
   TUniqueFile FDeviceHandle;
   std::uint32_t NumBytesRead = 0;
   std::vector<std::uint8_t> FReport;  // one input report; empty when the capabilities are unknown
-  TUniqueHandle FStopEvent;  // manual reset, set once by Terminate
-  TUniqueHandle FDelivered;  // auto reset, set by the main thread after a delivery
+  TUniqueHandle FStopEvent;           // manual reset, set once by Terminate
+  TUniqueHandle FDelivered;           // auto reset, set by the main thread after a delivery
   std::atomic<bool> FTerminated{false};
   std::atomic<bool> FDeliveryPending{false};
   std::thread FThread;
