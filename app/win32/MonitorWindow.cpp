@@ -17,11 +17,14 @@ namespace vd::win32 {
 const TClassInfo& TVDMonMain::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TVDMonMain>(u"TVDMonMain", TForm::StaticClassInfo())
                                      .Method(u"FormCreate", &TVDMonMain::FormCreate)
+                                     .Method(u"FormDestroy", &TVDMonMain::FormDestroy)
                                      .Method(u"TrayIconDblClick", &TVDMonMain::TrayIconDblClick)
                                      .Method(u"Config1Click", &TVDMonMain::Config1Click)
                                      .Method(u"About1Click", &TVDMonMain::About1Click)
                                      .Method(u"Exit1Click", &TVDMonMain::Exit1Click)
                                      .Method(u"ksHIDData1Data", &TVDMonMain::ksHIDData1Data)
+                                     .Method(u"TimerDeviceArrialTimer", &TVDMonMain::TimerDeviceArrialTimer)
+                                     .Method(u"ksHIDEvent1DeviceArrival", &TVDMonMain::ksHIDEvent1DeviceArrival)
                                      .Field(u"ksHook1", &TVDMonMain::ksHook1)
                                      .Field(u"ksLanguage1", &TVDMonMain::ksLanguage1)
                                      .Field(u"TrayIcon1", &TVDMonMain::TrayIcon1)
@@ -29,13 +32,18 @@ const TClassInfo& TVDMonMain::StaticClassInfo() {
                                      .Field(u"Config1", &TVDMonMain::Config1)
                                      .Field(u"About1", &TVDMonMain::About1)
                                      .Field(u"Exit1", &TVDMonMain::Exit1)
+                                     .Field(u"ksHIDData1", &TVDMonMain::ksHIDData1)
+                                     .Field(u"TimerDeviceArrial", &TVDMonMain::TimerDeviceArrial)
+                                     .Field(u"ksHIDEvent1", &TVDMonMain::ksHIDEvent1)
                                      .Build();
   return info;
 }
 
 TVDMonMain::TVDMonMain(TComponent* AOwner, TDM& dataModule) : TForm(AOwner), FDM(dataModule) {
   RegisterComponentClasses({&TksHook::StaticClassInfo(), &TksLanguage::StaticClassInfo(), &TTrayIcon::StaticClassInfo(),
-                            &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo()});
+                            &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(),
+                            &TksHIDData::StaticClassInfo(), &TTimer::StaticClassInfo(),
+                            &TksHIDEvent::StaticClassInfo()});
   CreateForm();
 }
 
@@ -48,6 +56,8 @@ void TVDMonMain::FormCreate(TComponent*) {
   if (const Exception* error = ksLanguage1->LocalFileError()) Application().ShowException(*error);
   if (HasCoreAudio()) FMicrophone.InitEndpointVolume();
 }
+
+void TVDMonMain::FormDestroy(TComponent*) { ksHIDData1->HidStopRead(); }
 
 void TVDMonMain::ApplyLanguage() {
   const int current = ksLanguage1->GetLanguageIndexByShortID(ksLanguage1->Lang());
@@ -96,6 +106,22 @@ void TVDMonMain::ksHIDData1Data(const std::u16string&, const std::u16string&, st
                                 const std::uint8_t* Data, std::uint16_t Size) {
   if (const auto event = DecodeMouseReport(ReportID, Data, Size))
     PostMessageW(Handle(), WM_MOUSE_KEY_EVENT, event->WParam, event->LParam);
+}
+
+void TVDMonMain::ksHIDEvent1DeviceArrival(TComponent*) {
+  TimerDeviceArrial->SetEnabled(false);
+  TimerDeviceArrial->SetEnabled(true);
+}
+
+void TVDMonMain::TimerDeviceArrialTimer(TComponent*) {
+  TimerDeviceArrial->SetEnabled(false);
+  ReopenDevice();
+}
+
+void TVDMonMain::ReopenDevice() {
+  ksHIDData1->HidStopRead();
+  ProcessMessageAndSleep50ms();
+  ksHIDData1->HidFindAndReadDevice(HID_USAGE_AND_PAGE_MOUSE, u"*");
 }
 
 void TVDMonMain::DoButtonFunction(std::uint32_t, int functionIndex, LPARAM) {

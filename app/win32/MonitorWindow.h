@@ -6,7 +6,10 @@
 #include "app/win32/Form.h"
 #include "app/win32/MicrophoneMute.h"
 #include "app/win32/PopupMenu.h"
+#include "app/win32/Timer.h"
 #include "app/win32/TrayIcon.h"
+#include "hid/win32/ksHIDData.h"
+#include "hid/win32/ksHIDEvent.h"
 #include "keys/ksHook.h"
 #include "lang/ksLanguage.h"
 #include "profile/DataModule.h"
@@ -29,8 +32,12 @@ public:
   // title, the menu captions and the tray hint.
   void ApplyLanguage();
 
+  // Stops all reading, lets pending messages run, then reads every collection of the mouse.
+  void ReopenDevice();
+
   // Handlers of the stored description.
   void FormCreate(TComponent* Sender);
+  void FormDestroy(TComponent* Sender);
   void TrayIconDblClick(TComponent* Sender);
   void Config1Click(TComponent* Sender);
   void About1Click(TComponent* Sender);
@@ -39,6 +46,10 @@ public:
   // posted to this window as message 7524.
   void ksHIDData1Data(const std::u16string& ADeviceID, const std::u16string& ADevicePath, std::uint8_t ReportID,
                       const std::uint8_t* Data, std::uint16_t Size);
+  // Every arrival of a HID interface restarts the device timer; when it fires, 1500 ms after
+  // the last arrival of a burst, the device is opened again.
+  void ksHIDEvent1DeviceArrival(TComponent* Sender);
+  void TimerDeviceArrialTimer(TComponent* Sender);
   // Performs the function assigned to a button; the monitor performs microphone mute only.
   void DoButtonFunction(std::uint32_t button, int functionIndex, LPARAM lParam);
 
@@ -50,6 +61,9 @@ public:
   TMenuItem* Config1 = nullptr;
   TMenuItem* About1 = nullptr;
   TMenuItem* Exit1 = nullptr;
+  TksHIDData* ksHIDData1 = nullptr;
+  TTimer* TimerDeviceArrial = nullptr;
+  TksHIDEvent* ksHIDEvent1 = nullptr;
 
 private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -35,12 +35,13 @@ protected:
 
 TEST_F(MonitorWindowTest, ItsComponentsComeInTheStoredOrderWithTheirClassesAndNames) {
   const std::pair<const char16_t*, const char16_t*> expected[] = {
-      {u"ksHook1", u"TksHook"},        {u"ksLanguage1", u"TksLanguage"}, {u"TrayIcon1", u"TTrayIcon"},
-      {u"MyPopupMenu", u"TPopupMenu"}, {u"Config1", u"TMenuItem"},       {u"About1", u"TMenuItem"},
-      {u"Exit1", u"TMenuItem"},
+      {u"ksHook1", u"TksHook"},         {u"ksLanguage1", u"TksLanguage"}, {u"TrayIcon1", u"TTrayIcon"},
+      {u"MyPopupMenu", u"TPopupMenu"},  {u"Config1", u"TMenuItem"},       {u"About1", u"TMenuItem"},
+      {u"Exit1", u"TMenuItem"},         {u"ksHIDData1", u"TksHIDData"},   {u"TimerDeviceArrial", u"TTimer"},
+      {u"ksHIDEvent1", u"TksHIDEvent"},
   };
-  ASSERT_EQ(FMonitor->ComponentCount(), 7);
-  for (int i = 0; i < 7; ++i) {
+  ASSERT_EQ(FMonitor->ComponentCount(), 10);
+  for (int i = 0; i < 10; ++i) {
     EXPECT_EQ(FMonitor->Components(i)->Name(), expected[i].first);
     EXPECT_EQ(FMonitor->Components(i)->ClassName(), expected[i].second);
   }
@@ -60,6 +61,13 @@ TEST_F(MonitorWindowTest, HandlersAreBoundByNameAndReferencesResolved) {
   EXPECT_EQ(FMonitor->Config1->OnClick.HandlerName(), u"Config1Click");
   EXPECT_EQ(FMonitor->About1->OnClick.HandlerName(), u"About1Click");
   EXPECT_EQ(FMonitor->Exit1->OnClick.HandlerName(), u"Exit1Click");
+  EXPECT_EQ(FMonitor->OnDestroy.HandlerName(), u"FormDestroy");
+  EXPECT_EQ(FMonitor->ksHIDData1->OnData().HandlerName(), u"ksHIDData1Data");
+  EXPECT_FALSE(FMonitor->ksHIDData1->FastOnData());
+  EXPECT_EQ(FMonitor->TimerDeviceArrial->OnTimer().HandlerName(), u"TimerDeviceArrialTimer");
+  EXPECT_FALSE(FMonitor->TimerDeviceArrial->Enabled());
+  EXPECT_EQ(FMonitor->TimerDeviceArrial->Interval(), 1500u);
+  EXPECT_EQ(FMonitor->ksHIDEvent1->OnDeviceArrival().HandlerName(), u"ksHIDEvent1DeviceArrival");
   EXPECT_TRUE(FMonitor->ksHook1->DLLLoaded());
 }
 
