@@ -9,7 +9,9 @@ namespace {
 HHOOK gKeyboardHook = nullptr;
 HHOOK gMouseHook = nullptr;
 
-LRESULT CALLBACK PassOn(int code, WPARAM wParam, LPARAM lParam) { return CallNextHookEx(nullptr, code, wParam, lParam); }
+LRESULT CALLBACK PassOn(int code, WPARAM wParam, LPARAM lParam) {
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 BOOL Enable(HHOOK& hook, int kind) {
   if (!hook) hook = SetWindowsHookExW(kind, PassOn, reinterpret_cast<HINSTANCE>(&__ImageBase), 0);

@@ -67,13 +67,20 @@ std::uint32_t TMemoryFileSystem::WriteFile(std::u16string_view path, const void*
 
 std::u16string TMemoryFileSystem::SystemErrorMessage(std::uint32_t code) {
   switch (code) {
-    case kFileNotFound: return u"The system cannot find the file specified";
-    case kPathNotFound: return u"The system cannot find the path specified";
-    case 5: return u"Access is denied";
-    case 32: return u"The process cannot access the file because it is being used by another process";
-    case 112: return u"There is not enough space on the disk";
-    case kAlreadyExists: return u"Cannot create a file when that file already exists";
-    default: return u"System error " + IntToStr(code);
+    case kFileNotFound:
+      return u"The system cannot find the file specified";
+    case kPathNotFound:
+      return u"The system cannot find the path specified";
+    case 5:
+      return u"Access is denied";
+    case 32:
+      return u"The process cannot access the file because it is being used by another process";
+    case 112:
+      return u"There is not enough space on the disk";
+    case kAlreadyExists:
+      return u"Cannot create a file when that file already exists";
+    default:
+      return u"System error " + IntToStr(code);
   }
 }
 

@@ -8,8 +8,7 @@ namespace {
 std::u16string Decode(const TBytes& bytes) {
   if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
     std::u16string text;
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-      text += static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) text += static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
     return text;
   }
   std::string_view utf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -50,7 +49,8 @@ std::u16string TMemoryIniFiles::ReadString(std::u16string_view file, std::u16str
     if (!inSection) continue;
     const std::size_t equals = line.find(u'=');
     if (!SameTextAscii(Trim(line.substr(0, equals)), key)) continue;
-    std::u16string_view value = equals == std::u16string_view::npos ? std::u16string_view() : Trim(line.substr(equals + 1));
+    std::u16string_view value =
+        equals == std::u16string_view::npos ? std::u16string_view() : Trim(line.substr(equals + 1));
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
       value = value.substr(1, value.size() - 2);
     return std::u16string(value);

@@ -86,16 +86,15 @@ bool TMemoryRegistry::KeyExists(TRootKey root, std::u16string_view path) const {
   return FKeys.count(KeyId(root, path)) != 0;
 }
 
-const TMemoryRegValue* TMemoryRegistry::Value(TRootKey root, std::u16string_view path,
-                                              std::u16string_view name) const {
+const TMemoryRegValue* TMemoryRegistry::Value(TRootKey root, std::u16string_view path, std::u16string_view name) const {
   const auto key = FKeys.find(KeyId(root, path));
   if (key == FKeys.end()) return nullptr;
   const auto value = key->second.find(Folded(name));
   return value == key->second.end() ? nullptr : &value->second;
 }
 
-void TMemoryRegistry::SetValue(TRootKey root, std::u16string_view path, std::u16string_view name,
-                               std::uint32_t type, TBytes data) {
+void TMemoryRegistry::SetValue(TRootKey root, std::u16string_view path, std::u16string_view name, std::uint32_t type,
+                               TBytes data) {
   FKeys[KeyId(root, path)][Folded(name)] = TMemoryRegValue{type, std::move(data)};
 }
 

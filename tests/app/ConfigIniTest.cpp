@@ -12,7 +12,9 @@ namespace {
 
 class ConfigIniTest : public ::testing::Test {
 protected:
-  void WriteConfig(const std::string& text) { FSystem.Files.AddFile(FSystem.Files.FProgramFolder + u"config.ini", text); }
+  void WriteConfig(const std::string& text) {
+    FSystem.Files.AddFile(FSystem.Files.FProgramFolder + u"config.ini", text);
+  }
   platform::TMemoryPlatform FSystem;
 };
 

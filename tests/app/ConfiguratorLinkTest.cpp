@@ -1,6 +1,7 @@
+#include "app/ConfiguratorLink.h"
+
 #include <gtest/gtest.h>
 
-#include "app/ConfiguratorLink.h"
 #include "core/Errors.h"
 #include "platform/memory/MemoryPlatform.h"
 

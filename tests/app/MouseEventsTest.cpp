@@ -1,9 +1,10 @@
+#include "app/MouseEvents.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <memory>
 
-#include "app/MouseEvents.h"
 #include "core/Errors.h"
 #include "platform/memory/MemoryPlatform.h"
 

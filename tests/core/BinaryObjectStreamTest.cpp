@@ -1,9 +1,10 @@
+#include "core/BinaryObjectStream.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/BinaryObjectStream.h"
 #include "core/Errors.h"
 #include "core/TextObjectStream.h"
 

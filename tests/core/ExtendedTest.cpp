@@ -1,10 +1,10 @@
+#include "core/Extended.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cmath>
 #include <limits>
-
-#include "core/Extended.h"
 
 namespace vd {
 namespace {

@@ -1,7 +1,8 @@
+#include "core/MemoryStream.h"
+
 #include <gtest/gtest.h>
 
 #include "core/Errors.h"
-#include "core/MemoryStream.h"
 
 namespace vd {
 namespace {

@@ -11,9 +11,9 @@ TEST(StringsTest, Utf8RoundTripsEveryPlaneAndReplacesBrokenInput) {
   const std::u16string text = u"Config \u6253\u5F00\u914D\u7F6E \U0001F5B1 \u00E9";
   EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
   EXPECT_EQ(ToUtf8(u"\u00E9"), "\xC3\xA9");
-  EXPECT_EQ(FromUtf8("a\xC3"), u"a\uFFFD");         // truncated sequence
-  EXPECT_EQ(FromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong form
-  EXPECT_EQ(FromUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
+  EXPECT_EQ(FromUtf8("a\xC3"), u"a\uFFFD");                                // truncated sequence
+  EXPECT_EQ(FromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");                        // overlong form
+  EXPECT_EQ(FromUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");              // encoded surrogate
   EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");  // lone surrogate
 }
 

@@ -1,3 +1,5 @@
+#include "core/TextObjectStream.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -5,7 +7,6 @@
 
 #include "core/BinaryObjectStream.h"
 #include "core/Errors.h"
-#include "core/TextObjectStream.h"
 
 namespace vd {
 namespace {

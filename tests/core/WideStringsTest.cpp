@@ -1,7 +1,8 @@
+#include "core/WideStrings.h"
+
 #include <gtest/gtest.h>
 
 #include "core/Errors.h"
-#include "core/WideStrings.h"
 #include "platform/memory/MemoryPlatform.h"
 
 namespace vd {

@@ -42,7 +42,9 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   }
 }
 
-void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
+void PumpFor(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
 
 std::wstring BuildFolder() {
   wchar_t path[MAX_PATH] = {};
@@ -100,9 +102,7 @@ TMonitorProcess::~TMonitorProcess() {
   }
 }
 
-bool TMonitorProcess::Running() const {
-  return FProcess && WaitForSingleObject(FProcess.Get(), 0) == WAIT_TIMEOUT;
-}
+bool TMonitorProcess::Running() const { return FProcess && WaitForSingleObject(FProcess.Get(), 0) == WAIT_TIMEOUT; }
 
 DWORD TMonitorProcess::WaitForExit(DWORD timeoutMs) {
   if (!FProcess) return STILL_ACTIVE;
@@ -144,7 +144,6 @@ bool ChooseTrayMenuItem(HWND icon, int position) {
   return PumpUntil([] { return !FindWindowW(L"#32768", nullptr); });
 }
 
-
 std::vector<std::wstring> ReadTrayMenu(HWND icon) {
   const std::wstring dumpFile = L"C:\\vd-e2e\\menu-items.txt";
   DeleteFileW(dumpFile.c_str());
@@ -165,7 +164,8 @@ std::vector<std::wstring> ReadTrayMenu(HWND icon) {
   }
   if (hook) UnhookWindowsHookEx(hook);
   if (spy) FreeLibrary(spy);
-  win32::TUniqueFile file(CreateFileW(dumpFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  win32::TUniqueFile file(
+      CreateFileW(dumpFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file) return captions;
   wchar_t text[1024] = {};
   DWORD read = 0;

@@ -1,8 +1,9 @@
 // The collection scan through stand-in setup and HID libraries.
 
+#include "hid/win32/CollectionScan.h"
+
 #include <gtest/gtest.h>
 
-#include "hid/win32/CollectionScan.h"
 #include "tests/hid/HidTestSupport.h"
 
 namespace vd::win32::test {

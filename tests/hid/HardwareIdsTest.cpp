@@ -1,11 +1,11 @@
 // Hardware-ID multi-strings and the include list of config.ini.
 
+#include "hid/HardwareIds.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "hid/HardwareIds.h"
 
 namespace vd {
 namespace {

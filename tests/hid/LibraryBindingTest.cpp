@@ -1,8 +1,9 @@
 // Binding a library's functions by name: all of them or none.
 
+#include "hid/LibraryBinding.h"
+
 #include <gtest/gtest.h>
 
-#include "hid/LibraryBinding.h"
 #include "platform/memory/MemoryPlatform.h"
 
 namespace vd {

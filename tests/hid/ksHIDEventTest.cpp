@@ -1,11 +1,12 @@
 // TksHIDEvent: its events from WM_DEVICECHANGE messages and its one start-up arrival; and
 // what the HID components publish for stored forms.
 
+#include "hid/win32/ksHIDEvent.h"
+
 #include <gtest/gtest.h>
 
 #include "core/Errors.h"
 #include "hid/win32/ksHIDData.h"
-#include "hid/win32/ksHIDEvent.h"
 #include "tests/hid/HidTestSupport.h"
 // After windows.h, which it needs.
 #include <dbt.h>

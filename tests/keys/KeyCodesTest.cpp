@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "keys/KeyCodes.h"
+
+#include <gtest/gtest.h>
 
 namespace vd {
 namespace {

@@ -1,7 +1,8 @@
+#include "lang/DictionaryStream.h"
+
 #include <gtest/gtest.h>
 
 #include "core/Strings.h"
-#include "lang/DictionaryStream.h"
 #include "tests/lang/LangTestSupport.h"
 
 namespace vd {

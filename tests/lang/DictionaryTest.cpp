@@ -1,7 +1,8 @@
+#include "lang/Dictionary.h"
+
 #include <gtest/gtest.h>
 
 #include "core/Errors.h"
-#include "lang/Dictionary.h"
 #include "lang/DictionaryStream.h"
 #include "lang/Translation.h"
 #include "platform/memory/MemoryPlatform.h"

@@ -1,3 +1,5 @@
+#include "lang/ksLanguage.h"
+
 #include <gtest/gtest.h>
 
 #include "core/ClassInfo.h"
@@ -6,7 +8,6 @@
 #include "core/Strings.h"
 #include "core/TextObjectStream.h"
 #include "lang/Translation.h"
-#include "lang/ksLanguage.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "tests/lang/LangTestSupport.h"
 

@@ -1,3 +1,5 @@
+#include "profile/DataModule.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,7 +10,6 @@
 #include "core/Errors.h"
 #include "core/TextObjectStream.h"
 #include "platform/memory/MemoryPlatform.h"
-#include "profile/DataModule.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

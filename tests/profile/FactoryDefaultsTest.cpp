@@ -1,9 +1,10 @@
+#include "profile/FactoryDefaults.h"
+
 #include <gtest/gtest.h>
 
 #include "core/Errors.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "profile/DataModule.h"
-#include "profile/FactoryDefaults.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

@@ -1,7 +1,8 @@
+#include "profile/ProfileRecords.h"
+
 #include <gtest/gtest.h>
 
 #include "core/Errors.h"
-#include "profile/ProfileRecords.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

@@ -1,3 +1,5 @@
+#include "profile/ksProfile.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -5,7 +7,6 @@
 #include "core/Errors.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "profile/ProfileRecords.h"
-#include "profile/ksProfile.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

@@ -1,7 +1,8 @@
+#include "tools/dictc/DictionarySource.h"
+
 #include <gtest/gtest.h>
 
 #include "core/Strings.h"
-#include "tools/dictc/DictionarySource.h"
 
 namespace vd {
 namespace {

@@ -1,10 +1,11 @@
 // The monitor window as created from the stored description built into the program.
 
+#include "app/win32/MonitorWindow.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "app/win32/MonitorWindow.h"
 #include "core/Application.h"
 #include "lang/Translation.h"
 #include "platform/win32/Win32Platform.h"

@@ -27,8 +27,7 @@ protected:
     RemoveDirectoryTree();
   }
   void RemoveDirectoryTree() {
-    for (const char16_t* name : {u"\\data.pfd", u"\\data.pfd.new", u"\\config.ini"})
-      DeleteFileW(W(FFolder + name));
+    for (const char16_t* name : {u"\\data.pfd", u"\\data.pfd.new", u"\\config.ini"}) DeleteFileW(W(FFolder + name));
     RemoveDirectoryW(W(FFolder));
   }
 
