@@ -239,6 +239,12 @@ std::vector<TMessageBox> MessageBoxesOf(DWORD processId) {
   return boxes;
 }
 
+std::vector<TMessageBox> WaitForMessageBoxes(DWORD processId) {
+  std::vector<TMessageBox> boxes;
+  PumpUntil([&] { return !(boxes = MessageBoxesOf(processId)).empty(); });
+  return boxes;
+}
+
 void PressOk(const TMessageBox& box) {
   if (HWND ok = GetDlgItem(box.Window, IDOK)) PostMessageW(ok, BM_CLICK, 0, 0);
 }

@@ -92,6 +92,8 @@ struct TMessageBox {
   bool HasIcon = false;
 };
 std::vector<TMessageBox> MessageBoxesOf(DWORD processId);
+// Waits until the process shows a message box; answers its boxes (none on time-out).
+std::vector<TMessageBox> WaitForMessageBoxes(DWORD processId);
 void PressOk(const TMessageBox& box);
 
 }  // namespace vd::e2e

@@ -61,8 +61,8 @@ TEST_F(LanguageTest, AnErrorAfterStartUpIsCaptionedWithTheTranslatedTitle) {
   const wchar_t text[] = L"not a record";
   WriteStoreValue(L"T362ProfileSettingGroup.pfd", REG_SZ, text, sizeof text);
   PostMessageW(FindMonitorWindow(), WM_PROFILE_CHANGED, 0, 2);
-  std::vector<TMessageBox> boxes;
-  ASSERT_TRUE(PumpUntil([&] { return !(boxes = MessageBoxesOf(FMonitor->Id())).empty(); }));
+  const std::vector<TMessageBox> boxes = WaitForMessageBoxes(FMonitor->Id());
+  ASSERT_FALSE(boxes.empty());
   EXPECT_EQ(boxes[0].Caption, L"Vardel \u6E38\u620F\u9F20\u6807\u76D1\u63A7\u7A0B\u5E8F");
   EXPECT_EQ(boxes[0].Text, L"Invalid data type for 'T362ProfileSettingGroup.pfd'");
   PressOk(boxes[0]);
@@ -101,8 +101,8 @@ TEST_F(LanguageTest, AMalformedLanguageFileIsReportedAndTheBuiltInDictionaryStay
   CloseHandle(file);
 
   FMonitor = std::make_unique<TMonitorProcess>(FFolder);
-  std::vector<TMessageBox> boxes;
-  ASSERT_TRUE(PumpUntil([&] { return !(boxes = MessageBoxesOf(FMonitor->Id())).empty(); }));
+  const std::vector<TMessageBox> boxes = WaitForMessageBoxes(FMonitor->Id());
+  ASSERT_FALSE(boxes.empty());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].Text.find(path), std::wstring::npos) << "the error names the file";
   PressOk(boxes[0]);

@@ -117,8 +117,8 @@ TEST_F(MonitorStartupTest, AMissingHookLibraryIsReportedOnceAndTheMonitorRunsOn)
   TProgramFolder planted(L"PlantedHook");
   planted.Add(L"ksHook.dll");
   TMonitorProcess monitor(FFolder, planted.Path());
-  std::vector<TMessageBox> boxes;
-  ASSERT_TRUE(PumpUntil([&] { return !(boxes = MessageBoxesOf(monitor.Id())).empty(); }));
+  const std::vector<TMessageBox> boxes = WaitForMessageBoxes(monitor.Id());
+  ASSERT_FALSE(boxes.empty());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].Caption, L"Error");
   EXPECT_EQ(boxes[0].Text, L"ksHook.dll can not be found!");

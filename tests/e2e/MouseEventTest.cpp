@@ -36,8 +36,8 @@ TEST_F(MouseEventTest, AProfileSwitchOnTheMouseIsStoredAndSentToTheConfigurator)
 TEST_F(MouseEventTest, AnIndexPastTheButtonRecordsEndsInTheRangeErrorBoxAndTheMonitorGoesOn) {
   StartMonitor();
   PostMessageW(FindMonitorWindow(), WM_MOUSE_KEY_EVENT, 15, 1);
-  std::vector<TMessageBox> boxes;
-  ASSERT_TRUE(PumpUntil([&] { return !(boxes = MessageBoxesOf(FMonitor->Id())).empty(); }));
+  const std::vector<TMessageBox> boxes = WaitForMessageBoxes(FMonitor->Id());
+  ASSERT_FALSE(boxes.empty());
   EXPECT_EQ(boxes[0].Text, L"Range check error");
   EXPECT_EQ(boxes[0].Caption, L"Vardel Gaming Mouse Monitor");
   PressOk(boxes[0]);

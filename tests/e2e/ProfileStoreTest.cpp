@@ -91,8 +91,8 @@ TEST_F(ProfileStoreTest, AGroupRecordStoredAsAStringIsReportedAndLeftAlone) {
   WriteStoreValue(kGroupValue, REG_SZ, garbage, sizeof garbage);
   FFolder.Add(L"ksHook.dll");
   FMonitor = std::make_unique<TMonitorProcess>(FFolder);
-  std::vector<TMessageBox> boxes;
-  ASSERT_TRUE(PumpUntil([&] { return !(boxes = MessageBoxesOf(FMonitor->Id())).empty(); }));
+  const std::vector<TMessageBox> boxes = WaitForMessageBoxes(FMonitor->Id());
+  ASSERT_FALSE(boxes.empty());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].Text, L"Invalid data type for 'T362ProfileSettingGroup.pfd'");
   EXPECT_EQ(boxes[0].Caption, L"Vardel Gaming Mouse Monitor");
