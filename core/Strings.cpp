@@ -86,13 +86,13 @@ std::u16string Format(std::u16string_view pattern, std::initializer_list<std::u1
   auto next = args.begin();
   for (std::size_t i = 0; i < pattern.size(); ++i) {
     if (pattern[i] == u'%' && i + 1 < pattern.size()) {
-      const char16_t spec = pattern[i + 1];
-      if (spec == u'%') {
+      const char16_t directive = pattern[i + 1];
+      if (directive == u'%') {
         out += u'%';
         ++i;
         continue;
       }
-      if ((spec == u's' || spec == u'd') && next != args.end()) {
+      if ((directive == u's' || directive == u'd') && next != args.end()) {
         out += *next++;
         ++i;
         continue;
