@@ -53,8 +53,12 @@ constexpr DWORD kLineComponentTypes[] = {
     MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER,
 };
 
+// The mixer records as the 32-bit system lays them out; a 64-bit build (the test build on
+// machines that cannot run 32-bit programs) has wider pointers in them.
+#if !defined(_WIN64)
 static_assert(sizeof(MIXERLINEW) == 280 && sizeof(MIXERLINECONTROLSW) == 24 && sizeof(MIXERCONTROLW) == 228 &&
               sizeof(MIXERCONTROLDETAILS) == 24);
+#endif
 
 void ShowMixerMessage(const char16_t* text) {
   platform::Platform().UI->ShowMessageBox(text, Application().Title(), platform::MB_OK_FLAG);

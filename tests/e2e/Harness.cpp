@@ -151,7 +151,7 @@ std::vector<std::wstring> ReadTrayMenu(HWND icon) {
   const DWORD thread = GetWindowThreadProcessId(FindMonitorWindow(), &processId);
   const HMODULE spy = LoadLibraryW((BuildFolder() + L"e2e\\MenuSpy.dll").c_str());
   const auto procedure =
-      reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "MenuSpyGetMessage@12")));
+      reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "MenuSpyGetMessage")));
   const HHOOK hook = procedure ? SetWindowsHookExW(WH_GETMESSAGE, procedure, spy, thread) : nullptr;
   std::vector<std::wstring> captions;
   ClickTrayIcon(icon, WM_RBUTTONDOWN, WM_RBUTTONUP);
