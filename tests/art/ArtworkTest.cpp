@@ -1,0 +1,111 @@
+// The artwork in the tree is what forms/art/make-art.py draws, in the sizes and formats the
+// program expects: pictures are 8-bit RGBA PNG files, the muted tray icon has the tray icon's
+// sizes in 32 bits per pixel.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/tools/ToolRun.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using vd::tools_test::ReadFile;
+using vd::tools_test::RunTool;
+using vd::tools_test::TRun;
+
+const fs::path Source = VD_SOURCE_DIR;
+
+struct TPicture {
+  const char* Path;
+  std::uint32_t Width;
+  std::uint32_t Height;
+};
+
+const TPicture Pictures[] = {
+    {"forms/art/AboutBackground.png", 1667, 1327},
+    {"forms/art/BtnOK.png", 94, 27},
+    {"forms/art/BtnOKHot.png", 94, 27},
+    {"forms/art/BtnOKDown.png", 94, 27},
+    {"forms/art/BtnGoWeb.png", 70, 30},
+};
+
+std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
+  return value;
+}
+
+std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, std::size_t size) {
+  std::uint32_t value = 0;
+  for (std::size_t i = size; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
+  return value;
+}
+
+struct TIconImage {
+  std::uint32_t Size;
+  std::uint32_t BitsPerPixel;
+};
+
+// The images an icon file lists, each checked to lie inside the file.
+std::vector<TIconImage> IconImages(const std::string& icon) {
+  std::vector<TIconImage> images;
+  const std::uint32_t count = LittleEndian(icon, 4, 2);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::size_t entry = 6 + 16 * i;
+    const std::uint32_t size = LittleEndian(icon, entry, 1);
+    EXPECT_LE(LittleEndian(icon, entry + 12, 4) + LittleEndian(icon, entry + 8, 4), icon.size());
+    images.push_back({size == 0 ? 256 : size, LittleEndian(icon, entry + 6, 2)});
+  }
+  return images;
+}
+
+TEST(ArtworkTest, TheScriptDrawsTheCommittedPicturesByteForByte) {
+  const fs::path folder = fs::temp_directory_path() / ("art-test-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  const TRun run = RunTool(VD_PYTHON3, (Source / "forms/art/make-art.py").string() + " --out " + folder.string());
+  ASSERT_EQ(run.ExitCode, 0) << run.Output;
+  std::vector<fs::path> committed = {Source / "app/win32/VDMonMuted.ico"};
+  for (const TPicture& picture : Pictures) committed.push_back(Source / picture.Path);
+  for (const fs::path& path : committed) {
+    const std::string drawn = ReadFile(folder / path.filename());
+    EXPECT_FALSE(drawn.empty()) << path;
+    EXPECT_TRUE(drawn == ReadFile(path)) << path << " differs from what make-art.py draws";
+  }
+  fs::remove_all(folder);
+}
+
+TEST(ArtworkTest, PicturesAre8BitRgbaPngOfTheirSizes) {
+  for (const TPicture& picture : Pictures) {
+    SCOPED_TRACE(picture.Path);
+    const std::string png = ReadFile(Source / picture.Path);
+    ASSERT_GE(png.size(), 33u);
+    EXPECT_EQ(png.substr(0, 16), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16));
+    EXPECT_EQ(BigEndian32(png, 16), picture.Width);
+    EXPECT_EQ(BigEndian32(png, 20), picture.Height);
+    EXPECT_EQ(png[24], 8);  // bits per channel
+    EXPECT_EQ(png[25], 6);  // colour type: RGB with alpha
+  }
+}
+
+TEST(ArtworkTest, TheMutedTrayIconHasTheTrayIconsSizesIn32Bits) {
+  const std::string icon = ReadFile(Source / "app/win32/VDMonMuted.ico");
+  ASSERT_GE(icon.size(), 6u);
+  EXPECT_EQ(LittleEndian(icon, 0, 4), 0x00010000u);  // reserved 0, type 1: icon
+  const std::vector<TIconImage> muted = IconImages(icon);
+  const std::vector<TIconImage> tray = IconImages(ReadFile(Source / "app/win32/VDMon.ico"));
+  ASSERT_EQ(muted.size(), tray.size());
+  EXPECT_FALSE(muted.empty());
+  for (std::size_t i = 0; i < muted.size(); ++i) {
+    EXPECT_EQ(muted[i].Size, tray[i].Size);
+    EXPECT_EQ(muted[i].BitsPerPixel, 32u);
+  }
+}
+
+}  // namespace
