@@ -1,21 +1,50 @@
 # The project's commands. CMake does the building; these targets install what is missing,
 # build the native side (portable libraries, host tools, native tests) and the Windows side
 # (the program, its hook library and the Windows tests), and run them.
+#
+# The Windows suites run on the shipped 32-bit build where 32-bit Wine runs, and on a 64-bit
+# build of the same sources under 64-bit Wine where it does not (scripts/machine.sh);
+# VD_WINDOWS_TESTS=win64 (or win32) chooses. The shipped 32-bit program is built either way.
 
 NATIVE := build/native
-WINDOWS := build/win32
+WIN32 := build/win32
+WIN64 := build/win64
 FUZZ := build/fuzz
 JOBS ?= $(shell nproc)
+CHOOSE := . scripts/machine.sh && vd_choose_windows_build
 
-.PHONY: test run prerequisites native win32 fuzz clean
+.PHONY: test test-win64 run prerequisites native win32 win64 shipped fuzz clean \
+        windows-tests-win32 windows-tests-win64 run-win32 run-win64
 
-test: native win32 fuzz
+test: native shipped fuzz
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
-	cd $(WINDOWS) && ctest --output-on-failure
+	@$(CHOOSE) && \
+	  if [ $$VD_WINDOWS_BUILD = win64 ]; then bits=64; else bits=32; fi && \
+	  echo "Windows tests: $$bits-bit build ($$VD_WINDOWS_WHY)" && \
+	  $(MAKE) --no-print-directory windows-tests-$$VD_WINDOWS_BUILD
 	cd $(FUZZ) && ctest --output-on-failure
 
-run: prerequisites win32
-	scripts/run-monitor.sh
+test-win64:
+	VD_WINDOWS_TESTS=win64 $(MAKE) test
+
+windows-tests-win32: win32
+	cd $(WIN32) && ctest --output-on-failure
+
+windows-tests-win64: win64
+	cd $(WIN64) && ctest --output-on-failure
+
+run: prerequisites native
+	@$(CHOOSE) && $(MAKE) --no-print-directory run-$$VD_WINDOWS_BUILD VD_WINDOWS_WHY="$$VD_WINDOWS_WHY"
+
+run-win32: shipped
+	@echo "Running the 32-bit build ($(VD_WINDOWS_WHY))."
+	@scripts/run-monitor.sh $(WIN32)
+
+run-win64: native
+	@$(call configure,$(WIN64),x86_64)
+	@cmake --build $(WIN64) -j $(JOBS) --target VDMon ksHook
+	@echo "Running the 64-bit build ($(VD_WINDOWS_WHY))."
+	@scripts/run-monitor.sh $(WIN64)
 
 prerequisites:
 	@scripts/install-prerequisites.sh
@@ -24,11 +53,22 @@ native: prerequisites
 	@cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS)
 
-# The Windows build runs the native host tools (dictc, ...), so the native side comes first.
+# The Windows builds run the native host tools (dictc, ...), so the native side comes first.
+configure = cmake -S . -B $(1) -G Ninja -DCMAKE_BUILD_TYPE=Release --no-warn-unused-cli \
+              -DCMAKE_TOOLCHAIN_FILE=cmake/Toolchain-$(2)-w64-mingw32.cmake >/dev/null
+
 win32: prerequisites native
-	@cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/Toolchain-i686-w64-mingw32.cmake >/dev/null
-	@cmake --build $(WINDOWS) -j $(JOBS)
+	@$(call configure,$(WIN32),i686)
+	@cmake --build $(WIN32) -j $(JOBS)
+
+# The shipped program and its hook library alone.
+shipped: prerequisites native
+	@$(call configure,$(WIN32),i686)
+	@cmake --build $(WIN32) -j $(JOBS) --target VDMon ksHook
+
+win64: prerequisites native
+	@$(call configure,$(WIN64),x86_64)
+	@cmake --build $(WIN64) -j $(JOBS)
 
 # Fuzz targets: clang with libFuzzer; each runs for a bounded time in the tests.
 fuzz: prerequisites

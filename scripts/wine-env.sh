@@ -1,7 +1,9 @@
 # Shell functions shared by the scripts that run Windows programs under Wine.
-# Source it, then call vd_wine_setup PREFIX_DIR: it exports WINEPREFIX, WINEARCH,
-# WINEDEBUG and WINEDLLOVERRIDES, makes sure there is an X display (a private Xvfb when
-# DISPLAY is not set) and creates the prefix on first use. Processes started while the
+# Source it, then call vd_wine_setup PREFIX_DIR [win32|win64]: it exports WINEPREFIX,
+# WINEARCH, WINEDEBUG and WINEDLLOVERRIDES, makes sure there is an X display (a private
+# Xvfb when DISPLAY is not set) and creates the prefix on first use. A win64 prefix runs
+# the 64-bit loader directly: Wine's launcher scripts pick the 32-bit one whenever it is
+# installed, so "wine" and "wine-stable" (which wineboot calls) are replaced in PATH. Processes started while the
 # set-up lock (descriptor 9) is held get it closed, or they would hold the lock as long as
 # they live.
 
@@ -38,10 +40,23 @@ vd_wine_prefix() {
   touch "$WINEPREFIX/.vd-ready"
 }
 
+vd_wine64_launchers() {
+  bin="$1/.wine64-bin"
+  if [ ! -x "$bin/wine-stable" ]; then
+    mkdir -p "$bin"
+    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' > "$bin/wine"
+    chmod +x "$bin/wine"
+    ln -sf wine "$bin/wine-stable"
+  fi
+  export PATH="$bin:$PATH"
+  export WINELOADER=/usr/lib/wine/wine64
+}
+
 vd_wine_setup() {
   mkdir -p "$1"
   export WINEPREFIX="$1"
-  export WINEARCH=win32
+  export WINEARCH="${2:-win32}"
+  if [ "$WINEARCH" = win64 ]; then vd_wine64_launchers "$(dirname "$1")"; fi
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   (

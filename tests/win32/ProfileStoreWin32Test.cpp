@@ -16,6 +16,7 @@
 #include "profile/DataModule.h"
 #include "profile/ProfileRecords.h"
 #include "profile/ksProfile.h"
+#include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {
 namespace {
@@ -177,6 +178,17 @@ TEST_F(ProfileStoreWin32Test, AFirstStartWritesTheSettingRecordsAndTheProfileFol
   EXPECT_EQ(all.Type, static_cast<DWORD>(REG_BINARY));
   EXPECT_EQ(all.Data.size(), 30954u);
   EXPECT_FALSE(ReadStoredValue(u"T362Profile1.pfd", game));
+  // The records are the same bytes as the golden ones, but for the folders of this user.
+  EXPECT_EQ(all.Data, testing::ReadGolden("T362Profile.pfd"));
+  const auto withoutFolders = [](const std::vector<std::uint8_t>& bytes) {
+    auto record = testing::RecordOf<TProfileSettingGroup>(bytes);
+    for (TPROFILE_SETTING& setting : record->ProfileSettingList) {
+      std::fill(std::begin(setting.FilePath), std::end(setting.FilePath), u'\0');
+      std::fill(std::begin(setting.MacroPath), std::end(setting.MacroPath), u'\0');
+    }
+    return testing::BytesOf(*record);
+  };
+  EXPECT_EQ(withoutFolders(group.Data), withoutFolders(testing::ReadGolden("T362ProfileSettingGroup.pfd")));
 
   const std::u16string folder = module->GetPersonalDocumentProfileFolder();
   EXPECT_EQ(FieldText(module->ProfileSettingGroup().ProfileSettingList[0].FilePath), folder);
