@@ -4,178 +4,58 @@
 
 #include <limits>
 #include <set>
+#include <sstream>
+#include <string_view>
 
 #include "core/Strings.h"
 
 namespace vd {
 namespace {
 
-struct TKeyword {
-  const char* Name;
-  std::uint32_t Rgb;
-};
-// The SVG 1.1 colour keywords (the same as CSS Colour Level 3's) with their RGB values.
-constexpr TKeyword kSvgKeywords[] = {
-    {"aliceblue", 0xF0F8FF},
-    {"antiquewhite", 0xFAEBD7},
-    {"aqua", 0x00FFFF},
-    {"aquamarine", 0x7FFFD4},
-    {"azure", 0xF0FFFF},
-    {"beige", 0xF5F5DC},
-    {"bisque", 0xFFE4C4},
-    {"black", 0x000000},
-    {"blanchedalmond", 0xFFEBCD},
-    {"blue", 0x0000FF},
-    {"blueviolet", 0x8A2BE2},
-    {"brown", 0xA52A2A},
-    {"burlywood", 0xDEB887},
-    {"cadetblue", 0x5F9EA0},
-    {"chartreuse", 0x7FFF00},
-    {"chocolate", 0xD2691E},
-    {"coral", 0xFF7F50},
-    {"cornflowerblue", 0x6495ED},
-    {"cornsilk", 0xFFF8DC},
-    {"crimson", 0xDC143C},
-    {"cyan", 0x00FFFF},
-    {"darkblue", 0x00008B},
-    {"darkcyan", 0x008B8B},
-    {"darkgoldenrod", 0xB8860B},
-    {"darkgray", 0xA9A9A9},
-    {"darkgreen", 0x006400},
-    {"darkgrey", 0xA9A9A9},
-    {"darkkhaki", 0xBDB76B},
-    {"darkmagenta", 0x8B008B},
-    {"darkolivegreen", 0x556B2F},
-    {"darkorange", 0xFF8C00},
-    {"darkorchid", 0x9932CC},
-    {"darkred", 0x8B0000},
-    {"darksalmon", 0xE9967A},
-    {"darkseagreen", 0x8FBC8F},
-    {"darkslateblue", 0x483D8B},
-    {"darkslategray", 0x2F4F4F},
-    {"darkslategrey", 0x2F4F4F},
-    {"darkturquoise", 0x00CED1},
-    {"darkviolet", 0x9400D3},
-    {"deeppink", 0xFF1493},
-    {"deepskyblue", 0x00BFFF},
-    {"dimgray", 0x696969},
-    {"dimgrey", 0x696969},
-    {"dodgerblue", 0x1E90FF},
-    {"firebrick", 0xB22222},
-    {"floralwhite", 0xFFFAF0},
-    {"forestgreen", 0x228B22},
-    {"fuchsia", 0xFF00FF},
-    {"gainsboro", 0xDCDCDC},
-    {"ghostwhite", 0xF8F8FF},
-    {"gold", 0xFFD700},
-    {"goldenrod", 0xDAA520},
-    {"gray", 0x808080},
-    {"grey", 0x808080},
-    {"green", 0x008000},
-    {"greenyellow", 0xADFF2F},
-    {"honeydew", 0xF0FFF0},
-    {"hotpink", 0xFF69B4},
-    {"indianred", 0xCD5C5C},
-    {"indigo", 0x4B0082},
-    {"ivory", 0xFFFFF0},
-    {"khaki", 0xF0E68C},
-    {"lavender", 0xE6E6FA},
-    {"lavenderblush", 0xFFF0F5},
-    {"lawngreen", 0x7CFC00},
-    {"lemonchiffon", 0xFFFACD},
-    {"lightblue", 0xADD8E6},
-    {"lightcoral", 0xF08080},
-    {"lightcyan", 0xE0FFFF},
-    {"lightgoldenrodyellow", 0xFAFAD2},
-    {"lightgray", 0xD3D3D3},
-    {"lightgreen", 0x90EE90},
-    {"lightgrey", 0xD3D3D3},
-    {"lightpink", 0xFFB6C1},
-    {"lightsalmon", 0xFFA07A},
-    {"lightseagreen", 0x20B2AA},
-    {"lightskyblue", 0x87CEFA},
-    {"lightslategray", 0x778899},
-    {"lightslategrey", 0x778899},
-    {"lightsteelblue", 0xB0C4DE},
-    {"lightyellow", 0xFFFFE0},
-    {"lime", 0x00FF00},
-    {"limegreen", 0x32CD32},
-    {"linen", 0xFAF0E6},
-    {"magenta", 0xFF00FF},
-    {"maroon", 0x800000},
-    {"mediumaquamarine", 0x66CDAA},
-    {"mediumblue", 0x0000CD},
-    {"mediumorchid", 0xBA55D3},
-    {"mediumpurple", 0x9370DB},
-    {"mediumseagreen", 0x3CB371},
-    {"mediumslateblue", 0x7B68EE},
-    {"mediumspringgreen", 0x00FA9A},
-    {"mediumturquoise", 0x48D1CC},
-    {"mediumvioletred", 0xC71585},
-    {"midnightblue", 0x191970},
-    {"mintcream", 0xF5FFFA},
-    {"mistyrose", 0xFFE4E1},
-    {"moccasin", 0xFFE4B5},
-    {"navajowhite", 0xFFDEAD},
-    {"navy", 0x000080},
-    {"oldlace", 0xFDF5E6},
-    {"olive", 0x808000},
-    {"olivedrab", 0x6B8E23},
-    {"orange", 0xFFA500},
-    {"orangered", 0xFF4500},
-    {"orchid", 0xDA70D6},
-    {"palegoldenrod", 0xEEE8AA},
-    {"palegreen", 0x98FB98},
-    {"paleturquoise", 0xAFEEEE},
-    {"palevioletred", 0xDB7093},
-    {"papayawhip", 0xFFEFD5},
-    {"peachpuff", 0xFFDAB9},
-    {"peru", 0xCD853F},
-    {"pink", 0xFFC0CB},
-    {"plum", 0xDDA0DD},
-    {"powderblue", 0xB0E0E6},
-    {"purple", 0x800080},
-    {"red", 0xFF0000},
-    {"rosybrown", 0xBC8F8F},
-    {"royalblue", 0x4169E1},
-    {"saddlebrown", 0x8B4513},
-    {"salmon", 0xFA8072},
-    {"sandybrown", 0xF4A460},
-    {"seagreen", 0x2E8B57},
-    {"seashell", 0xFFF5EE},
-    {"sienna", 0xA0522D},
-    {"silver", 0xC0C0C0},
-    {"skyblue", 0x87CEEB},
-    {"slateblue", 0x6A5ACD},
-    {"slategray", 0x708090},
-    {"slategrey", 0x708090},
-    {"snow", 0xFFFAFA},
-    {"springgreen", 0x00FF7F},
-    {"steelblue", 0x4682B4},
-    {"tan", 0xD2B48C},
-    {"teal", 0x008080},
-    {"thistle", 0xD8BFD8},
-    {"tomato", 0xFF6347},
-    {"turquoise", 0x40E0D0},
-    {"violet", 0xEE82EE},
-    {"wheat", 0xF5DEB3},
-    {"white", 0xFFFFFF},
-    {"whitesmoke", 0xF5F5F5},
-    {"yellow", 0xFFFF00},
-    {"yellowgreen", 0x9ACD32},
-};
-static_assert(std::size(kSvgKeywords) == 147);
+// The SVG 1.1 colour keywords (the same as CSS Colour Level 3's) and their RGB values.
+constexpr std::string_view kSvgKeywords = R"(
+aliceblue F0F8FF antiquewhite FAEBD7 aqua 00FFFF aquamarine 7FFFD4 azure F0FFFF beige F5F5DC bisque FFE4C4
+black 000000 blanchedalmond FFEBCD blue 0000FF blueviolet 8A2BE2 brown A52A2A burlywood DEB887
+cadetblue 5F9EA0 chartreuse 7FFF00 chocolate D2691E coral FF7F50 cornflowerblue 6495ED cornsilk FFF8DC
+crimson DC143C cyan 00FFFF darkblue 00008B darkcyan 008B8B darkgoldenrod B8860B darkgray A9A9A9
+darkgreen 006400 darkgrey A9A9A9 darkkhaki BDB76B darkmagenta 8B008B darkolivegreen 556B2F darkorange FF8C00
+darkorchid 9932CC darkred 8B0000 darksalmon E9967A darkseagreen 8FBC8F darkslateblue 483D8B
+darkslategray 2F4F4F darkslategrey 2F4F4F darkturquoise 00CED1 darkviolet 9400D3 deeppink FF1493
+deepskyblue 00BFFF dimgray 696969 dimgrey 696969 dodgerblue 1E90FF firebrick B22222 floralwhite FFFAF0
+forestgreen 228B22 fuchsia FF00FF gainsboro DCDCDC ghostwhite F8F8FF gold FFD700 goldenrod DAA520 gray 808080
+grey 808080 green 008000 greenyellow ADFF2F honeydew F0FFF0 hotpink FF69B4 indianred CD5C5C indigo 4B0082
+ivory FFFFF0 khaki F0E68C lavender E6E6FA lavenderblush FFF0F5 lawngreen 7CFC00 lemonchiffon FFFACD
+lightblue ADD8E6 lightcoral F08080 lightcyan E0FFFF lightgoldenrodyellow FAFAD2 lightgray D3D3D3
+lightgreen 90EE90 lightgrey D3D3D3 lightpink FFB6C1 lightsalmon FFA07A lightseagreen 20B2AA
+lightskyblue 87CEFA lightslategray 778899 lightslategrey 778899 lightsteelblue B0C4DE lightyellow FFFFE0
+lime 00FF00 limegreen 32CD32 linen FAF0E6 magenta FF00FF maroon 800000 mediumaquamarine 66CDAA
+mediumblue 0000CD mediumorchid BA55D3 mediumpurple 9370DB mediumseagreen 3CB371 mediumslateblue 7B68EE
+mediumspringgreen 00FA9A mediumturquoise 48D1CC mediumvioletred C71585 midnightblue 191970 mintcream F5FFFA
+mistyrose FFE4E1 moccasin FFE4B5 navajowhite FFDEAD navy 000080 oldlace FDF5E6 olive 808000 olivedrab 6B8E23
+orange FFA500 orangered FF4500 orchid DA70D6 palegoldenrod EEE8AA palegreen 98FB98 paleturquoise AFEEEE
+palevioletred DB7093 papayawhip FFEFD5 peachpuff FFDAB9 peru CD853F pink FFC0CB plum DDA0DD powderblue B0E0E6
+purple 800080 red FF0000 rosybrown BC8F8F royalblue 4169E1 saddlebrown 8B4513 salmon FA8072 sandybrown F4A460
+seagreen 2E8B57 seashell FFF5EE sienna A0522D silver C0C0C0 skyblue 87CEEB slateblue 6A5ACD slategray 708090
+slategrey 708090 snow FFFAFA springgreen 00FF7F steelblue 4682B4 tan D2B48C teal 008080 thistle D8BFD8
+tomato FF6347 turquoise 40E0D0 violet EE82EE wheat F5DEB3 white FFFFFF whitesmoke F5F5F5 yellow FFFF00
+yellowgreen 9ACD32
+)";
 
 TEST(ColorsTest, EverySvgKeywordReadsInAnyCaseWithFullAlpha) {
+  std::istringstream list{std::string(kSvgKeywords)};
   std::set<std::string> names;
-  for (const TKeyword& keyword : kSvgKeywords) {
-    SCOPED_TRACE(keyword.Name);
-    EXPECT_TRUE(names.insert(keyword.Name).second);
-    std::u16string name = FromUtf8(keyword.Name);
-    EXPECT_EQ(StrToColor(name), 0xFF000000 | keyword.Rgb);
-    for (char16_t& c : name) c = static_cast<char16_t>(c - u'a' + u'A');
-    EXPECT_EQ(StrToColor(name), 0xFF000000 | keyword.Rgb);
+  std::string name;
+  std::uint32_t rgb = 0;
+  while (list >> name >> std::hex >> rgb) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(names.insert(name).second);
+    std::u16string text = FromUtf8(name);
+    EXPECT_EQ(StrToColor(text), 0xFF000000 | rgb);
+    for (char16_t& c : text) c = static_cast<char16_t>(c - u'a' + u'A');
+    EXPECT_EQ(StrToColor(text), 0xFF000000 | rgb);
   }
+  EXPECT_TRUE(list.eof());
+  EXPECT_EQ(names.size(), 147u);
 }
 
 TEST(ColorsTest, ReadsText) {

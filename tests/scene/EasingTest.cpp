@@ -10,59 +10,36 @@ namespace vd {
 namespace {
 
 // Robert Penner's easing equations in their classic form (t time, b start, c change, d
-// duration), with each change of t as a statement of its own.
+// duration); where Penner changes t inside an expression, here it is a statement of its own.
 constexpr double kPi = std::numbers::pi;
+constexpr double kBack = 1.70158;  // Back's overshoot
 double Linear(double t, double b, double c, double d) { return c * t / d + b; }
-double QuadIn(double t, double b, double c, double d) {
-  t /= d;
-  return c * t * t + b;
-}
-double QuadOut(double t, double b, double c, double d) {
-  t /= d;
-  return -c * t * (t - 2) + b;
-}
+double QuadIn(double t, double b, double c, double d) { return c * std::pow(t / d, 2) + b; }
+double QuadOut(double t, double b, double c, double d) { return -c * (t / d) * (t / d - 2) + b; }
 double QuadInOut(double t, double b, double c, double d) {
   t /= d / 2;
   if (t < 1) return c / 2 * t * t + b;
   t -= 1;
   return -c / 2 * (t * (t - 2) - 1) + b;
 }
-double CubicIn(double t, double b, double c, double d) {
-  t /= d;
-  return c * t * t * t + b;
-}
-double CubicOut(double t, double b, double c, double d) {
-  t = t / d - 1;
-  return c * (t * t * t + 1) + b;
-}
+double CubicIn(double t, double b, double c, double d) { return c * std::pow(t / d, 3) + b; }
+double CubicOut(double t, double b, double c, double d) { return c * (std::pow(t / d - 1, 3) + 1) + b; }
 double CubicInOut(double t, double b, double c, double d) {
   t /= d / 2;
   if (t < 1) return c / 2 * t * t * t + b;
   t -= 2;
   return c / 2 * (t * t * t + 2) + b;
 }
-double QuartIn(double t, double b, double c, double d) {
-  t /= d;
-  return c * t * t * t * t + b;
-}
-double QuartOut(double t, double b, double c, double d) {
-  t = t / d - 1;
-  return -c * (t * t * t * t - 1) + b;
-}
+double QuartIn(double t, double b, double c, double d) { return c * std::pow(t / d, 4) + b; }
+double QuartOut(double t, double b, double c, double d) { return -c * (std::pow(t / d - 1, 4) - 1) + b; }
 double QuartInOut(double t, double b, double c, double d) {
   t /= d / 2;
   if (t < 1) return c / 2 * t * t * t * t + b;
   t -= 2;
   return -c / 2 * (t * t * t * t - 2) + b;
 }
-double QuintIn(double t, double b, double c, double d) {
-  t /= d;
-  return c * t * t * t * t * t + b;
-}
-double QuintOut(double t, double b, double c, double d) {
-  t = t / d - 1;
-  return c * (t * t * t * t * t + 1) + b;
-}
+double QuintIn(double t, double b, double c, double d) { return c * std::pow(t / d, 5) + b; }
+double QuintOut(double t, double b, double c, double d) { return c * (std::pow(t / d - 1, 5) + 1) + b; }
 double QuintInOut(double t, double b, double c, double d) {
   t /= d / 2;
   if (t < 1) return c / 2 * t * t * t * t * t + b;
@@ -84,14 +61,8 @@ double ExpoInOut(double t, double b, double c, double d) {
   t -= 1;
   return c / 2 * (-std::pow(2, -10 * t) + 2) + b;
 }
-double CircIn(double t, double b, double c, double d) {
-  t /= d;
-  return -c * (std::sqrt(1 - t * t) - 1) + b;
-}
-double CircOut(double t, double b, double c, double d) {
-  t = t / d - 1;
-  return c * std::sqrt(1 - t * t) + b;
-}
+double CircIn(double t, double b, double c, double d) { return -c * (std::sqrt(1 - std::pow(t / d, 2)) - 1) + b; }
+double CircOut(double t, double b, double c, double d) { return c * std::sqrt(1 - std::pow(t / d - 1, 2)) + b; }
 double CircInOut(double t, double b, double c, double d) {
   t /= d / 2;
   if (t < 1) return -c / 2 * (std::sqrt(1 - t * t) - 1) + b;
@@ -127,17 +98,13 @@ double ElasticInOut(double t, double b, double c, double d) {
   return a * std::pow(2, -10 * t) * std::sin((t * d - s) * (2 * kPi) / p) * .5 + c + b;
 }
 double BackIn(double t, double b, double c, double d) {
-  const double s = 1.70158;
-  t /= d;
-  return c * t * t * ((s + 1) * t - s) + b;
+  return c * std::pow(t / d, 2) * ((kBack + 1) * (t / d) - kBack) + b;
 }
 double BackOut(double t, double b, double c, double d) {
-  const double s = 1.70158;
-  t = t / d - 1;
-  return c * (t * t * ((s + 1) * t + s) + 1) + b;
+  return c * (std::pow(t / d - 1, 2) * ((kBack + 1) * (t / d - 1) + kBack) + 1) + b;
 }
 double BackInOut(double t, double b, double c, double d) {
-  const double s = 1.70158 * 1.525;
+  const double s = kBack * 1.525;
   t /= d / 2;
   if (t < 1) return c / 2 * (t * t * ((s + 1) * t - s)) + b;
   t -= 2;
