@@ -1,7 +1,7 @@
 #include "app/ConfigIni.h"
 
-#include "core/Strings.h"
 #include "platform/Platform.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

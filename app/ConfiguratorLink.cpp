@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "core/Errors.h"
 #include "platform/Platform.h"
 #include "profile/ProfileStoreNames.h"
+#include "streams/Errors.h"
 
 namespace vd {
 

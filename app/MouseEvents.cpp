@@ -1,9 +1,9 @@
 #include "app/MouseEvents.h"
 
 #include "app/SharedConstants.h"
-#include "core/Errors.h"
-#include "core/Strings.h"
 #include "platform/Platform.h"
+#include "streams/Errors.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

@@ -1,8 +1,8 @@
 #include "core/Application.h"
 
-#include "core/Errors.h"
-#include "core/Strings.h"
 #include "platform/Platform.h"
+#include "streams/Errors.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

@@ -42,11 +42,11 @@
 #include <utility>
 #include <vector>
 
-#include "core/Errors.h"
 #include "core/Event.h"
-#include "core/ObjectStream.h"
 #include "core/Persistent.h"
-#include "core/Strings.h"
+#include "streams/Errors.h"
+#include "streams/ObjectStream.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

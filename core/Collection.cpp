@@ -1,6 +1,6 @@
 #include "core/Collection.h"
 
-#include "core/Errors.h"
+#include "streams/Errors.h"
 
 namespace vd {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/ClassInfo.h"
-#include "core/Strings.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "core/BinaryObjectStream.h"
 #include "core/ClassInfo.h"
 #include "core/ClassRegistry.h"
 #include "core/Collection.h"
-#include "core/Strings.h"
-#include "core/TextObjectStream.h"
+#include "streams/BinaryObjectStream.h"
+#include "streams/Strings.h"
+#include "streams/TextObjectStream.h"
 
 namespace vd {
 

@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "core/Component.h"
-#include "core/ObjectStream.h"
+#include "streams/ObjectStream.h"
 
 namespace vd {
 

@@ -1,8 +1,8 @@
 #include "core/ComponentWriter.h"
 
-#include "core/BinaryObjectStream.h"
 #include "core/ClassInfo.h"
 #include "core/Collection.h"
+#include "streams/BinaryObjectStream.h"
 
 namespace vd {
 

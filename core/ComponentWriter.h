@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/Component.h"
-#include "core/MemoryStream.h"
-#include "core/ObjectStream.h"
+#include "streams/MemoryStream.h"
+#include "streams/ObjectStream.h"
 
 namespace vd {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/Errors.h"
-#include "core/Strings.h"
 #include "platform/Platform.h"
+#include "streams/Errors.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/Strings.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/Strings.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

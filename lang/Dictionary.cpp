@@ -1,10 +1,10 @@
 #include "lang/Dictionary.h"
 
-#include "core/Errors.h"
-#include "core/Strings.h"
 #include "lang/DictionaryStream.h"
 #include "lang/Translation.h"
 #include "platform/Platform.h"
+#include "streams/Errors.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

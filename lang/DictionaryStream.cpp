@@ -1,6 +1,6 @@
 #include "lang/DictionaryStream.h"
 
-#include "core/Strings.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Errors.h"
+#include "streams/Errors.h"
 
 namespace vd {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Errors.h"
 #include "lang/Dictionary.h"
+#include "streams/Errors.h"
 
 namespace vd {
 

@@ -7,11 +7,11 @@
 #include "app/SharedConstants.h"
 #include "core/Application.h"
 #include "core/ClassRegistry.h"
-#include "core/Errors.h"
 #include "core/StoredForm.h"
 #include "platform/Platform.h"
 #include "profile/FactoryDefaults.h"
 #include "profile/ProfileStoreNames.h"
+#include "streams/Errors.h"
 
 namespace vd {
 

@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "app/SharedConstants.h"
-#include "core/Errors.h"
-#include "core/Strings.h"
 #include "keys/KeyCodes.h"
 #include "platform/Platform.h"
 #include "profile/ProfileStoreNames.h"
+#include "streams/Errors.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

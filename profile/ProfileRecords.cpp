@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/Errors.h"
+#include "streams/Errors.h"
 
 namespace vd {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <optional>
 
-#include "core/Errors.h"
 #include "platform/Platform.h"
+#include "streams/Errors.h"
 
 namespace vd {
 

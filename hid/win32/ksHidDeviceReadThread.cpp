@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "core/Application.h"
-#include "core/Errors.h"
-#include "core/Strings.h"
 #include "hid/ReportReading.h"
 #include "hid/win32/ksHIDData.h"
 #include "platform/Platform.h"
+#include "streams/Errors.h"
+#include "streams/Strings.h"
 
 namespace vd::win32 {
 

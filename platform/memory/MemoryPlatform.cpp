@@ -5,7 +5,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "core/Strings.h"
+#include "streams/Strings.h"
 
 namespace vd::platform {
 

@@ -1,5 +1,5 @@
-#include "core/Strings.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "streams/Strings.h"
 
 namespace vd::platform {
 

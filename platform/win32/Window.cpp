@@ -1,8 +1,8 @@
 #include "platform/win32/Window.h"
 
 #include "core/Application.h"
-#include "core/Errors.h"
-#include "core/Strings.h"
+#include "streams/Errors.h"
+#include "streams/Strings.h"
 
 namespace vd::win32 {
 

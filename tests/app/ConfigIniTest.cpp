@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core/Strings.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "streams/Strings.h"
 
 namespace vd {
 namespace {

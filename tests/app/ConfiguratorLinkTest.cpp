@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/Errors.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "streams/Errors.h"
 
 namespace vd {
 namespace {

@@ -5,8 +5,8 @@
 #include <array>
 #include <memory>
 
-#include "core/Errors.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "streams/Errors.h"
 
 namespace vd {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
-#include "core/Errors.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "streams/Errors.h"
 
 namespace vd {
 namespace {

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "core/BinaryObjectStream.h"
 #include "core/ClassInfo.h"
 #include "core/ClassRegistry.h"
 #include "core/Collection.h"
 #include "core/ComponentReader.h"
 #include "core/ComponentWriter.h"
-#include "core/TextObjectStream.h"
+#include "streams/BinaryObjectStream.h"
+#include "streams/TextObjectStream.h"
 
 namespace vd {
 namespace {

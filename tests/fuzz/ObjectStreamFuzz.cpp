@@ -8,10 +8,10 @@
 #include <span>
 
 #include "FuzzComponents.h"
-#include "core/BinaryObjectStream.h"
 #include "core/ComponentReader.h"
 #include "core/ComponentWriter.h"
-#include "core/TextObjectStream.h"
+#include "streams/BinaryObjectStream.h"
+#include "streams/TextObjectStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vd;

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "FuzzComponents.h"
-#include "core/BinaryObjectStream.h"
 #include "core/ComponentReader.h"
-#include "core/TextObjectStream.h"
+#include "streams/BinaryObjectStream.h"
+#include "streams/TextObjectStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vd;

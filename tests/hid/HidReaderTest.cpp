@@ -6,8 +6,8 @@
 #include <map>
 #include <memory>
 
-#include "core/Errors.h"
 #include "hid/win32/ksHIDData.h"
+#include "streams/Errors.h"
 #include "tests/hid/HidTestSupport.h"
 
 namespace vd::win32::test {

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <map>
 
-#include "core/Strings.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/MessageLoop.h"
+#include "streams/Strings.h"
 
 namespace vd::win32::test {
 

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/Errors.h"
 #include "hid/win32/ksHIDData.h"
+#include "streams/Errors.h"
 #include "tests/hid/HidTestSupport.h"
 // After windows.h, which it needs.
 #include <dbt.h>

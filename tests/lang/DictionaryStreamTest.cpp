@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/Strings.h"
+#include "streams/Strings.h"
 #include "tests/lang/LangTestSupport.h"
 
 namespace vd {

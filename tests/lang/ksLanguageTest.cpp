@@ -5,10 +5,10 @@
 #include "core/ClassInfo.h"
 #include "core/ClassRegistry.h"
 #include "core/ComponentReader.h"
-#include "core/Strings.h"
-#include "core/TextObjectStream.h"
 #include "lang/Translation.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "streams/Strings.h"
+#include "streams/TextObjectStream.h"
 #include "tests/lang/LangTestSupport.h"
 
 namespace vd {

@@ -7,9 +7,9 @@
 #include "app/SharedConstants.h"
 #include "core/ClassRegistry.h"
 #include "core/ComponentReader.h"
-#include "core/Errors.h"
-#include "core/TextObjectStream.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "streams/Errors.h"
+#include "streams/TextObjectStream.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

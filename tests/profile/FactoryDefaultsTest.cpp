@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/Errors.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "profile/DataModule.h"
+#include "streams/Errors.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

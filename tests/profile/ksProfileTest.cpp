@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "core/Errors.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "profile/ProfileRecords.h"
+#include "streams/Errors.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

@@ -10,12 +10,12 @@
 #include "app/ConfiguratorLink.h"
 #include "app/SharedConstants.h"
 #include "core/Application.h"
-#include "core/Errors.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 #include "profile/DataModule.h"
 #include "profile/ProfileRecords.h"
 #include "profile/ksProfile.h"
+#include "streams/Errors.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <set>
 
-#include "core/Strings.h"
 #include "core/WideStrings.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

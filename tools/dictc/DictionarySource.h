@@ -17,8 +17,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/Errors.h"
 #include "lang/DictionaryStream.h"
+#include "streams/Errors.h"
 
 namespace vd {
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "core/Errors.h"
-#include "core/Strings.h"
-#include "core/TextObjectStream.h"
+#include "streams/Errors.h"
+#include "streams/Strings.h"
+#include "streams/TextObjectStream.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "core/BinaryObjectStream.h"
+#include "streams/BinaryObjectStream.h"
 
 #include <bit>
 #include <cstring>
 
-#include "core/Errors.h"
-#include "core/Strings.h"
+#include "streams/Errors.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

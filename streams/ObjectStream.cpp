@@ -1,10 +1,10 @@
-#include "core/ObjectStream.h"
+#include "streams/ObjectStream.h"
 
 #include <cstring>
 
-#include "core/Errors.h"
-#include "core/Extended.h"
-#include "core/Strings.h"
+#include "streams/Errors.h"
+#include "streams/Extended.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

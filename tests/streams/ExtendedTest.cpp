@@ -1,4 +1,4 @@
-#include "core/Extended.h"
+#include "streams/Extended.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "core/Strings.h"
+#include "streams/Strings.h"
 
 #include <gtest/gtest.h>
 
-#include "core/Errors.h"
+#include "streams/Errors.h"
 
 namespace vd {
 namespace {

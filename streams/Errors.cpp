@@ -1,6 +1,6 @@
-#include "core/Errors.h"
+#include "streams/Errors.h"
 
-#include "core/Strings.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

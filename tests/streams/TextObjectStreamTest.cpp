@@ -1,12 +1,12 @@
-#include "core/TextObjectStream.h"
+#include "streams/TextObjectStream.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 
-#include "core/BinaryObjectStream.h"
-#include "core/Errors.h"
+#include "streams/BinaryObjectStream.h"
+#include "streams/Errors.h"
 
 namespace vd {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/ObjectStream.h"
+#include "streams/ObjectStream.h"
 
 namespace vd::text_form {
 

@@ -1,8 +1,8 @@
-#include "core/MemoryStream.h"
+#include "streams/MemoryStream.h"
 
 #include <gtest/gtest.h>
 
-#include "core/Errors.h"
+#include "streams/Errors.h"
 
 namespace vd {
 namespace {

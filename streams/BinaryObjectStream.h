@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "core/ObjectStream.h"
+#include "streams/ObjectStream.h"
 
 namespace vd {
 

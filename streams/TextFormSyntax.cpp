@@ -1,7 +1,7 @@
-#include "core/TextFormSyntax.h"
+#include "streams/TextFormSyntax.h"
 
-#include "core/Extended.h"
-#include "core/Strings.h"
+#include "streams/Extended.h"
+#include "streams/Strings.h"
 
 namespace vd::text_form {
 

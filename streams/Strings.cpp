@@ -1,4 +1,4 @@
-#include "core/Strings.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

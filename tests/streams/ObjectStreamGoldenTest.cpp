@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/BinaryObjectStream.h"
-#include "core/TextObjectStream.h"
+#include "streams/BinaryObjectStream.h"
+#include "streams/TextObjectStream.h"
 
 namespace vd {
 namespace {

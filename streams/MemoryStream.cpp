@@ -1,9 +1,9 @@
-#include "core/MemoryStream.h"
+#include "streams/MemoryStream.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "core/Errors.h"
+#include "streams/Errors.h"
 
 namespace vd {
 

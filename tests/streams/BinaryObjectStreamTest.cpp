@@ -1,12 +1,12 @@
-#include "core/BinaryObjectStream.h"
+#include "streams/BinaryObjectStream.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/Errors.h"
-#include "core/TextObjectStream.h"
+#include "streams/Errors.h"
+#include "streams/TextObjectStream.h"
 
 namespace vd {
 namespace {

@@ -1,12 +1,12 @@
 #include <charconv>
 #include <optional>
 
-#include "core/BinaryObjectStream.h"
-#include "core/Errors.h"
-#include "core/Extended.h"
-#include "core/Strings.h"
-#include "core/TextFormSyntax.h"
-#include "core/TextObjectStream.h"
+#include "streams/BinaryObjectStream.h"
+#include "streams/Errors.h"
+#include "streams/Extended.h"
+#include "streams/Strings.h"
+#include "streams/TextFormSyntax.h"
+#include "streams/TextObjectStream.h"
 
 namespace vd {
 

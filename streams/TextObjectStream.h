@@ -33,7 +33,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/ObjectStream.h"
+#include "streams/ObjectStream.h"
 
 namespace vd {
 
