@@ -18,4 +18,9 @@ std::vector<std::u16string> SplitMultiString(const char16_t* buffer, std::size_t
 // regard to case (hardware IDs are plain ASCII, so ASCII case folding is exact).
 bool IncludeListAdmits(const std::vector<std::u16string>& includeList, const std::vector<std::u16string>& hardwareIds);
 
+// The include list: hardware identifiers of the devices that may be opened, from config.ini
+// beside the executable (section "IncludeHIDDeviceList", keys id1..id101, read until the
+// first missing or empty one; the file is never written). Empty admits every device.
+std::vector<std::u16string> ReadIncludeHidDeviceList();
+
 }  // namespace vd

@@ -1,11 +1,9 @@
 #pragma once
 // What a HID reader makes of its reads, decided without the operating system: whether a read
-// that could not be issued or that completed with an error means the device is gone, and how
-// a completed read becomes a report (report ID, data, size).
+// that could not be issued or that completed with an error means the device is gone. How a
+// completed read becomes a report is in hid/MouseReport.h.
 
-#include <cstddef>
 #include <cstdint>
-#include <optional>
 
 namespace vd {
 
@@ -31,16 +29,5 @@ enum class TReadCompletion {
 // The outcome of a completed read: whether it succeeded, its error number when it did not,
 // and the bytes it transferred.
 TReadCompletion OutcomeOfCompletedRead(bool succeeded, std::uint32_t error, std::uint32_t bytesRead);
-
-struct TReportView {
-  std::uint8_t ReportID;
-  const std::uint8_t* Data;  // the bytes after the report ID, inside the read buffer
-  std::uint16_t Size;
-};
-
-// The report that a read of `bytesRead` bytes left in a buffer of `length` bytes: byte 0 is
-// the report ID, the rest is its data. A count beyond the buffer is cut to the buffer, so
-// that a handler never reads past it; an empty read holds no report.
-std::optional<TReportView> ViewOfReport(const std::uint8_t* buffer, std::size_t length, std::uint32_t bytesRead);
 
 }  // namespace vd

@@ -4,12 +4,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/SharedConstants.h"
 #include "core/Application.h"
 #include "core/ClassRegistry.h"
 #include "core/StoredForm.h"
+#include "hid/MouseReport.h"
 #include "platform/Platform.h"
 #include "profile/FactoryDefaults.h"
+#include "profile/ProfileID.h"
 #include "profile/ProfileStoreNames.h"
 #include "streams/Errors.h"
 
@@ -172,6 +173,13 @@ bool TDM::LoadCurrentProfileInfoFromRegistry() {
   const bool loaded = game.LoadStreamFromRegistry();
   game.Read(&FCurrentProfileInfo, sizeof FCurrentProfileInfo);
   return loaded;
+}
+
+void TDM::ReloadChangedProfile(std::int32_t profileID) {
+  LoadProfileGroupSettingInfoFromRegistry();
+  LoadAllProfileInfoFromRegistry();
+  LoadCurrentProfileInfoFromRegistry();
+  WriteProfileID(profileID);
 }
 
 std::u16string TDM::GetPersonalDocumentProfileFolder() {

@@ -44,6 +44,10 @@ public:
   // Load the current profile's registry value and read the stream into the current profile
   // whatever the outcome; answers the load's result. An index outside 0..4 raises a range error.
   bool LoadCurrentProfileInfoFromRegistry();
+  // What the configurator's "profile changed" asks for: reload the group record, the
+  // all-settings record and the current profile, then write `profileID` as the active
+  // profile (WriteProfileID). Errors are raised as the steps raise them.
+  void ReloadChangedProfile(std::int32_t profileID);
   // The profile folder in the user's documents folder, without a trailing backslash;
   // created when missing.
   std::u16string GetPersonalDocumentProfileFolder();

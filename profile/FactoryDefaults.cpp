@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstring>
 
-#include "app/SharedConstants.h"
 #include "keys/KeyCodes.h"
 #include "platform/Platform.h"
 #include "profile/ProfileStoreNames.h"
@@ -114,6 +113,12 @@ void EnsureFolder(const std::u16string& folder) {
 }
 
 }  // namespace
+
+void NewProfileUID(std::uint8_t (&uid)[8]) {
+  const double now = platform::Platform().Clock->LocalDateTime();
+  static_assert(sizeof now == 8);
+  std::memcpy(uid, &now, 8);  // both targets are little-endian
+}
 
 void SetGameProfileDefaults(TMouseProfileInfo& profile, int game) {
   if (game < 1 || game > 5) throw ERangeError();

@@ -12,6 +12,10 @@ namespace vd {
 
 inline constexpr std::int32_t ProfileFileVersion = 259;
 
+// Stores the current local date and time as a date-time double (little-endian) into an
+// 8-byte profile identity.
+void NewProfileUID(std::uint8_t (&uid)[8]);
+
 // Defaults of game profile `game` (1..5): identity and version, buttons 0..9, pointer,
 // wheel, CPI levels and LED. The identity is the local date-time now.
 void SetGameProfileDefaults(TMouseProfileInfo& profile, int game);

@@ -1,7 +1,7 @@
 #include "app/win32/ConfiguratorMessages.h"
 
-#include "app/ConfiguratorLink.h"
 #include "app/SharedConstants.h"
+#include "profile/ProfileID.h"
 
 namespace vd::win32 {
 

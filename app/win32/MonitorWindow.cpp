@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "app/ConfiguratorLink.h"
 #include "app/MouseEvents.h"
 #include "app/SharedConstants.h"
 #include "app/win32/ConfiguratorMessages.h"
@@ -11,6 +10,7 @@
 #include "lang/Translation.h"
 #include "platform/Platform.h"
 #include "platform/win32/MessageLoop.h"
+#include "profile/FunctionTable.h"
 
 namespace vd::win32 {
 
@@ -104,8 +104,10 @@ void TVDMonMain::Exit1Click(TComponent*) {
 
 void TVDMonMain::ksHIDData1Data(const std::u16string&, const std::u16string&, std::uint8_t ReportID,
                                 const std::uint8_t* Data, std::uint16_t Size) {
-  if (const auto event = DecodeMouseReport(ReportID, Data, Size))
-    PostMessageW(Handle(), WM_MOUSE_KEY_EVENT, event->WParam, event->LParam);
+  if (const auto report = DecodeMouseReport(ReportID, Data, Size)) {
+    const TMouseKeyMessage event = MouseKeyMessageFor(*report);
+    PostMessageW(Handle(), WM_MOUSE_KEY_EVENT, event.WParam, event.LParam);
+  }
 }
 
 void TVDMonMain::ksHIDEvent1DeviceArrival(TComponent*) {
@@ -140,10 +142,7 @@ LRESULT TVDMonMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_PROFILE_CHANGED:
-      FDM.LoadProfileGroupSettingInfoFromRegistry();
-      FDM.LoadAllProfileInfoFromRegistry();
-      FDM.LoadCurrentProfileInfoFromRegistry();
-      WriteProfileID(static_cast<std::int32_t>(lParam));
+      FDM.ReloadChangedProfile(static_cast<std::int32_t>(lParam));
       return 0;
     case WM_SETTINGS_CHANGED:
       FDM.LoadAllProfileInfoFromRegistry();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SharedConstants.h"
+#include "hid/UsageAndPage.h"
 #include "hid/win32/HidApi.h"
 
 namespace vd::win32 {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/ConfigIni.h"
+#include "hid/HardwareIds.h"
 #include "hid/win32/CollectionScan.h"
 #include "platform/Platform.h"
 #include "platform/win32/Window.h"

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/SharedConstants.h"
 #include "core/ClassInfo.h"
 #include "core/Component.h"
 #include "core/Event.h"
+#include "hid/UsageAndPage.h"
 #include "hid/win32/HidApi.h"
 #include "hid/win32/ksHidDeviceReadThread.h"
 

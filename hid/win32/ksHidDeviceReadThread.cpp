@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Application.h"
+#include "hid/MouseReport.h"
 #include "hid/ReportReading.h"
 #include "hid/win32/ksHIDData.h"
 #include "platform/Platform.h"

@@ -11,8 +11,11 @@
 namespace vd {
 namespace {
 
+// A report as the monitor takes it: decoded, then turned into its 7524 message.
 std::optional<TMouseKeyMessage> Decode(std::uint8_t id, std::array<std::uint8_t, 7> data, std::uint16_t size = 7) {
-  return DecodeMouseReport(id, data.data(), size);
+  const auto report = DecodeMouseReport(id, data.data(), size);
+  if (!report) return std::nullopt;
+  return MouseKeyMessageFor(*report);
 }
 
 TEST(MouseEventsTest, AButtonReportWithOneBitNamesThatButton) {

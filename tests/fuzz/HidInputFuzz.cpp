@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "hid/HardwareIds.h"
-#include "hid/ReportReading.h"
+#include "hid/MouseReport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vd;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
 
 #include "hid/DeviceChange.h"
@@ -25,26 +24,6 @@ TEST(ReportReadingTest, ACompletedReadIsDeliveredReadAgainOrEndsTheReader) {
 TEST(ReportReadingTest, AReadThatCannotBeIssuedEndsTheReaderOnlyWhenTheDeviceIsGone) {
   for (std::uint32_t gone : {6u, 109u, 233u, 995u, 1167u}) EXPECT_TRUE(DeviceIsGone(gone)) << gone;
   for (std::uint32_t other : {0u, 5u, 87u, 997u, 1784u}) EXPECT_FALSE(DeviceIsGone(other)) << other;
-}
-
-TEST(ReportReadingTest, AReadBecomesReportIdDataAndSizeInsideItsBuffer) {
-  std::array<std::uint8_t, 65> buffer{0x00, 0x11, 0x22};
-  // Report ID 0 with 64 data bytes.
-  const auto full = ViewOfReport(buffer.data(), buffer.size(), 65);
-  ASSERT_TRUE(full);
-  EXPECT_EQ(full->ReportID, 0);
-  EXPECT_EQ(full->Data, buffer.data() + 1);
-  EXPECT_EQ(full->Size, 64);
-  buffer[0] = 0x08;
-  const auto shortRead = ViewOfReport(buffer.data(), buffer.size(), 2);
-  ASSERT_TRUE(shortRead);
-  EXPECT_EQ(shortRead->ReportID, 0x08);
-  EXPECT_EQ(shortRead->Size, 1);
-  EXPECT_EQ(ViewOfReport(buffer.data(), buffer.size(), 1)->Size, 0);
-  // A count beyond the buffer stops at the buffer; an empty read or buffer holds no report.
-  EXPECT_EQ(ViewOfReport(buffer.data(), 9, 4096)->Size, 8);
-  EXPECT_FALSE(ViewOfReport(buffer.data(), buffer.size(), 0));
-  EXPECT_FALSE(ViewOfReport(nullptr, 0, 65));
 }
 
 TEST(DeviceChangeTest, InterfacesArriveAndGoOtherDeviceTypesAndEventsRaiseNothing) {

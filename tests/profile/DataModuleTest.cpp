@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "app/SharedConstants.h"
 #include "core/ClassRegistry.h"
 #include "core/ComponentReader.h"
+#include "hid/MouseReport.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "streams/Errors.h"
 #include "streams/TextObjectStream.h"
@@ -164,6 +164,27 @@ TEST_F(DataModuleTest, StartUpFollowsCurrentGameAndTheReloadFollowsTheGroup) {
   EXPECT_EQ(FModule->CurrentProfileInfo().ConfigInfo.LEDConfig.R, 2);
   EXPECT_EQ(FModule->AllProfileSettingInfo().CurrentGame, 3);  // as stored
   EXPECT_EQ(Value(GameValue(2))->Data, MarkedProfile(2));      // game profiles are never written
+}
+
+TEST_F(DataModuleTest, AProfileChangeReloadsTheStoreBeforeWritingTheActiveProfile) {
+  StoreGroup();
+  StoreAllSettings();
+  SetValue(GameValue(2), MarkedProfile(2));
+  Start();
+  StoreGroup([](TProfileSettingGroup& group) {
+    group.CurrentProfileGroup = 1;
+    group.ProfileIndexOfProfileGroup[1] = 1;
+  });
+  FModule->ReloadChangedProfile(1);
+  EXPECT_EQ(FModule->ProfileIndex(), 1);
+  EXPECT_EQ(FModule->CurrentProfileInfo().ConfigInfo.LEDConfig.R, 2);
+  ASSERT_NE(Value(u"ProfileID"), nullptr);
+  EXPECT_EQ(Value(u"ProfileID")->Data, (platform::TBytes{1, 0, 0, 0}));
+
+  // A group outside its range stops the reload before the active profile is written.
+  StoreGroup([](TProfileSettingGroup& group) { group.CurrentProfileGroup = 2; });
+  EXPECT_THROW(FModule->ReloadChangedProfile(4), ERangeError);
+  EXPECT_EQ(Value(u"ProfileID")->Data, (platform::TBytes{1, 0, 0, 0}));
 }
 
 TEST_F(DataModuleTest, TheReloadReadsTheRegistryEvenForAFileStoredProfile) {

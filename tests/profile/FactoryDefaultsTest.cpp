@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "platform/memory/MemoryPlatform.h"
 #include "profile/DataModule.h"
 #include "streams/Errors.h"
@@ -181,6 +183,17 @@ TEST(FactoryDefaultsRecordTest, AFolderThatCannotBeCreatedRaisesAnIOErrorAfterTh
   EXPECT_EQ(FieldText(group->ProfileSettingList[0].FilePath), folder);
   EXPECT_EQ(FieldText(group->ProfileSettingList[1].FileName), u"");
   EXPECT_EQ(group->CurrentProfileGroup, 1);
+}
+
+TEST(NewProfileUidTest, HoldsTheLocalDateTime) {
+  platform::TMemoryPlatform system;
+  system.Clock.FLocalDateTime = 46365.75;
+  std::uint8_t uid[8] = {};
+  NewProfileUID(uid);
+  double stored = 0;
+  std::memcpy(&stored, uid, 8);
+  EXPECT_EQ(stored, 46365.75);
+  EXPECT_EQ(uid[7], 0x40);  // little-endian double: sign and exponent in the last byte
 }
 
 }  // namespace

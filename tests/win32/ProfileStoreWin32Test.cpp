@@ -7,12 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/ConfiguratorLink.h"
-#include "app/SharedConstants.h"
 #include "core/Application.h"
+#include "hid/MouseReport.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 #include "profile/DataModule.h"
+#include "profile/ProfileID.h"
 #include "profile/ProfileRecords.h"
 #include "profile/ksProfile.h"
 #include "streams/Errors.h"

@@ -1,4 +1,4 @@
-#include "app/ConfiguratorLink.h"
+#include "profile/ProfileID.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ using platform::TRootKey;
 
 constexpr char16_t kKey[] = u"software\\Vardelngmmouse";
 
-TEST(ConfiguratorLinkTest, ProfileIDIsWrittenAsA32BitValueIntoAnExistingKey) {
+TEST(ProfileIDTest, ProfileIDIsWrittenAsA32BitValueIntoAnExistingKey) {
   platform::TMemoryPlatform system;
   system.Registry.SetValue(TRootKey::CurrentUser, kKey, u"ProfileID", platform::REG_DWORD_TYPE, {1, 0, 0, 0});
   EXPECT_TRUE(WriteProfileID(3));
@@ -22,13 +22,13 @@ TEST(ConfiguratorLinkTest, ProfileIDIsWrittenAsA32BitValueIntoAnExistingKey) {
   EXPECT_EQ(value->Data, (platform::TBytes{3, 0, 0, 0}));
 }
 
-TEST(ConfiguratorLinkTest, WithoutTheKeyNothingIsWrittenAndTheKeyIsNotCreated) {
+TEST(ProfileIDTest, WithoutTheKeyNothingIsWrittenAndTheKeyIsNotCreated) {
   platform::TMemoryPlatform system;
   EXPECT_FALSE(WriteProfileID(4));
   EXPECT_FALSE(system.Registry.KeyExists(TRootKey::CurrentUser, kKey));
 }
 
-TEST(ConfiguratorLinkTest, AFailedWriteRaisesTheFrameworkText) {
+TEST(ProfileIDTest, AFailedWriteRaisesTheFrameworkText) {
   platform::TMemoryPlatform system;
   system.Registry.SetValue(TRootKey::CurrentUser, kKey, u"T362Profile.pfd", platform::REG_BINARY_TYPE, {});
   system.Faults.Fail("WriteDWord");

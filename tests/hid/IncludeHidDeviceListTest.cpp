@@ -1,16 +1,15 @@
-#include "app/ConfigIni.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "hid/HardwareIds.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "streams/Strings.h"
 
 namespace vd {
 namespace {
 
-class ConfigIniTest : public ::testing::Test {
+class IncludeHidDeviceListTest : public ::testing::Test {
 protected:
   void WriteConfig(const std::string& text) {
     FSystem.Files.AddFile(FSystem.Files.FProgramFolder + u"config.ini", text);
@@ -18,23 +17,23 @@ protected:
   platform::TMemoryPlatform FSystem;
 };
 
-TEST_F(ConfigIniTest, MissingFileOrSectionGivesAnEmptyList) {
+TEST_F(IncludeHidDeviceListTest, MissingFileOrSectionGivesAnEmptyList) {
   EXPECT_TRUE(ReadIncludeHidDeviceList().empty());
   WriteConfig("[Other]\nid1=HID\\VID_1234&PID_5678\n");
   EXPECT_TRUE(ReadIncludeHidDeviceList().empty());
 }
 
-TEST_F(ConfigIniTest, ReadingStopsAtTheFirstMissingKey) {
+TEST_F(IncludeHidDeviceListTest, ReadingStopsAtTheFirstMissingKey) {
   WriteConfig("[IncludeHIDDeviceList]\nid1=HID\\VID_1234&PID_5678&MI_01&Col02\nid3=HID\\VID_AAAA\n");
   EXPECT_EQ(ReadIncludeHidDeviceList(), (std::vector<std::u16string>{u"HID\\VID_1234&PID_5678&MI_01&Col02"}));
 }
 
-TEST_F(ConfigIniTest, ReadingStopsAtTheFirstEmptyValue) {
+TEST_F(IncludeHidDeviceListTest, ReadingStopsAtTheFirstEmptyValue) {
   WriteConfig("[includehiddevicelist]\r\nID1 = first \r\nid2=\"second\"\r\nid3=\r\nid4=fourth\r\n");
   EXPECT_EQ(ReadIncludeHidDeviceList(), (std::vector<std::u16string>{u"first", u"second"}));
 }
 
-TEST_F(ConfigIniTest, AtMost101EntriesAreRead) {
+TEST_F(IncludeHidDeviceListTest, AtMost101EntriesAreRead) {
   std::string text = "[IncludeHIDDeviceList]\n";
   for (int n = 1; n <= 120; ++n) text += "id" + std::to_string(n) + "=device" + std::to_string(n) + "\n";
   WriteConfig(text);

@@ -1,4 +1,4 @@
-#include "app/ConfiguratorLink.h"
+#include "profile/ProfileID.h"
 
 #include <memory>
 
