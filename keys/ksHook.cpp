@@ -1,51 +1,49 @@
 #include "keys/ksHook.h"
 
+#include <cstdint>
+#include <memory>
+
+#include "platform/LibraryBinding.h"
 #include "platform/Platform.h"
 
 namespace vd {
 
 namespace {
 
-// One library link per process, shared by every hook component.
-struct THookLibrary {
-  bool Loaded = false;
-  platform::TLibraryHandle Module = nullptr;
-  void* EnableKeyboardHook = nullptr;
-  void* DisableKeyboardHook = nullptr;
-  void* EnableMouseHook = nullptr;
-  void* DisableMouseHook = nullptr;
+// The library's switches; the monitor binds them but never calls them.
+using THookSwitch = std::int32_t();
+
+struct THookEntries {
+  THookSwitch* EnableKeyboardHook = nullptr;
+  THookSwitch* DisableKeyboardHook = nullptr;
+  THookSwitch* EnableMouseHook = nullptr;
+  THookSwitch* DisableMouseHook = nullptr;
 };
 
-THookLibrary gHookLibrary;
+// One library link per process, shared by every hook component.
+THookEntries gHookEntries;
+std::unique_ptr<TLibraryBinding> gHookLibrary;
 
 void UnloadHookLibrary() {
-  gHookLibrary.Loaded = false;
-  if (gHookLibrary.Module) {
-    platform::Platform().Libraries->Free(gHookLibrary.Module);
-    gHookLibrary = THookLibrary{};
-  }
+  gHookLibrary.reset();
+  gHookEntries = THookEntries{};
 }
 
 bool LoadHookLibrary() {
-  if (gHookLibrary.Loaded) return true;
-  const auto& system = platform::Platform();
-  platform::TLibraryHandle module = system.Libraries->Load(u"ksHook.dll");
-  if (!module) {
-    system.UI->ShowMessageBox(u"ksHook.dll can not be found!", u"Error",
-                              platform::MB_OK_FLAG | platform::MB_ICONERROR_FLAG);
-    return false;
-  }
-  gHookLibrary.Loaded = true;
-  gHookLibrary.Module = module;
-  gHookLibrary.EnableKeyboardHook = system.Libraries->Symbol(module, "EnableKeyboardHook");
-  gHookLibrary.DisableKeyboardHook = system.Libraries->Symbol(module, "DisableKeyboardHook");
-  gHookLibrary.EnableMouseHook = system.Libraries->Symbol(module, "EnableMouseHook");
-  gHookLibrary.DisableMouseHook = system.Libraries->Symbol(module, "DisableMouseHook");
-  if (!gHookLibrary.EnableKeyboardHook || !gHookLibrary.DisableKeyboardHook || !gHookLibrary.EnableMouseHook ||
-      !gHookLibrary.DisableMouseHook) {
-    UnloadHookLibrary();
-    return false;
-  }
+  if (gHookLibrary) return true;
+  auto library =
+      std::make_unique<TLibraryBinding>(u"ksHook.dll", std::initializer_list<TLibraryBinding::TImport>{
+                                                           {"EnableKeyboardHook", gHookEntries.EnableKeyboardHook},
+                                                           {"DisableKeyboardHook", gHookEntries.DisableKeyboardHook},
+                                                           {"EnableMouseHook", gHookEntries.EnableMouseHook},
+                                                           {"DisableMouseHook", gHookEntries.DisableMouseHook},
+                                                       });
+  // A missing library is worth a box; a library without one of the entries is not.
+  if (!library->LibraryFound())
+    platform::Platform().UI->ShowMessageBox(u"ksHook.dll can not be found!", u"Error",
+                                            platform::MB_OK_FLAG | platform::MB_ICONERROR_FLAG);
+  if (!library->Bound()) return false;
+  gHookLibrary = std::move(library);
   return true;
 }
 

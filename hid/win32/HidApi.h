@@ -7,7 +7,7 @@
 #include <hidsdi.h>
 #include <setupapi.h>
 
-#include "hid/LibraryBinding.h"
+#include "platform/LibraryBinding.h"
 
 namespace vd::win32 {
 

@@ -1,4 +1,4 @@
-#include "hid/LibraryBinding.h"
+#include "platform/LibraryBinding.h"
 
 #include <vector>
 
@@ -8,6 +8,7 @@ TLibraryBinding::TLibraryBinding(std::u16string_view fileName, std::initializer_
   platform::ILibraries& libraries = *platform::Platform().Libraries;
   platform::TLibraryHandle library = libraries.Load(fileName);
   if (!library) return;
+  FLibraryFound = true;
   std::vector<void*> addresses;
   addresses.reserve(imports.size());
   for (const TImport& import : imports) {

@@ -1,6 +1,6 @@
 // Binding a library's functions by name: all of them or none.
 
-#include "hid/LibraryBinding.h"
+#include "platform/LibraryBinding.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +27,7 @@ TEST_F(LibraryBindingTest, EveryNameFoundStoresEveryAddressAndKeepsTheLibraryUnt
   {
     const TLibraryBinding binding(u"hid.dll", {{"First", FTable.First}, {"Second", FTable.Second}});
     EXPECT_TRUE(binding.Bound());
+    EXPECT_TRUE(binding.LibraryFound());
     EXPECT_NE(FTable.First, nullptr);
     EXPECT_NE(FTable.Second, nullptr);
     EXPECT_NE(reinterpret_cast<void*>(FTable.First), reinterpret_cast<void*>(FTable.Second));
@@ -39,6 +40,7 @@ TEST_F(LibraryBindingTest, OneMissingNameReleasesTheLibraryAndStoresNothing) {
   FSystem.Libraries.AddLibrary(u"hid.dll", {"First"});
   const TLibraryBinding binding(u"hid.dll", {{"First", FTable.First}, {"Second", FTable.Second}});
   EXPECT_FALSE(binding.Bound());
+  EXPECT_TRUE(binding.LibraryFound());
   EXPECT_EQ(FTable.First, nullptr);
   EXPECT_EQ(FTable.Second, nullptr);
   EXPECT_EQ(FSystem.Libraries.LoadedCount(), 0);
@@ -47,6 +49,7 @@ TEST_F(LibraryBindingTest, OneMissingNameReleasesTheLibraryAndStoresNothing) {
 TEST_F(LibraryBindingTest, AMissingLibraryBindsNothing) {
   const TLibraryBinding binding(u"setupapi.dll", {{"First", FTable.First}});
   EXPECT_FALSE(binding.Bound());
+  EXPECT_FALSE(binding.LibraryFound());
   EXPECT_EQ(FTable.First, nullptr);
   EXPECT_EQ(FSystem.Libraries.LoadCalls(), 1);
 }

@@ -36,8 +36,11 @@ public:
   TLibraryBinding& operator=(const TLibraryBinding&) = delete;
 
   bool Bound() const { return FLibrary != nullptr; }
+  // The library itself loaded, whether or not every name was found in it.
+  bool LibraryFound() const { return FLibraryFound; }
 
 private:
+  bool FLibraryFound = false;
   platform::ILibraries* FLibraries = nullptr;  // the platform that loaded it frees it
   platform::TLibraryHandle FLibrary = nullptr;
 };
