@@ -24,4 +24,15 @@ private:
 
 TApplication& Application();
 
+// Runs an event handler; an error it raises is reported in the standard error box and the
+// caller goes on.
+template <typename THandler>
+void RunReportingErrors(THandler&& handler) {
+  try {
+    handler();
+  } catch (...) {
+    Application().HandleException();
+  }
+}
+
 }  // namespace vd

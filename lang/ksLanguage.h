@@ -40,7 +40,6 @@ public:
 
   const TvgWideStringList& TranslatePropertyList() const { return FTranslatePropertyList; }
   // Classes whose components the translation walk leaves alone.
-  const TvgWideStringList& SpecialClassName() const { return FTranslateSpecialClassList; }
 
   // Why the ks.local beside the program was left out (unreadable or malformed; the message
   // names the file), or nullptr when it was read or is absent. The component only traces

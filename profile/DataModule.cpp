@@ -90,11 +90,7 @@ const TClassInfo& TDM::StaticClassInfo() {
 }
 
 void TDM::DoCreate() {
-  try {
-    OnCreate(this);
-  } catch (...) {
-    Application().HandleException();
-  }
+  RunReportingErrors([this] { OnCreate(this); });
 }
 
 void TDM::DataModuleCreate(TComponent*) { InitProfileStore(); }

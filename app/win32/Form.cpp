@@ -3,6 +3,7 @@
 #include "core/Application.h"
 #include "core/StoredForm.h"
 #include "platform/win32/MessageLoop.h"
+#include "platform/win32/StringConversions.h"
 
 namespace vd::win32 {
 
@@ -30,11 +31,7 @@ void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
 void TForm::CreateForm() {
   ReadStoredForm(*this);
-  try {
-    OnCreate(this);
-  } catch (...) {
-    Application().HandleException();
-  }
+  RunReportingErrors([this] { OnCreate(this); });
   const std::u16string className(ClassName());
   TCreateParams params{W(className)};
   params.Caption = W(FCaption);
@@ -48,11 +45,7 @@ void TForm::CreateForm() {
 }
 
 void TForm::DestroyForm() {
-  try {
-    OnDestroy(this);
-  } catch (...) {
-    Application().HandleException();
-  }
+  RunReportingErrors([this] { OnDestroy(this); });
   DestroyComponents();
   DestroyHandle();
 }

@@ -9,8 +9,10 @@
 #include "app/win32/MonitorWindow.h"
 #include "app/win32/SingleInstance.h"
 #include "core/Application.h"
+#include "platform/win32/MainThreadDispatcher.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Window.h"
 #include "profile/DataModule.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -20,6 +22,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (!instance.Acquire(MonMainClassName)) return 0;
 
   Application().SetTitle(AppTitle);
+  win32::SetWindowErrorHandler([] { Application().HandleException(); });
   // Loads the profile store; it reports its own errors and goes on as far as it got.
   const auto dataModule = std::make_unique<TDM>(nullptr);
   std::unique_ptr<win32::TVDMonMain> monitor;
@@ -30,6 +33,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return 1;
   }
   win32::RunMessageLoop();
+  win32::TMainThreadDispatcher::Instance().ShutDown();
 
   instance.Release();
   monitor.reset();

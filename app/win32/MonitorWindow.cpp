@@ -10,6 +10,7 @@
 #include "lang/Translation.h"
 #include "platform/Platform.h"
 #include "platform/win32/MessageLoop.h"
+#include "platform/win32/StringConversions.h"
 #include "profile/FunctionTable.h"
 
 namespace vd::win32 {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/StringConversions.h"
 
 namespace vd::win32 {
 
@@ -53,11 +54,10 @@ void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
   FItems.erase(std::remove(FItems.begin(), FItems.end(), AComponent), FItems.end());
 }
 
-void TPopupMenu::Popup(int x, int y, void* owner) {
+void TPopupMenu::Popup(int x, int y, HWND window) {
   TUniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   for (std::size_t i = 0; i < FItems.size(); ++i) AppendMenuW(menu.Get(), MF_STRING, i + 1, W(FItems[i]->Caption()));
-  const HWND window = static_cast<HWND>(owner);
   const int chosen =
       TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, window, nullptr);
   // Lets the menu close properly when the user clicks elsewhere next time.

@@ -3,6 +3,8 @@
 // stored descriptions; the menu lists them in order and builds the system menu each time it
 // opens, so captions set since show up. Accelerators are never added automatically.
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -49,9 +51,9 @@ public:
   int Count() const { return static_cast<int>(FItems.size()); }
   TMenuItem* Items(int index) const { return FItems.at(static_cast<std::size_t>(index)); }
 
-  // Opens the menu at a screen position, owned by `owner`, and runs the chosen item's
+  // Opens the menu at a screen position, owned by `window`, and runs the chosen item's
   // click handler once the menu has closed.
-  void Popup(int x, int y, void* owner);
+  void Popup(int x, int y, HWND window);
 
   void GetChildren(const std::function<void(TComponent*)>& proc, const TComponent* root) const override;
 

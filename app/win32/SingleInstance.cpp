@@ -1,5 +1,7 @@
 #include "app/win32/SingleInstance.h"
 
+#include "platform/win32/StringConversions.h"
+
 namespace vd::win32 {
 
 bool TSingleInstance::Acquire(const std::u16string& name) {

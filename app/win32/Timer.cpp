@@ -2,10 +2,6 @@
 
 namespace vd::win32 {
 
-namespace {
-constexpr UINT_PTR kTimerId = 1;
-}
-
 const TClassInfo& TTimer::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TTimer>(u"TTimer", TComponent::StaticClassInfo())
                                      .Creatable()
@@ -18,9 +14,9 @@ const TClassInfo& TTimer::StaticClassInfo() {
   return info;
 }
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { CreateHandle(TCreateParams{L"TTimerWindow"}); }
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {}
 
-TTimer::~TTimer() { DestroyHandle(); }
+TTimer::~TTimer() { TMainThreadDispatcher::Instance().Cancel(this); }
 
 void TTimer::SetEnabled(bool value) {
   FEnabled = value;
@@ -38,16 +34,11 @@ void TTimer::SetOnTimer(TNotifyEvent value) {
 }
 
 void TTimer::UpdateTimer() {
-  KillTimer(Handle(), kTimerId);
-  if (FEnabled && FInterval > 0 && FOnTimer.Assigned()) SetTimer(Handle(), kTimerId, FInterval, nullptr);
-}
-
-LRESULT TTimer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_TIMER && wParam == kTimerId) {
-    FOnTimer(this);
-    return 0;
-  }
-  return TWindowBase::HandleMessage(message, wParam, lParam);
+  TMainThreadDispatcher& dispatcher = TMainThreadDispatcher::Instance();
+  if (FEnabled && FInterval > 0 && FOnTimer.Assigned())
+    dispatcher.StartTimer(this, FInterval, [this] { FOnTimer(this); });
+  else
+    dispatcher.StopTimer(this);
 }
 
 }  // namespace vd::win32

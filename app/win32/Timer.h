@@ -1,16 +1,16 @@
 #pragma once
 // A timer component: raises OnTimer every Interval milliseconds on the main thread while it
-// is enabled and has a handler. Its ticks come through a hidden window of its own.
+// is enabled and has a handler. Its ticks come through the main thread's dispatcher.
 
 #include "core/ClassInfo.h"
 #include "core/Component.h"
 #include "core/Event.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/MainThreadDispatcher.h"
 
 namespace vd::win32 {
 
 // Published: Enabled (default True), Interval (default 1000), OnTimer.
-class TTimer : public TComponent, private TWindowBase {
+class TTimer : public TComponent {
 public:
   explicit TTimer(TComponent* AOwner);
   ~TTimer() override;
@@ -25,7 +25,6 @@ public:
   void SetOnTimer(TNotifyEvent value);
 
 private:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Restarts the count, or stops it when the timer is off, has no interval or no handler.
   void UpdateTimer();
 

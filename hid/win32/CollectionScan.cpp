@@ -6,6 +6,7 @@
 
 #include "hid/HardwareIds.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/StringConversions.h"
 
 namespace vd::win32 {
 

@@ -4,18 +4,13 @@
 
 #include "hid/HardwareIds.h"
 #include "hid/win32/CollectionScan.h"
+#include "hid/win32/HidInterfaceClass.h"
 #include "platform/Platform.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/MainThreadDispatcher.h"
 
 namespace vd::win32 {
 
 namespace {
-
-// The HID device interface class, for when the HID library is not there to give it.
-constexpr GUID kHidInterfaceClass = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
-
-constexpr UINT WM_HID_DELIVER_REPORT = WM_APP + 1;
-constexpr UINT WM_HID_READER_ENDED = WM_APP + 2;
 
 // The components of the process, for HidStopRead. Main thread only.
 std::vector<TksHIDData*>& ProcessComponents() {
@@ -24,30 +19,6 @@ std::vector<TksHIDData*>& ProcessComponents() {
 }
 
 }  // namespace
-
-// The hidden window through which readers reach the main thread.
-class TksHIDData::TReaderWindow : public TWindowBase {
-public:
-  explicit TReaderWindow(TksHIDData& owner) : FOwner(owner) {
-    CreateHandle({.ClassName = L"TksHIDDataWindow", .ExStyle = WS_EX_TOOLWINDOW});
-  }
-  ~TReaderWindow() override { DestroyHandle(); }
-
-private:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    switch (message) {
-      case WM_HID_DELIVER_REPORT:
-        FOwner.HandleDelivery(reinterpret_cast<const TksHidDeviceReadThread*>(lParam));
-        return 0;
-      case WM_HID_READER_ENDED:
-        FOwner.HandleReaderEnded(reinterpret_cast<const TksHidDeviceReadThread*>(lParam));
-        return 0;
-    }
-    return TWindowBase::HandleMessage(message, wParam, lParam);
-  }
-
-  TksHIDData& FOwner;
-};
 
 TksHIDData::TksHIDData(TComponent* AOwner) : TksHIDData(AOwner, std::make_unique<THidLibraries>()) {}
 
@@ -58,8 +29,9 @@ TksHIDData::TksHIDData(TComponent* AOwner, std::unique_ptr<THidLibraries> librar
     : TComponent(AOwner),
       FLibraries(std::move(libraries)),
       FHidGuid(kHidInterfaceClass),
-      FHidDeviceList(ReadIncludeHidDeviceList()),
-      FWindow(std::make_unique<TReaderWindow>(*this)) {
+      FHidDeviceList(ReadIncludeHidDeviceList()) {
+  // Made here, on the main thread, before any reader posts to it.
+  TMainThreadDispatcher::Instance();
   const THidApi& api = Api();
   if (api.HidBound()) api.HidD_GetHidGuid(&FHidGuid);
   if (!api.SetupBound() || !api.HidBound())
@@ -73,8 +45,8 @@ TksHIDData::~TksHIDData() {
   // All are told first, so that they end side by side; freeing each waits for its thread.
   for (TReaderSlot& slot : FReaders) slot.Reader->Terminate();
   FReaders.clear();
-  // Requests still queued go with the window.
-  FWindow.reset();
+  // Requests still queued go unanswered.
+  TMainThreadDispatcher::Instance().Cancel(this);
 }
 
 const TClassInfo& TksHIDData::StaticClassInfo() {
@@ -112,11 +84,11 @@ void TksHIDData::StartReader(const std::u16string& deviceID, const std::u16strin
 }
 
 bool TksHIDData::RequestDelivery(TksHidDeviceReadThread* reader) {
-  return PostMessageW(FWindow->Handle(), WM_HID_DELIVER_REPORT, 0, reinterpret_cast<LPARAM>(reader));
+  return TMainThreadDispatcher::Instance().Post(this, [this, reader] { HandleDelivery(reader); });
 }
 
 void TksHIDData::ReaderEnded(TksHidDeviceReadThread* reader) {
-  PostMessageW(FWindow->Handle(), WM_HID_READER_ENDED, 0, reinterpret_cast<LPARAM>(reader));
+  TMainThreadDispatcher::Instance().Post(this, [this, reader] { HandleReaderEnded(reader); });
 }
 
 void TksHIDData::HandleDelivery(const TksHidDeviceReadThread* reader) {

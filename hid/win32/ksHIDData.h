@@ -61,7 +61,6 @@ public:
 
 private:
   friend class TksHidDeviceReadThread;
-  class TReaderWindow;
   struct TReaderSlot {
     std::unique_ptr<TksHidDeviceReadThread> Reader;
     bool Delivering = false;  // its report is being delivered: it is not freed before that ends
@@ -76,7 +75,7 @@ private:
   bool RequestDelivery(TksHidDeviceReadThread* reader);
   void ReaderEnded(TksHidDeviceReadThread* reader);
 
-  // Main thread, from the window. A reader that is not one of ours is ignored.
+  // Main thread, from the dispatcher. A reader that is not one of ours is ignored.
   void HandleDelivery(const TksHidDeviceReadThread* reader);
   void HandleReaderEnded(const TksHidDeviceReadThread* reader);
   TReaderSlot* FindSlot(const TksHidDeviceReadThread* reader);
@@ -87,7 +86,6 @@ private:
   std::vector<std::u16string> FHidDeviceList;
   TksHIDDataReceived FOnData;
   bool FFastOnData = false;
-  std::unique_ptr<TReaderWindow> FWindow;
   std::vector<TReaderSlot> FReaders;
 };
 

@@ -1,12 +1,12 @@
 #include "hid/win32/ksHIDEvent.h"
 
 #include <dbt.h>
-#include <objbase.h>
 
 #include <cstdint>
 #include <optional>
 
 #include "hid/DeviceChange.h"
+#include "hid/win32/HidInterfaceClass.h"
 #include "platform/Platform.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Window.h"
@@ -15,7 +15,6 @@ namespace vd::win32 {
 
 namespace {
 
-constexpr char16_t kHidInterfaceClass[] = u"{4d1e55b2-f16f-11cf-88cb-001111000030}";
 constexpr UINT_PTR kStartTimerId = 1;
 constexpr UINT kStartDelayMs = 1500;
 
@@ -59,7 +58,6 @@ private:
 
 TksHIDEvent::TksHIDEvent(TComponent* AOwner)
     : TComponent(AOwner), FWindowHandle(std::make_unique<TListenerWindow>(*this)) {
-  if (FUsbGuid.empty()) FUsbGuid = kHidInterfaceClass;
   RegisterHidNotification();
   SetTimer(WindowHandle(), kStartTimerId, kStartDelayMs, nullptr);
 }
@@ -86,10 +84,9 @@ void TksHIDEvent::RegisterHidNotification() {
   DEV_BROADCAST_DEVICEINTERFACE_W filter{};
   filter.dbcc_size = sizeof filter;
   filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-  if (SUCCEEDED(IIDFromString(W(FUsbGuid), &filter.dbcc_classguid)))
-    FNotification.reset(RegisterDeviceNotificationW(WindowHandle(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
-  if (!FNotification)
-    platform::Platform().UI->DebugOutput(u"HID device notifications could not be registered for " + FUsbGuid);
+  filter.dbcc_classguid = kHidInterfaceClass;
+  FNotification.reset(RegisterDeviceNotificationW(WindowHandle(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
+  if (!FNotification) platform::Platform().UI->DebugOutput(u"HID device notifications could not be registered");
   // Without notifications the device-tree change and the start-up arrival still come.
   PostMessageW(WindowHandle(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, static_cast<LPARAM>(0xFFFFFFFF));
 }

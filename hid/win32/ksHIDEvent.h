@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <string>
 
 #include "core/ClassInfo.h"
 #include "core/Component.h"
@@ -52,7 +51,6 @@ private:
   void TimerToStartMonitorTimer();
 
   std::unique_ptr<TListenerWindow> FWindowHandle;
-  std::u16string FUsbGuid;
   TNotifyEvent FOnDeviceArrival;
   TNotifyEvent FOnDeviceRemove;
   TNotifyEvent FOnDeviceChange;

@@ -7,6 +7,8 @@
 #include "hid/ReportReading.h"
 #include "hid/win32/ksHIDData.h"
 #include "platform/Platform.h"
+#include "platform/win32/StringConversions.h"
+#include "platform/win32/SystemError.h"
 #include "streams/Errors.h"
 #include "streams/Strings.h"
 
@@ -27,7 +29,7 @@ namespace {
 
 TUniqueHandle NewEvent(bool manualReset) {
   TUniqueHandle event(CreateEventW(nullptr, manualReset, FALSE, nullptr));
-  if (!event) throw Exception(u"CreateEvent failed with error " + IntToStr(GetLastError()));
+  if (!event) RaiseLastOSError(u"CreateEvent");
   return event;
 }
 
@@ -138,13 +140,10 @@ void TksHidDeviceReadThread::Synchronize() {
 
 void TksHidDeviceReadThread::DeliverReport() {
   if (!FDeliveryPending.exchange(false)) return;
-  try {
-    if (const auto report = ViewOfReport(FReport.data(), FReport.size(), NumBytesRead)) {
+  RunReportingErrors([this] {
+    if (const auto report = ViewOfReport(FReport.data(), FReport.size(), NumBytesRead))
       FHIDData.OnData()(FDeviceID, FDevicePath, report->ReportID, report->Data, report->Size);
-    }
-  } catch (...) {
-    Application().HandleException();
-  }
+  });
   SetEvent(FDelivered.Get());
 }
 

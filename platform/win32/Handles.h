@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <string>
 #include <utility>
 
 namespace vd::win32 {
@@ -104,12 +103,5 @@ public:
 private:
   T* FPointer = nullptr;
 };
-
-// Wide-string views of the system's UTF-16 strings.
-inline const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
-inline std::u16string U(const wchar_t* s) { return reinterpret_cast<const char16_t*>(s); }
-inline std::u16string U(const wchar_t* s, std::size_t length) {
-  return std::u16string(reinterpret_cast<const char16_t*>(s), length);
-}
 
 }  // namespace vd::win32

@@ -28,8 +28,6 @@ void TerminateApplication() {
   PostQuitMessage(0);
 }
 
-bool ApplicationTerminated() { return gTerminated; }
-
 void ProcessMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

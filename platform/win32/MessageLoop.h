@@ -6,7 +6,6 @@ namespace vd::win32 {
 // Runs until TerminateApplication.
 void RunMessageLoop();
 void TerminateApplication();
-bool ApplicationTerminated();
 // Handles every pending message, then returns.
 void ProcessMessages();
 

@@ -1,6 +1,8 @@
 #include <shlobj.h>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/StringConversions.h"
+#include "platform/win32/SystemError.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace vd::platform {
@@ -81,16 +83,7 @@ std::uint32_t TWin32FileSystem::WriteFile(std::u16string_view path, const void* 
   return 0;
 }
 
-std::u16string TWin32FileSystem::SystemErrorMessage(std::uint32_t code) {
-  wchar_t* buffer = nullptr;
-  const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::u16string text = length ? U(buffer, length) : std::u16string();
-  LocalFree(buffer);
-  while (!text.empty() && (text.back() <= u' ' || text.back() == u'.')) text.pop_back();
-  return text;
-}
+std::u16string TWin32FileSystem::SystemErrorMessage(std::uint32_t code) { return win32::SystemErrorText(code); }
 
 std::u16string TWin32FileSystem::ProgramFolder() {
   wchar_t buffer[MAX_PATH * 2 + 1] = {};

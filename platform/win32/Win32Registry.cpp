@@ -1,4 +1,5 @@
 #include "platform/win32/Handles.h"
+#include "platform/win32/StringConversions.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace vd::platform {

@@ -1,10 +1,30 @@
 #include "platform/win32/Window.h"
 
-#include "core/Application.h"
-#include "streams/Errors.h"
+#include <exception>
+
+#include "platform/Platform.h"
+#include "platform/win32/SystemError.h"
 #include "streams/Strings.h"
 
 namespace vd::win32 {
+
+namespace {
+
+void WriteErrorToDebugOutput() {
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    platform::Platform().UI->DebugOutput(FromUtf8(error.what()));
+  } catch (...) {
+    platform::Platform().UI->DebugOutput(u"Unknown error");
+  }
+}
+
+TWindowErrorHandler gErrorHandler = WriteErrorToDebugOutput;
+
+}  // namespace
+
+void SetWindowErrorHandler(TWindowErrorHandler handler) { gErrorHandler = handler ? handler : WriteErrorToDebugOutput; }
 
 TWindowBase::~TWindowBase() { DestroyHandle(); }
 
@@ -23,8 +43,8 @@ void TWindowBase::CreateHandle(const TCreateParams& params) {
   }
   // The window procedure takes the handle at WM_NCCREATE.
   if (!CreateWindowExW(params.ExStyle, params.ClassName, params.Caption, params.Style, params.X, params.Y, params.Width,
-                       params.Height, nullptr, nullptr, instance, this))
-    throw Exception(u"CreateWindowEx failed with error " + IntToStr(GetLastError()));
+                       params.Height, params.Parent, nullptr, instance, this))
+    RaiseLastOSError(u"CreateWindowEx");
 }
 
 void TWindowBase::DestroyHandle() {
@@ -54,7 +74,11 @@ LRESULT CALLBACK TWindowBase::WindowProc(HWND window, UINT message, WPARAM wPara
   try {
     return self->HandleMessage(message, wParam, lParam);
   } catch (...) {
-    Application().HandleException();
+    try {
+      gErrorHandler();
+    } catch (...) {
+      // Reporting failed too; the error still stops here.
+    }
     return 0;
   }
 }

@@ -1,13 +1,20 @@
 #pragma once
 // A window owned by an object: the object is stored with the window at WM_NCCREATE and
-// every message goes to its virtual handler. Errors that escape a handler are reported in
-// the application's standard error box; none crosses the window procedure.
+// every message goes to its virtual handler. Errors that escape a handler go to the window
+// error handler; none crosses the window procedure.
 
 #include <windows.h>
 
 #include "platform/win32/Handles.h"
 
 namespace vd::win32 {
+
+// Called inside the catch block of an error that escaped a window's handler (it may rethrow
+// to look at the error); the message then counts as handled with result 0. The program
+// sets it to the application's error box; until it is set, the error's text goes to the
+// debug output.
+using TWindowErrorHandler = void (*)();
+void SetWindowErrorHandler(TWindowErrorHandler handler);
 
 class TWindowBase {
 public:
@@ -21,6 +28,7 @@ public:
 protected:
   struct TCreateParams {
     const wchar_t* ClassName;
+    HWND Parent = nullptr;  // HWND_MESSAGE for a message-only window
     const wchar_t* Caption = L"";
     DWORD Style = WS_POPUP;
     DWORD ExStyle = 0;

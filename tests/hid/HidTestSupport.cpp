@@ -5,8 +5,11 @@
 #include <cstring>
 #include <map>
 
+#include "core/Application.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/MessageLoop.h"
+#include "platform/win32/StringConversions.h"
+#include "platform/win32/Window.h"
 #include "streams/Strings.h"
 
 namespace vd::win32::test {
@@ -190,9 +193,14 @@ TTestPlatform::TTestPlatform()
   GetTempPathW(MAX_PATH, temp);
   FFiles.Folder = U(temp) + u"vd-hid-" + IntToStr(GetCurrentProcessId()) + u"\\";
   CreateDirectoryW(W(FFiles.Folder), nullptr);
+  // As the program does: errors that escape a window's handler get the error box.
+  SetWindowErrorHandler([] { Application().HandleException(); });
 }
 
-TTestPlatform::~TTestPlatform() { RemoveDirectoryW(W(FFiles.Folder)); }
+TTestPlatform::~TTestPlatform() {
+  SetWindowErrorHandler(nullptr);
+  RemoveDirectoryW(W(FFiles.Folder));
+}
 
 std::vector<std::u16string> TTestPlatform::MessageBoxTexts() {
   const std::lock_guard<std::mutex> guard(FUI.Lock);

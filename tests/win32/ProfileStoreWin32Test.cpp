@@ -10,6 +10,7 @@
 #include "core/Application.h"
 #include "hid/MouseReport.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/StringConversions.h"
 #include "platform/win32/Win32Platform.h"
 #include "profile/DataModule.h"
 #include "profile/ProfileID.h"

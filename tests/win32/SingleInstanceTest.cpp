@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sddl.h>
 
+#include "platform/win32/StringConversions.h"
+
 namespace vd::win32 {
 namespace {
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/StringConversions.h"
 
 namespace vd::platform {
 namespace {
