@@ -7,7 +7,7 @@
 
 #include "hid/win32/ksHIDData.h"
 #include "streams/Errors.h"
-#include "tests/hid/HidTestSupport.h"
+#include "tests/hid/win32/HidTestSupport.h"
 // After windows.h, which it needs.
 #include <dbt.h>
 

@@ -8,7 +8,7 @@
 
 #include "hid/win32/ksHIDData.h"
 #include "streams/Errors.h"
-#include "tests/hid/HidTestSupport.h"
+#include "tests/hid/win32/HidTestSupport.h"
 
 namespace vd::win32::test {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/hid/HidTestSupport.h"
+#include "tests/hid/win32/HidTestSupport.h"
 
 namespace vd::win32::test {
 namespace {

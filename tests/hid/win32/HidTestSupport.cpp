@@ -1,4 +1,4 @@
-#include "tests/hid/HidTestSupport.h"
+#include "tests/hid/win32/HidTestSupport.h"
 
 #include <algorithm>
 #include <cstddef>
