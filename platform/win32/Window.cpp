@@ -11,12 +11,14 @@ namespace vd::win32 {
 namespace {
 
 void WriteErrorToDebugOutput() {
+  platform::IUserInterface* ui = platform::Platform().UI;
+  if (!ui) return;
   try {
     throw;
   } catch (const std::exception& error) {
-    platform::Platform().UI->DebugOutput(FromUtf8(error.what()));
+    ui->DebugOutput(FromUtf8(error.what()));
   } catch (...) {
-    platform::Platform().UI->DebugOutput(u"Unknown error");
+    ui->DebugOutput(u"Unknown error");
   }
 }
 
