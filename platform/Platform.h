@@ -133,6 +133,9 @@ public:
   // The stored description (an object stream) built into the program for a form or data
   // module class; empty when there is none.
   virtual std::span<const std::uint8_t> StoredForm(std::u16string_view className) = 0;
+  // A data resource built into the program by name (stored descriptions are such
+  // resources, named after their class); empty when there is none.
+  virtual std::span<const std::uint8_t> DataResource(std::u16string_view name) = 0;
 };
 
 struct TPlatform {

@@ -60,8 +60,12 @@ int TMemoryUserInterface::ShowMessageBox(std::u16string_view text, std::u16strin
 }
 
 std::span<const std::uint8_t> TMemoryResources::StoredForm(std::u16string_view className) {
-  for (const auto& [name, description] : FForms)
-    if (SameTextAscii(name, className)) return description;
+  return DataResource(className);
+}
+
+std::span<const std::uint8_t> TMemoryResources::DataResource(std::u16string_view name) {
+  for (const auto& [known, data] : FForms)
+    if (SameTextAscii(known, name)) return data;
   return {};
 }
 

@@ -158,9 +158,13 @@ public:
 class TMemoryResources : public IResources {
 public:
   std::span<const std::uint8_t> StoredForm(std::u16string_view className) override;
+  std::span<const std::uint8_t> DataResource(std::u16string_view name) override;
   void AddStoredForm(std::u16string_view className, TBytes description);
   // Adds a stored description compiled by the build, read from a file of the host.
   void AddStoredFormFile(std::u16string_view className, const std::string& hostPath);
+  // Data resources and stored descriptions share one set of names, as on the system.
+  void AddDataResource(std::u16string_view name, TBytes data) { AddStoredForm(name, std::move(data)); }
+  void AddDataResourceFile(std::u16string_view name, const std::string& hostPath) { AddStoredFormFile(name, hostPath); }
 
 private:
   std::map<std::u16string, TBytes> FForms;

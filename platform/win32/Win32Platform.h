@@ -54,10 +54,12 @@ public:
   void DebugOutput(std::u16string_view text) override;
 };
 
-// Stored descriptions are RCDATA resources of the program named after their class.
+// Data resources are RCDATA resources of the program; stored descriptions are named after
+// their class.
 class TWin32Resources : public IResources {
 public:
   std::span<const std::uint8_t> StoredForm(std::u16string_view className) override;
+  std::span<const std::uint8_t> DataResource(std::u16string_view name) override;
 };
 
 // The real platform, installed for the object's lifetime.

@@ -64,8 +64,12 @@ int TWin32UserInterface::ShowMessageBox(std::u16string_view text, std::u16string
 void TWin32UserInterface::DebugOutput(std::u16string_view text) { OutputDebugStringW(W(std::u16string(text))); }
 
 std::span<const std::uint8_t> TWin32Resources::StoredForm(std::u16string_view className) {
+  return DataResource(className);
+}
+
+std::span<const std::uint8_t> TWin32Resources::DataResource(std::u16string_view name) {
   const HMODULE program = GetModuleHandleW(nullptr);
-  const HRSRC resource = FindResourceW(program, W(std::u16string(className)), RT_RCDATA);
+  const HRSRC resource = FindResourceW(program, W(std::u16string(name)), RT_RCDATA);
   const HGLOBAL loaded = resource ? LoadResource(program, resource) : nullptr;
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
   if (!bytes) return {};
