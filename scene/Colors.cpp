@@ -4,7 +4,7 @@
 #include <iterator>
 #include <optional>
 
-#include "core/Strings.h"
+#include "streams/Strings.h"
 
 namespace vd {
 

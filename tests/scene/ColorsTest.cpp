@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string_view>
 
-#include "core/Strings.h"
+#include "streams/Strings.h"
 
 namespace vd {
 namespace {

@@ -1,0 +1,72 @@
+#pragma once
+// Buttons: text controls that capture the mouse when pressed and translate their text. A
+// new button is 80 × 22; a bitmap state button, which shows one of three pictures by its
+// mouse state, 64 × 64.
+
+#include <cstdint>
+#include <memory>
+
+#include "scene/Bitmap.h"
+#include "scene/TextControls.h"
+
+namespace vd {
+
+class TvgCustomButton : public TvgTextControl {
+public:
+  explicit TvgCustomButton(TComponent* AOwner);
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
+
+  bool IsPressed() const { return FIsPressed; }
+  void SetIsPressed(bool value);
+  // Whether a press toggles IsPressed instead of holding it while the mouse is down.
+  bool StaysPressed() const { return FStaysPressed; }
+  void SetStaysPressed(bool value) { FStaysPressed = value; }
+  // Whether holding the button down clicks it again and again.
+  bool Repeat() const { return FRepeat; }
+  void SetRepeat(bool value) { FRepeat = value; }
+  // The result a click gives the form that holds the scene; 0 gives none.
+  std::int32_t ModalResult() const { return FModalResult; }
+  void SetModalResult(std::int32_t value) { FModalResult = value; }
+
+protected:
+  TvgPoint DefaultSize() const override { return {80, 22}; }
+  bool DefaultAutoCapture() const override { return true; }
+  bool DefaultAutoTranslate() const override { return true; }
+
+private:
+  bool FIsPressed = false;
+  std::int32_t FModalResult = 0;
+  bool FStaysPressed = false;
+  bool FRepeat = false;
+};
+
+// A push button of the button style ("buttonstyle").
+class TvgButton : public TvgCustomButton {
+public:
+  explicit TvgButton(TComponent* AOwner) : TvgCustomButton(AOwner) {}
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
+};
+
+class TvgBitmapStateButton : public TvgCustomButton {
+public:
+  explicit TvgBitmapStateButton(TComponent* AOwner);
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
+
+  // Shown normally, while the mouse is over the button, and while it is pressed.
+  TvgBitmap* Bitmap() const { return FBitmap.get(); }
+  TvgBitmap* BitmapHot() const { return FBitmapHot.get(); }
+  TvgBitmap* BitmapDown() const { return FBitmapDown.get(); }
+
+protected:
+  TvgPoint DefaultSize() const override { return {64, 64}; }
+
+private:
+  std::unique_ptr<TvgBitmap> FBitmap = std::make_unique<TvgBitmap>();
+  std::unique_ptr<TvgBitmap> FBitmapHot = std::make_unique<TvgBitmap>();
+  std::unique_ptr<TvgBitmap> FBitmapDown = std::make_unique<TvgBitmap>();
+};
+
+}  // namespace vd

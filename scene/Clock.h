@@ -1,0 +1,31 @@
+#pragma once
+// The toolkit's clock: the time base of animations and the timers of the main thread (the
+// 33 ms animation tick, one-shot timers such as a delayed Release). The Windows side
+// installs a clock driven by window-message timers; tests install one they advance by hand.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace vd {
+
+// A running timer; destroying it stops it. Its callback may destroy it.
+class IvgTimer {
+public:
+  virtual ~IvgTimer() = default;
+};
+
+class IvgClock {
+public:
+  virtual ~IvgClock() = default;
+  // Milliseconds since an arbitrary start, wrapping as the system's tick count does.
+  virtual std::uint32_t TickCount() = 0;
+  // Calls onTick on the main thread every `interval` milliseconds until the timer goes.
+  virtual std::unique_ptr<IvgTimer> StartTimer(std::uint32_t interval, std::function<void()> onTick) = 0;
+};
+
+// The clock of the process, or nullptr while none is installed.
+IvgClock* SceneClock();
+void SetSceneClock(IvgClock* clock);
+
+}  // namespace vd
