@@ -26,6 +26,7 @@ const TClassInfo& TvgBitmap::StaticClassInfo() {
 
 void TvgBitmap::SetPNG(std::span<const std::uint8_t> data) {
   FPNG.assign(data.begin(), data.end());
+  FCache.reset();
   FWidth = FHeight = 0;
   const std::span<const std::uint8_t> bytes(FPNG);
   if (bytes.size() >= kSizeOffset + 8 && std::equal(std::begin(kSignature), std::end(kSignature), bytes.begin()) &&
