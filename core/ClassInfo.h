@@ -227,10 +227,17 @@ public:
 
   template <class Getter, class Setter>
   TClassBuilder& Boolean(std::u16string name, Getter get, Setter set) {
+    Boolean(std::move(name), get);
+    Last().SetOrdinal = [set](TPersistent& o, std::int64_t v) { class_info_detail::Write<T>(set, o, v != 0); };
+    return *this;
+  }
+  // A Boolean that is only read (a state such as IsMouseOver): never written, and a stream
+  // that sets it is refused.
+  template <class Getter>
+  TClassBuilder& Boolean(std::u16string name, Getter get) {
     TPropInfo& p = Add(std::move(name), TPropKind::Boolean);
     p.Names = {u"False", u"True"};
     p.GetOrdinal = [get](const TPersistent& o) -> std::int64_t { return class_info_detail::Read<T>(get, o) ? 1 : 0; };
-    p.SetOrdinal = [set](TPersistent& o, std::int64_t v) { class_info_detail::Write<T>(set, o, v != 0); };
     return *this;
   }
 

@@ -6,6 +6,7 @@ TvgCustomButton::TvgCustomButton(TComponent* AOwner) : TvgTextControl(AOwner) {
   ResetSize();
   SetAutoCapture(true);
   SetAutoTranslate(true);
+  SetCanFocused(true);
 }
 
 const TClassInfo& TvgCustomButton::StaticClassInfo() {

@@ -22,6 +22,10 @@ public:
   virtual std::uint32_t TickCount() = 0;
   // Calls onTick on the main thread every `interval` milliseconds until the timer goes.
   virtual std::unique_ptr<IvgTimer> StartTimer(std::uint32_t interval, std::function<void()> onTick) = 0;
+  // Runs what is waiting for the main thread (window messages, timers that are due), then
+  // gives up the rest of the time slice. Callers that wait for an animation to end call it
+  // in a loop.
+  virtual void ProcessMessages() = 0;
 };
 
 // The clock of the process, or nullptr while none is installed.

@@ -40,6 +40,8 @@ const TClassInfo& TvgControl::StaticClassInfo() {
           .String(u"Resource", &TvgControl::Resource, &TvgControl::SetResource)
           .Boolean(u"AutoTranslate", &TvgControl::AutoTranslate, &TvgControl::SetAutoTranslate)
           .Stored(&TvgControl::IsAutoTranslateStored)
+          .Boolean(u"Enabled", &TvgControl::Enabled, &TvgControl::SetEnabled)
+          .Default(true)
           .Build();
   return info;
 }
@@ -48,6 +50,19 @@ void TvgControl::SetResource(const std::u16string& value) {
   FResource = value;
   FNeedResource = true;
   if (!IsLoading() && !IsUpdating()) ApplyResource();
+}
+
+void TvgControl::SetEnabled(bool value) {
+  if (value == FEnabled) return;
+  FEnabled = value;
+  Repaint();
+}
+
+bool TvgControl::AbsoluteEnabled() const { return FEnabled && TvgVisualObject::AbsoluteEnabled(); }
+
+void TvgControl::EnterFocus() {
+  ApplyResource();
+  TvgVisualObject::EnterFocus();
 }
 
 TvgObject* TvgControl::FindResource(std::u16string_view AResource) const {

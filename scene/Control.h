@@ -27,6 +27,13 @@ public:
   bool AutoTranslate() const { return FAutoTranslate; }
   void SetAutoTranslate(bool value) { FAutoTranslate = value; }
 
+  // A control that is not enabled, and everything in it, is passed over by the mouse.
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool value);
+  bool AbsoluteEnabled() const override;
+  // A pending style is applied before the control takes the focus.
+  void EnterFocus() override;
+
   // The applied style clone (also the first child), or none.
   TvgObject* ResourceLink() const { return FResourceLink; }
 
@@ -63,6 +70,7 @@ private:
   bool FNeedResource = true;
   std::u16string FResource;
   bool FAutoTranslate = false;
+  bool FEnabled = true;
 };
 
 }  // namespace vd

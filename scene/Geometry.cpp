@@ -30,6 +30,19 @@ TvgMatrix TvgMatrix::operator*(const TvgMatrix& then) const {
   return m;
 }
 
+TvgMatrix TvgMatrix::Inverse() const {
+  const double det = static_cast<double>(M11) * M22 - static_cast<double>(M12) * M21;
+  if (det == 0 || !std::isfinite(det)) return {};
+  TvgMatrix m;
+  m.M11 = static_cast<float>(M22 / det);
+  m.M12 = static_cast<float>(-M12 / det);
+  m.M21 = static_cast<float>(-M21 / det);
+  m.M22 = static_cast<float>(M11 / det);
+  m.M31 = static_cast<float>((static_cast<double>(M21) * M32 - static_cast<double>(M22) * M31) / det);
+  m.M32 = static_cast<float>((static_cast<double>(M12) * M31 - static_cast<double>(M11) * M32) / det);
+  return m;
+}
+
 TvgPoint TvgMatrix::Transform(TvgPoint p) const { return {p.X * M11 + p.Y * M21 + M31, p.X * M12 + p.Y * M22 + M32}; }
 
 TvgRect TvgMatrix::Transform(const TvgRect& r) const {

@@ -35,6 +35,8 @@ struct TvgMatrix {
   // This transform followed by `then`.
   TvgMatrix operator*(const TvgMatrix& then) const;
   TvgPoint Transform(TvgPoint point) const;
+  // The transform back; a matrix that flattens the plane (determinant 0) gives the identity.
+  TvgMatrix Inverse() const;
   // The bounding box of the transformed corners.
   TvgRect Transform(const TvgRect& rect) const;
   bool operator==(const TvgMatrix&) const = default;

@@ -16,6 +16,8 @@ TvgCustomScene::TvgCustomScene(TComponent* AOwner)
 
 TvgCustomScene::~TvgCustomScene() {
   UnregisterLanguageScene(this);
+  for (TvgVisualObject* held : {FCaptured, FHovered, FFocused})
+    if (held) held->RemoveFreeNotify(this);
   if (FStyle) FStyle->RemoveSceneUpdater(this);
   // Root objects belong to their owners: they stay, outside any scene.
   for (TvgObject* object : FChildren) object->SetNewScene(nullptr);
@@ -29,6 +31,8 @@ const TClassInfo& TvgCustomScene::StaticClassInfo() {
           .Boolean(u"Transparency", &TvgCustomScene::Transparency, &TvgCustomScene::SetTransparency)
           .Default(false)
           .Object(u"Fill", &TvgCustomScene::Fill)
+          .Boolean(u"EnableDrag", &TvgCustomScene::EnableDrag, &TvgCustomScene::SetEnableDrag)
+          .Default(true)
           .Build();
   return info;
 }
@@ -76,14 +80,36 @@ void TvgCustomScene::AddUpdateRect(const TvgRect& rect) {
   FHost->AddUpdateRect(rect);
 }
 
+void TvgCustomScene::Hold(TvgVisualObject*& field, TvgVisualObject* object) {
+  TvgVisualObject* previous = field;
+  field = object;
+  if (object) object->AddFreeNotify(this);
+  if (previous && previous != FCaptured && previous != FHovered && previous != FFocused)
+    previous->RemoveFreeNotify(this);
+}
+
 void TvgCustomScene::SetCaptured(TvgVisualObject* object) {
   if (object == FCaptured) return;
-  FCaptured = object;
+  Hold(FCaptured, object);
   if (!FHost) return;
   if (object)
     FHost->SetCapture();
   else
     FHost->ReleaseCapture();
+}
+
+void TvgCustomScene::SetFocused(TvgVisualObject* object) {
+  if (object == FFocused) return;
+  TvgVisualObject* previous = FFocused;
+  Hold(FFocused, object);
+  if (previous) previous->KillFocus();
+  if (object && FFocused == object) object->EnterFocus();
+}
+
+void TvgCustomScene::FreeNotification(TvgObject* AObject) {
+  if (AObject == FHovered) FHovered = nullptr;
+  if (AObject == FFocused) FFocused = nullptr;
+  if (AObject == FCaptured) SetCaptured(nullptr);
 }
 
 void TvgCustomScene::AddObject(TvgObject* object) {
@@ -101,10 +127,6 @@ void TvgCustomScene::RemoveObject(TvgObject* object) {
   if (it == FChildren.end()) return;
   FChildren.erase(it);
   object->SetNewScene(nullptr);
-}
-
-void TvgCustomScene::ObjectDestroyed(TvgObject* object) {
-  if (FCaptured && static_cast<TvgObject*>(FCaptured) == object) SetCaptured(nullptr);
 }
 
 void TvgCustomScene::GetChildren(const std::function<void(TComponent*)>& proc, const TComponent*) const {

@@ -1,7 +1,7 @@
 #pragma once
 // What a scene object knows of the scene it is in (every object of a tree shares its
-// root's scene): where it reports damage and mouse capture, where its controls find the
-// scene's style set, and the scene's state that painting and styling depend on.
+// root's scene): where it reports damage, mouse capture and focus, where its controls find
+// the scene's style set, and the scene's state that painting and styling depend on.
 
 #include "scene/Geometry.h"
 
@@ -31,12 +31,14 @@ public:
   // The object that receives all mouse input while it holds the capture, or none.
   virtual TvgVisualObject* GetCaptured() = 0;
   virtual void SetCaptured(TvgVisualObject* object) = 0;
+  // The object with the keyboard focus, or none; setting it tells the previous one that it
+  // lost the focus and the new one that it has it.
+  virtual TvgVisualObject* GetFocused() = 0;
+  virtual void SetFocused(TvgVisualObject* object) = 0;
 
   // An object joins the scene as its last root object (leaving its parent), or leaves it.
   virtual void AddObject(TvgObject* object) = 0;
   virtual void RemoveObject(TvgObject* object) = 0;
-  // An object of the scene is being destroyed: the scene forgets it wherever it holds it.
-  virtual void ObjectDestroyed(TvgObject* object) = 0;
 
 protected:
   ~IvgScene() = default;

@@ -33,7 +33,6 @@ const TClassInfo& TvgObject::StaticClassInfo() {
 void TvgObject::BeginDestroy() {
   if (FDestroying) return;
   FDestroying = true;
-  if (FScene) FScene->ObjectDestroyed(this);
   // An entry may take itself off the list while it is told.
   const std::vector<IvgFreeNotify*> notify = std::move(FNotifyList);
   FNotifyList.clear();

@@ -148,10 +148,10 @@ public:
   void SetParentComponent(TComponent* AParent) override;
 
 protected:
-  // The steps of destruction, run once while the object is still whole: the scene forgets
-  // it, the notify list is told, its registry entry is emptied, it leaves its parent (or
-  // scene), and its children are freed. Classes whose parent or children use their own
-  // members run it first thing in their destructor.
+  // The steps of destruction, run once while the object is still whole: the notify list is
+  // told (a scene that holds the object as hovered, captured or focused is on it), its
+  // registry entry is emptied, it leaves its parent (or scene), and its children are freed. Classes whose parent or
+  // children use their own members run it first thing in their destructor.
   void BeginDestroy();
   bool Destroying() const { return FDestroying || IsDestroying(); }
   void SetVisual(TvgVisualObject* visual);

@@ -62,7 +62,27 @@ const TClassInfo& TvgVisualObject::StaticClassInfo() {
           .Stored(&TvgVisualObject::IsAutoCaptureStored)
           .Float(u"Opacity", &TvgVisualObject::Opacity, &TvgVisualObject::SetOpacity)
           .Default(1.0)
+          .Boolean(u"ClipChildren", &TvgVisualObject::ClipChildren, &TvgVisualObject::SetClipChildren)
+          .Default(false)
+          .Enumeration(u"Cursor", &TvgVisualObject::Cursor, &TvgVisualObject::SetCursor, CursorNames())
+          .Default(crDefault)
+          .String(u"Hint", &TvgVisualObject::Hint, &TvgVisualObject::SetHint)
+          .Boolean(u"ShowHint", &TvgVisualObject::ShowHint, &TvgVisualObject::SetShowHint)
+          .Default(false)
+          .Boolean(u"DisableFocusEffect", &TvgVisualObject::DisableFocusEffect, &TvgVisualObject::SetDisableFocusEffect)
+          .Default(false)
+          .Boolean(u"IsMouseOver", &TvgVisualObject::IsMouseOver)
+          .Boolean(u"IsFocused", &TvgVisualObject::IsFocused)
           .Event(u"OnApplyResource", &TvgVisualObject::OnApplyResource)
+          .Event(u"OnMouseDown", &TvgVisualObject::OnMouseDown)
+          .Event(u"OnMouseMove", &TvgVisualObject::OnMouseMove)
+          .Event(u"OnMouseUp", &TvgVisualObject::OnMouseUp)
+          .Event(u"OnMouseEnter", &TvgVisualObject::OnMouseEnter)
+          .Event(u"OnMouseLeave", &TvgVisualObject::OnMouseLeave)
+          .Event(u"OnClick", &TvgVisualObject::OnClick)
+          .Event(u"OnDblClick", &TvgVisualObject::OnDblClick)
+          .Event(u"OnEnterFocus", &TvgVisualObject::OnEnterFocus)
+          .Event(u"OnKillFocus", &TvgVisualObject::OnKillFocus)
           .Build();
   return info;
 }
@@ -109,6 +129,12 @@ void TvgVisualObject::SetVisible(bool value) {
   if (value == FVisible) return;
   FVisible = value;
   if (FAlign != vaNone) ParentRealign();
+  Repaint();
+}
+
+void TvgVisualObject::SetClipChildren(bool value) {
+  if (value == FClipChildren) return;
+  FClipChildren = value;
   Repaint();
 }
 
@@ -159,7 +185,14 @@ void TvgVisualObject::PaintTo(IvgCanvas& canvas) {
   BeforePaint();
   canvas.SetMatrix(AbsoluteMatrix());
   Paint(canvas);
+  if (!FClipChildren) {
+    PaintChildren(canvas);
+    return;
+  }
+  canvas.SaveState();
+  canvas.IntersectClipRect(LocalRect());
   PaintChildren(canvas);
+  canvas.RestoreState();
 }
 
 void TvgVisualObject::PaintChildren(IvgCanvas& canvas) {

@@ -4,14 +4,20 @@
 // its absolute transform maps its local coordinates (0, 0, Width, Height) to the scene's.
 
 #include <memory>
+#include <string>
 
 #include "core/Event.h"
 #include "scene/Align.h"
 #include "scene/Bounds.h"
 #include "scene/Canvas.h"
+#include "scene/MouseInput.h"
 #include "scene/VgObject.h"
 
 namespace vd {
+
+// A press or release at a point in the object's local coordinates, and a move.
+using TMouseEvent = TEvent<TComponent*, TMouseButton, TShiftState, float, float>;
+using TMouseMoveEvent = TEvent<TComponent*, TShiftState, float, float>;
 
 class TvgVisualObject : public TvgObject {
 public:
@@ -54,12 +60,6 @@ public:
   void SetLocked(bool value) { FLocked = value; }
   bool DesignHide() const { return FDesignHide; }
   void SetDesignHide(bool value) { FDesignHide = value; }
-  // Whether the mouse can find the object.
-  bool HitTest() const { return FHitTest; }
-  void SetHitTest(bool value) { FHitTest = value; }
-  // Whether the object takes the mouse capture when pressed.
-  bool AutoCapture() const { return FAutoCapture; }
-  void SetAutoCapture(bool value) { FAutoCapture = value; }
   float Opacity() const { return FOpacity; }
   void SetOpacity(float value);
 
@@ -75,6 +75,72 @@ public:
   // Paints the object with its absolute transform, then its visual children.
   void PaintTo(IvgCanvas& canvas);
 
+  // --- Mouse and focus (scene/VisualMouse.cpp); X and Y are local unless said otherwise ---
+  // Whether the mouse can find the object.
+  bool HitTest() const { return FHitTest; }
+  void SetHitTest(bool value) { FHitTest = value; }
+  // Whether the object takes the mouse capture when pressed.
+  bool AutoCapture() const { return FAutoCapture; }
+  void SetAutoCapture(bool value) { FAutoCapture = value; }
+  // Whether the children are drawn and found only inside the object.
+  bool ClipChildren() const { return FClipChildren; }
+  void SetClipChildren(bool value);
+  TvgCursor Cursor() const { return FCursor; }
+  void SetCursor(TvgCursor value) { FCursor = value; }
+  // The scene shows the hint while the mouse is over the object, when ShowHint is set.
+  const std::u16string& Hint() const { return FHint; }
+  void SetHint(const std::u16string& value) { FHint = value; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool value) { FShowHint = value; }
+  bool IsMouseOver() const { return FIsMouseOver; }
+
+  // Whether a press gives the object the keyboard focus.
+  bool CanFocused() const { return FCanFocused; }
+  void SetCanFocused(bool value) { FCanFocused = value; }
+  bool IsFocused() const { return FIsFocused; }
+  // Gaining or losing the focus does not raise "IsFocused" on the object.
+  bool DisableFocusEffect() const { return FDisableFocusEffect; }
+  void SetDisableFocusEffect(bool value) { FDisableFocusEffect = value; }
+  // Makes the object the scene's focused object (the previous one loses the focus).
+  void SetFocus();
+  // Told by the scene when the object gains or loses the focus.
+  virtual void EnterFocus();
+  virtual void KillFocus();
+
+  // Whether the object and its parents let the mouse reach it.
+  virtual bool AbsoluteEnabled() const;
+  // A point of the scene in the object's local coordinates.
+  TvgPoint AbsoluteToLocal(TvgPoint point) const;
+  // Whether a point of the scene lies inside the object, its edges excluded.
+  virtual bool PointInObject(float X, float Y) const;
+  // The topmost visible object at a point of the scene that takes the mouse, among the
+  // object and its descendants; none when there is none.
+  virtual TvgVisualObject* ObjectByPoint(float X, float Y);
+  // Told by the scene of the mouse: a press (a double click's second press carries
+  // ssDouble), a move, a release, the wheel (answers whether the object took it), the
+  // mouse coming over the object and leaving it.
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, float X, float Y);
+  virtual void MouseMove(TShiftState Shift, float X, float Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, float X, float Y);
+  virtual bool MouseWheel(TShiftState Shift, int WheelDelta);
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  // A press and a release inside the object, and a double click.
+  virtual void Click();
+  virtual void DblClick();
+  // All mouse input of the scene goes to the object until it releases the capture.
+  void Capture();
+  void ReleaseCapture();
+
+  TMouseEvent OnMouseDown;
+  TMouseMoveEvent OnMouseMove;
+  TMouseEvent OnMouseUp;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TNotifyEvent OnEnterFocus;
+  TNotifyEvent OnKillFocus;
   TNotifyEvent OnApplyResource;
 
   void AddObject(TvgObject* AObject) override;
@@ -122,6 +188,16 @@ private:
   bool FDesignHide = false;
   bool FHitTest = true;
   bool FAutoCapture = false;
+  bool FClipChildren = false;
+  TvgCursor FCursor = crDefault;
+  std::u16string FHint;
+  bool FShowHint = false;
+  bool FIsMouseOver = false;
+  bool FCanFocused = false;
+  bool FIsFocused = false;
+  bool FDisableFocusEffect = false;
+  bool FPressed = false;
+  bool FDoubleClick = false;
   float FOpacity = 1;
   TvgRect FLastRepaintRect;
 };

@@ -38,14 +38,22 @@ public:
   void UpdateBuffer() override {}
   void SetCapture() override { FCaptured = true; }
   void ReleaseCapture() override { FCaptured = false; }
+  void TakeFocus() override { ++FFocusTaken; }
+  void SetCursor(TvgCursor cursor) override { FCursor = cursor; }
   bool ParentIsForm() override { return true; }
-  TvgWindowBounds FormBounds() override { return {}; }
-  void SetFormBounds(const TvgWindowBounds&) override {}
-  TvgPoint CursorPosInForm() override { return {}; }
+  std::int32_t FormTag() override { return FTag; }
+  TvgWindowBounds FormBounds() override { return FBounds; }
+  void SetFormBounds(const TvgWindowBounds& bounds) override { FBounds = bounds; }
+  void SetModalResult(std::int32_t result) override { FModalResult = result; }
   bool IsDesigning() override { return false; }
 
   std::vector<TvgRect> FDamage;
   bool FCaptured = false;
+  int FFocusTaken = 0;
+  TvgCursor FCursor = crDefault;
+  std::int32_t FTag = 0;
+  TvgWindowBounds FBounds;
+  std::int32_t FModalResult = 0;
 };
 
 // Timers fire when the time is advanced past them, in the order they fall due.
@@ -60,6 +68,9 @@ public:
     FTimers.push_back(timer.get());
     return timer;
   }
+
+  // Waiting for the main thread lets one animation tick pass.
+  void ProcessMessages() override { Advance(33); }
 
   void Advance(std::uint32_t milliseconds) {
     const std::uint32_t end = FNow + milliseconds;
