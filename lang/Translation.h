@@ -10,6 +10,12 @@
 
 #include "core/WideStrings.h"
 
+// The Windows headers make UpdateResource a macro for a function of their own; this
+// operation keeps its name wherever they were included first.
+#ifdef UpdateResource
+#undef UpdateResource
+#endif
+
 namespace vd {
 
 // What the translation state needs of a scene: re-apply every control's style resource,

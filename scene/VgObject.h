@@ -18,6 +18,12 @@
 #include <vector>
 
 #include "core/ClassInfo.h"
+
+// The Windows headers make UpdateResource a macro for a function of their own; this
+// operation keeps its name wherever they were included first.
+#ifdef UpdateResource
+#undef UpdateResource
+#endif
 #include "core/Component.h"
 #include "streams/MemoryStream.h"
 
