@@ -40,6 +40,18 @@ vd_wine_prefix() {
   touch "$WINEPREFIX/.vd-ready"
 }
 
+# Wine's own fonts (fonts-wine: Tahoma, the dialog font) are not found where Wine looks when
+# its loader runs from /usr/lib/wine; linked into the prefix's Fonts folder they are. Linked
+# on every set-up, so that a prefix made before the package came gets them too.
+vd_wine_fonts() {
+  fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -d "$fonts" ] || return 0
+  for font in /usr/share/wine/fonts/*.ttf; do
+    [ -e "$font" ] && [ ! -e "$fonts/$(basename "$font")" ] && ln -s "$font" "$fonts/"
+  done
+  return 0
+}
+
 vd_wine64_launchers() {
   bin="$1/.wine64-bin"
   if [ ! -x "$bin/wine-stable" ]; then
@@ -63,6 +75,7 @@ vd_wine_setup() {
     flock 9
     vd_wine_display "$(dirname "$1")"
     vd_wine_prefix
+    vd_wine_fonts
   ) 9> "$1.lock"
   vd_wine_display "$(dirname "$1")"
 }
