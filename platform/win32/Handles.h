@@ -51,6 +51,13 @@ struct TDestroyIcon {
 struct TDestroyWindow {
   void operator()(HWND h) const { ::DestroyWindow(h); }
 };
+// A device context made with CreateCompatibleDC or CreateDC; one from GetDC is a TWindowDC.
+struct TDeleteDC {
+  void operator()(HDC h) const { ::DeleteDC(h); }
+};
+struct TDeleteObject {
+  void operator()(HGDIOBJ h) const { ::DeleteObject(h); }
+};
 
 // Kernel objects (mutexes, events, threads): nullptr is "none".
 using TUniqueHandle = TUniqueHandleOf<HANDLE, nullptr, TCloseHandle>;
@@ -70,6 +77,58 @@ using TUniqueModule = TUniqueHandleOf<HMODULE, nullptr, TFreeLibrary>;
 using TUniqueMenu = TUniqueHandleOf<HMENU, nullptr, TDestroyMenu>;
 using TUniqueIcon = TUniqueHandleOf<HICON, nullptr, TDestroyIcon>;
 using TUniqueWindow = TUniqueHandleOf<HWND, nullptr, TDestroyWindow>;
+using TUniqueDC = TUniqueHandleOf<HDC, nullptr, TDeleteDC>;
+// GDI objects (bitmaps, brushes, regions): freed once no device context has them selected.
+using TUniqueBitmap = TUniqueHandleOf<HBITMAP, nullptr, TDeleteObject>;
+using TUniqueRegion = TUniqueHandleOf<HRGN, nullptr, TDeleteObject>;
+
+// A window's device context from GetDC, given back with ReleaseDC.
+class TWindowDC {
+public:
+  explicit TWindowDC(HWND window) : FWindow(window), FDC(::GetDC(window)) {}
+  ~TWindowDC() {
+    if (FDC) ::ReleaseDC(FWindow, FDC);
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC Get() const { return FDC; }
+
+private:
+  HWND FWindow;
+  HDC FDC;
+};
+
+// An object selected into a device context; the one it replaced is selected back when this
+// goes, so that the object can be freed.
+class TSelection {
+public:
+  TSelection() = default;
+  TSelection(HDC dc, HGDIOBJ object) : FDC(dc), FPrevious(::SelectObject(dc, object)) {
+    if (!FPrevious || FPrevious == HGDI_ERROR) FDC = nullptr;
+  }
+  ~TSelection() { Reset(); }
+  TSelection(TSelection&& other) noexcept
+      : FDC(std::exchange(other.FDC, nullptr)), FPrevious(std::exchange(other.FPrevious, nullptr)) {}
+  TSelection& operator=(TSelection&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      FDC = std::exchange(other.FDC, nullptr);
+      FPrevious = std::exchange(other.FPrevious, nullptr);
+    }
+    return *this;
+  }
+  TSelection(const TSelection&) = delete;
+  TSelection& operator=(const TSelection&) = delete;
+  // Whether the object was selected.
+  explicit operator bool() const { return FDC != nullptr; }
+  void Reset() {
+    if (FDC) ::SelectObject(std::exchange(FDC, nullptr), FPrevious);
+  }
+
+private:
+  HDC FDC = nullptr;
+  HGDIOBJ FPrevious = nullptr;
+};
 
 // A COM interface pointer, released when it goes. Move-only like the other owners.
 template <typename T>

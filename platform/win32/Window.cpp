@@ -36,6 +36,7 @@ void TWindowBase::CreateHandle(const TCreateParams& params) {
   windowClass.cbSize = sizeof windowClass;
   if (!GetClassInfoExW(instance, params.ClassName, &windowClass)) {
     windowClass.cbSize = sizeof windowClass;
+    windowClass.style = params.ClassStyle;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));

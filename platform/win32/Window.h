@@ -34,6 +34,7 @@ protected:
     DWORD ExStyle = 0;
     int X = 0, Y = 0, Width = 0, Height = 0;
     HICON Icon = nullptr;
+    UINT ClassStyle = 0;  // CS_DBLCLKS, say; set when the class is first registered
   };
   void CreateHandle(const TCreateParams& params);
   // Call from the destructor of the class that handles the messages, while it still exists.

@@ -1,0 +1,242 @@
+#include "scene/win32/GdiPlusCanvas.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win32/StringConversions.h"
+#include "scene/Bitmap.h"
+
+namespace vd::win32 {
+
+using namespace Gdiplus;
+
+namespace {
+
+// The toolkit's drawing settings.
+constexpr SmoothingMode kSmoothing = static_cast<SmoothingMode>(2);
+constexpr InterpolationMode kInterpolation = static_cast<InterpolationMode>(2);
+constexpr PixelOffsetMode kPixelOffset = static_cast<PixelOffsetMode>(4);
+constexpr UINT kTextContrast = 2;
+
+// A picture as GDI+ decoded it, kept with the picture.
+class TDecodedPicture : public TvgBitmapCache {
+public:
+  explicit TDecodedPicture(TGdiPlusObject<GpImage> image) : Image(std::move(image)) {}
+  TGdiPlusObject<GpImage> Image;
+};
+
+// A stream over a copy of the bytes, released when it goes.
+TComPtr<IStream> MemoryStream(const std::vector<std::uint8_t>& bytes) {
+  TComPtr<IStream> stream;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  if (!memory) return stream;
+  if (void* target = GlobalLock(memory)) {
+    std::memcpy(target, bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+    // The stream frees the memory when it goes.
+    if (SUCCEEDED(CreateStreamOnHGlobal(memory, TRUE, stream.Put()))) return stream;
+  }
+  GlobalFree(memory);
+  return stream;
+}
+
+ARGB WithOpacity(TvgColor color, float opacity) {
+  const float alpha = static_cast<float>(color >> 24) * std::clamp(opacity, 0.0f, 1.0f);
+  return (static_cast<ARGB>(alpha + 0.5f) << 24) | (color & 0x00FFFFFF);
+}
+
+StringAlignment Alignment(TvgTextAlign align) {
+  switch (align) {
+    case vgTextAlignNear:
+      return StringAlignmentNear;
+    case vgTextAlignFar:
+      return StringAlignmentFar;
+    case vgTextAlignCenter:
+      break;
+  }
+  return StringAlignmentCenter;
+}
+
+}  // namespace
+
+TvgGdiPlusCanvas::TvgGdiPlusCanvas() : FGdiPlus(TGdiPlus::Session()) {}
+
+TvgGdiPlusCanvas::~TvgGdiPlusCanvas() = default;
+
+void TvgGdiPlusCanvas::ResizeBuffer(int width, int height) {
+  if (FBuffer.DC() && std::max(width, 1) == FBuffer.Width() && std::max(height, 1) == FBuffer.Height()) return;
+  FStates.clear();
+  FMatrix.Reset();
+  FGraphics.Reset();
+  FTarget.Reset();
+  FBuffer.Resize(width, height);
+  if (!FGdiPlus) return;
+  TGdiPlus& gdip = *FGdiPlus;
+  GpBitmap* target = nullptr;
+  if (gdip.CreateBitmapFromScan0(FBuffer.Width(), FBuffer.Height(), FBuffer.Stride(), PixelFormat32bppPARGB,
+                                 reinterpret_cast<BYTE*>(FBuffer.Bits()), &target) != Ok)
+    return;
+  FTarget = TGdiPlusObject<GpImage>(FGdiPlus, gdip.DisposeImage, target);
+  GpGraphics* graphics = nullptr;
+  if (gdip.GetImageGraphicsContext(target, &graphics) != Ok) return;
+  FGraphics = TGdiPlusObject<GpGraphics>(FGdiPlus, gdip.DeleteGraphics, graphics);
+  GpMatrix* matrix = nullptr;
+  if (gdip.CreateMatrix2(1, 0, 0, 1, 0, 0, &matrix) != Ok) {
+    FGraphics.Reset();
+    return;
+  }
+  FMatrix = TGdiPlusObject<GpMatrix>(FGdiPlus, gdip.DeleteMatrix, matrix);
+  gdip.SetSmoothingMode(graphics, kSmoothing);
+  gdip.SetInterpolationMode(graphics, kInterpolation);
+  gdip.SetPixelOffsetMode(graphics, kPixelOffset);
+  gdip.SetCompositingMode(graphics, CompositingModeSourceOver);
+  gdip.SetTextContrast(graphics, kTextContrast);
+  // ClearType needs an opaque background to blend its colour fringes with; the buffer has
+  // an alpha channel, so text is smoothed in grey.
+  gdip.SetTextRenderingHint(graphics, TextRenderingHintAntiAlias);
+}
+
+bool TvgGdiPlusCanvas::BeginScene() {
+  if (!FGraphics) return false;
+  // GDI may still be writing to the pixels.
+  GdiFlush();
+  FStates.clear();
+  FGdiPlus->ResetClip(FGraphics.Get());
+  SetMatrix({});
+  return true;
+}
+
+void TvgGdiPlusCanvas::EndScene() {
+  if (FGraphics) FGdiPlus->Flush(FGraphics.Get(), FlushIntentionSync);
+}
+
+void TvgGdiPlusCanvas::ClipToRects(const std::vector<RECT>& rects) {
+  if (!FGraphics) return;
+  CombineMode mode = CombineModeReplace;
+  for (const RECT& rect : rects) {
+    FGdiPlus->SetClipRect(FGraphics.Get(), static_cast<REAL>(rect.left), static_cast<REAL>(rect.top),
+                          static_cast<REAL>(rect.right - rect.left), static_cast<REAL>(rect.bottom - rect.top), mode);
+    mode = CombineModeUnion;
+  }
+}
+
+void TvgGdiPlusCanvas::ClearRect(const RECT& rect, TvgColor color) {
+  const std::uint32_t alpha = color >> 24;
+  auto channel = [&](int shift) { return ((color >> shift & 0xFF) * alpha + 127) / 255 << shift; };
+  FBuffer.Clear(rect, alpha << 24 | channel(16) | channel(8) | channel(0));
+}
+
+void TvgGdiPlusCanvas::SetMatrix(const TvgMatrix& m) {
+  if (!FGraphics) return;
+  FGdiPlus->SetMatrixElements(FMatrix.Get(), m.M11, m.M12, m.M21, m.M22, m.M31, m.M32);
+  FGdiPlus->SetWorldTransform(FGraphics.Get(), FMatrix.Get());
+}
+
+void TvgGdiPlusCanvas::SaveState() {
+  if (!FGraphics) return;
+  GraphicsState state = 0;
+  FGdiPlus->SaveGraphics(FGraphics.Get(), &state);
+  FStates.push_back(state);
+}
+
+void TvgGdiPlusCanvas::RestoreState() {
+  if (!FGraphics || FStates.empty()) return;
+  FGdiPlus->RestoreGraphics(FGraphics.Get(), FStates.back());
+  FStates.pop_back();
+}
+
+void TvgGdiPlusCanvas::IntersectClipRect(const TvgRect& r) {
+  if (FGraphics) FGdiPlus->SetClipRect(FGraphics.Get(), r.Left, r.Top, r.Width(), r.Height(), CombineModeIntersect);
+}
+
+void TvgGdiPlusCanvas::FillRect(const TvgRect& r, TvgColor color, float opacity) {
+  if (!FGraphics) return;
+  GpSolidFill* brush = nullptr;
+  if (FGdiPlus->CreateSolidFill(WithOpacity(color, opacity), &brush) != Ok) return;
+  const TGdiPlusObject<GpBrush> owner(FGdiPlus, FGdiPlus->DeleteBrush, brush);
+  FGdiPlus->FillRectangle(FGraphics.Get(), brush, r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TvgGdiPlusCanvas::DrawRect(const TvgRect& r, TvgColor color, float thickness, TvgStrokeDash dash, float opacity) {
+  if (!FGraphics) return;
+  GpPen* pen = nullptr;
+  if (FGdiPlus->CreatePen1(WithOpacity(color, opacity), thickness, UnitWorld, &pen) != Ok) return;
+  const TGdiPlusObject<GpPen> owner(FGdiPlus, FGdiPlus->DeletePen, pen);
+  FGdiPlus->SetPenDashStyle(pen, dash == vgDashDash ? DashStyleDash : DashStyleSolid);
+  FGdiPlus->DrawRectangle(FGraphics.Get(), pen, r.Left, r.Top, r.Width(), r.Height());
+}
+
+GpImage* TvgGdiPlusCanvas::Decoded(const TvgBitmap& bitmap) {
+  if (auto* decoded = dynamic_cast<TDecodedPicture*>(bitmap.Cache())) return decoded->Image.Get();
+  TGdiPlus& gdip = *FGdiPlus;
+  TGdiPlusObject<GpImage> picture;
+  if (TComPtr<IStream> stream = MemoryStream(bitmap.PNG())) {
+    GpBitmap* source = nullptr;
+    if (gdip.CreateBitmapFromStream(stream.Get(), &source) == Ok) {
+      const TGdiPlusObject<GpImage> sourceOwner(FGdiPlus, gdip.DisposeImage, source);
+      // A copy in the buffer's own format: decoded now, independent of the stream, and
+      // drawn without conversion.
+      GpBitmap* copy = nullptr;
+      if (gdip.CloneBitmapAreaI(0, 0, bitmap.Width(), bitmap.Height(), PixelFormat32bppPARGB, source, &copy) == Ok)
+        picture = TGdiPlusObject<GpImage>(FGdiPlus, gdip.DisposeImage, copy);
+    }
+  }
+  // A picture that does not decode is kept as none, so that it is not tried on every pass.
+  GpImage* image = picture.Get();
+  bitmap.SetCache(std::make_unique<TDecodedPicture>(std::move(picture)));
+  return image;
+}
+
+void TvgGdiPlusCanvas::DrawBitmap(const TvgBitmap& bitmap, const TvgRect& s, const TvgRect& d, float opacity,
+                                  bool interpolate) {
+  if (!FGraphics || opacity <= 0 || bitmap.Width() <= 0 || bitmap.Height() <= 0) return;
+  GpImage* image = Decoded(bitmap);
+  if (!image) return;
+  TGdiPlus& gdip = *FGdiPlus;
+  TGdiPlusObject<GpImageAttributes> attributes;
+  if (opacity < 1) {
+    GpImageAttributes* created = nullptr;
+    if (gdip.CreateImageAttributes(&created) == Ok) {
+      attributes = TGdiPlusObject<GpImageAttributes>(FGdiPlus, gdip.DisposeImageAttributes, created);
+      ColorMatrix matrix{};
+      for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1;
+      matrix.m[3][3] = opacity;
+      gdip.SetImageAttributesColorMatrix(created, ColorAdjustTypeDefault, TRUE, &matrix, nullptr,
+                                         ColorMatrixFlagsDefault);
+    }
+  }
+  if (!interpolate) gdip.SetInterpolationMode(FGraphics.Get(), InterpolationModeNearestNeighbor);
+  gdip.DrawImageRectRect(FGraphics.Get(), image, d.Left, d.Top, d.Width(), d.Height(), s.Left, s.Top, s.Width(),
+                         s.Height(), UnitPixel, attributes.Get(), nullptr, nullptr);
+  if (!interpolate) gdip.SetInterpolationMode(FGraphics.Get(), kInterpolation);
+}
+
+void TvgGdiPlusCanvas::FillText(const TvgRect& r, std::u16string_view text, const TvgTextFormat& format, TvgColor color,
+                                float opacity) {
+  if (!FGraphics || text.empty() || opacity <= 0) return;
+  TGdiPlus& gdip = *FGdiPlus;
+  GpFontFamily* fontFamily = nullptr;
+  if (gdip.CreateFontFamilyFromName(W(format.Family), nullptr, &fontFamily) != Ok &&
+      gdip.GetGenericFontFamilySansSerif(&fontFamily) != Ok)
+    return;
+  const TGdiPlusObject<GpFontFamily> familyOwner(FGdiPlus, gdip.DeleteFontFamily, fontFamily);
+  const INT style = (format.Bold ? FontStyleBold : 0) | (format.Italic ? FontStyleItalic : 0);
+  GpFont* font = nullptr;
+  // Sizes are pixels: the window is not scaled with the screen's DPI.
+  if (gdip.CreateFontFromFamily(fontFamily, format.Size, style, UnitPixel, &font) != Ok) return;
+  const TGdiPlusObject<GpFont> fontOwner(FGdiPlus, gdip.DeleteFont, font);
+  GpStringFormat* layout = nullptr;
+  if (gdip.CreateStringFormat(0, LANG_NEUTRAL, &layout) != Ok) return;
+  const TGdiPlusObject<GpStringFormat> layoutOwner(FGdiPlus, gdip.DeleteStringFormat, layout);
+  gdip.SetStringFormatAlign(layout, Alignment(format.Horizontal));
+  gdip.SetStringFormatLineAlign(layout, Alignment(format.Vertical));
+  if (!format.WordWrap) gdip.SetStringFormatFlags(layout, StringFormatFlagsNoWrap);
+  GpSolidFill* brush = nullptr;
+  if (gdip.CreateSolidFill(WithOpacity(color, opacity), &brush) != Ok) return;
+  const TGdiPlusObject<GpBrush> brushOwner(FGdiPlus, gdip.DeleteBrush, brush);
+  const RectF box(r.Left, r.Top, r.Width(), r.Height());
+  gdip.DrawString(FGraphics.Get(), reinterpret_cast<const wchar_t*>(text.data()), static_cast<INT>(text.size()), font,
+                  &box, layout, brush);
+}
+
+}  // namespace vd::win32

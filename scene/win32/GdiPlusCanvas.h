@@ -1,0 +1,65 @@
+#pragma once
+// The scene's canvas: GDI+ drawing into the scene's buffer (scene/win32/SceneBuffer.h), whose
+// pixels GDI+ sees as premultiplied ARGB, with the toolkit's settings (high-quality smoothing
+// and interpolation, half-pixel offset, source-over compositing, text contrast 2). Pictures
+// are decoded from their PNG data once and kept with the picture. Without GDI+ nothing is
+// drawn: every pass fails to begin.
+
+#include <memory>
+#include <vector>
+
+#include "scene/Canvas.h"
+#include "scene/win32/GdiPlus.h"
+#include "scene/win32/SceneBuffer.h"
+
+namespace vd::win32 {
+
+class TvgGdiPlusCanvas : public IvgCanvas {
+public:
+  TvgGdiPlusCanvas();
+  ~TvgGdiPlusCanvas() override;
+  TvgGdiPlusCanvas(const TvgGdiPlusCanvas&) = delete;
+  TvgGdiPlusCanvas& operator=(const TvgGdiPlusCanvas&) = delete;
+
+  const TvgSceneBuffer& Buffer() const { return FBuffer; }
+  // Nothing for an unchanged size; otherwise rebuilds the buffer and the drawing on it
+  // (errors as TvgSceneBuffer::Resize).
+  void ResizeBuffer(int width, int height);
+
+  // A drawing pass: BeginScene starts from no clip and the identity matrix, and fails when
+  // there is nothing to draw with; EndScene leaves what was drawn in the buffer's pixels.
+  bool BeginScene();
+  void EndScene();
+  // Restricts drawing to these rectangles (buffer pixels) together.
+  void ClipToRects(const std::vector<RECT>& rects);
+  // Sets the rectangle's pixels to the colour, without blending.
+  void ClearRect(const RECT& rect, TvgColor color);
+  // Copies the rectangle of the buffer to the same place of `target`.
+  void FlushBufferRect(HDC target, const RECT& rect) const { FBuffer.CopyTo(target, rect); }
+
+  // IvgCanvas
+  void SetMatrix(const TvgMatrix& matrix) override;
+  void SaveState() override;
+  void RestoreState() override;
+  void IntersectClipRect(const TvgRect& rect) override;
+  void FillRect(const TvgRect& rect, TvgColor color, float opacity) override;
+  void DrawRect(const TvgRect& rect, TvgColor color, float thickness, TvgStrokeDash dash, float opacity) override;
+  void DrawBitmap(const TvgBitmap& bitmap, const TvgRect& source, const TvgRect& destination, float opacity,
+                  bool interpolate) override;
+  void FillText(const TvgRect& rect, std::u16string_view text, const TvgTextFormat& format, TvgColor color,
+                float opacity) override;
+
+private:
+  // The picture decoded as premultiplied ARGB, or none when its data does not decode.
+  Gdiplus::GpImage* Decoded(const TvgBitmap& bitmap);
+
+  std::shared_ptr<TGdiPlus> FGdiPlus;
+  TvgSceneBuffer FBuffer;
+  // GDI+'s view of the buffer's pixels, and the drawing on it; freed before the buffer.
+  TGdiPlusObject<Gdiplus::GpImage> FTarget;
+  TGdiPlusObject<Gdiplus::GpGraphics> FGraphics;
+  TGdiPlusObject<Gdiplus::GpMatrix> FMatrix;
+  std::vector<Gdiplus::GraphicsState> FStates;
+};
+
+}  // namespace vd::win32

@@ -1,0 +1,42 @@
+#include "scene/win32/Win32Clock.h"
+
+#include <windows.h>
+
+#include "platform/win32/MainThreadDispatcher.h"
+#include "platform/win32/MessageLoop.h"
+
+namespace vd::win32 {
+
+namespace {
+
+// The dispatcher knows the timer by its address.
+class TDispatcherTimer : public IvgTimer {
+public:
+  TDispatcherTimer(std::uint32_t interval, std::function<void()> onTick) {
+    TMainThreadDispatcher::Instance().StartTimer(this, interval, std::move(onTick));
+  }
+  ~TDispatcherTimer() override { TMainThreadDispatcher::Instance().StopTimer(this); }
+  TDispatcherTimer(const TDispatcherTimer&) = delete;
+  TDispatcherTimer& operator=(const TDispatcherTimer&) = delete;
+};
+
+}  // namespace
+
+TvgWin32Clock::TvgWin32Clock() { SetSceneClock(this); }
+
+TvgWin32Clock::~TvgWin32Clock() {
+  if (SceneClock() == this) SetSceneClock(nullptr);
+}
+
+std::uint32_t TvgWin32Clock::TickCount() { return GetTickCount(); }
+
+std::unique_ptr<IvgTimer> TvgWin32Clock::StartTimer(std::uint32_t interval, std::function<void()> onTick) {
+  return std::make_unique<TDispatcherTimer>(interval, std::move(onTick));
+}
+
+void TvgWin32Clock::ProcessMessages() {
+  win32::ProcessMessages();
+  Sleep(0);
+}
+
+}  // namespace vd::win32

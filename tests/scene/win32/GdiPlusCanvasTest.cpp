@@ -1,0 +1,141 @@
+// The GDI+ canvas draws into the buffer's premultiplied pixels.
+
+#include "scene/win32/GdiPlusCanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "platform/win32/Win32Platform.h"
+#include "scene/Bitmap.h"
+
+namespace vd::win32 {
+namespace {
+
+// 2 × 2: opaque red, half-transparent blue; transparent green, opaque white.
+constexpr std::uint8_t kPicture[] = {
+    0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00, 0x00, 0x00,
+    0x02, 0x00, 0x00, 0x00, 0x02, 0x08, 0x06, 0x00, 0x00, 0x00, 0x72, 0xB6, 0x0D, 0x24, 0x00, 0x00, 0x00, 0x11, 0x49,
+    0x44, 0x41, 0x54, 0x78, 0xDA, 0x63, 0xF8, 0xCF, 0xC0, 0x00, 0x42, 0x0D, 0x10, 0x0A, 0x08, 0x00, 0x3F, 0xD7, 0x08,
+    0x79, 0x6E, 0x24, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+
+class GdiPlusCanvasTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    FCanvas.ResizeBuffer(40, 20);
+    ASSERT_TRUE(FCanvas.BeginScene());
+  }
+  std::uint32_t Pixel(int x, int y) const { return FCanvas.Buffer().Bits()[y * FCanvas.Buffer().Width() + x]; }
+  // Pixels with any opacity in the columns [left, right).
+  int InkBetween(int left, int right) const {
+    int ink = 0;
+    for (int y = 0; y < FCanvas.Buffer().Height(); ++y)
+      for (int x = left; x < right; ++x) ink += Pixel(x, y) >> 24 != 0;
+    return ink;
+  }
+
+  platform::TWin32Platform FSystem;
+  TvgGdiPlusCanvas FCanvas;
+};
+
+TEST_F(GdiPlusCanvasTest, APictureIsDecodedOnceAndDrawnPremultiplied) {
+  TvgBitmap picture;
+  picture.SetPNG(kPicture);
+  FCanvas.DrawBitmap(picture, {0, 0, 2, 2}, {0, 0, 2, 2}, 1, false);
+  const TvgBitmapCache* decoded = picture.Cache();
+  ASSERT_NE(decoded, nullptr);
+  FCanvas.DrawBitmap(picture, {0, 0, 2, 2}, {10, 0, 12, 2}, 1, false);
+  FCanvas.EndScene();
+  EXPECT_EQ(picture.Cache(), decoded);
+  for (int left : {0, 10}) {
+    EXPECT_EQ(Pixel(left, 0), 0xFFFF0000u);
+    EXPECT_EQ(Pixel(left + 1, 0), 0x80000080u);
+    EXPECT_EQ(Pixel(left, 1), 0u);
+    EXPECT_EQ(Pixel(left + 1, 1), 0xFFFFFFFFu);
+  }
+}
+
+TEST_F(GdiPlusCanvasTest, OpacityScalesEveryChannelOfAPicture) {
+  TvgBitmap picture;
+  picture.SetPNG(kPicture);
+  FCanvas.DrawBitmap(picture, {0, 0, 2, 2}, {0, 0, 2, 2}, 0.5f, false);
+  FCanvas.EndScene();
+  const std::uint32_t red = Pixel(0, 0);
+  EXPECT_NEAR(red >> 24, 128, 1);
+  EXPECT_NEAR(red >> 16 & 0xFF, 128, 1);
+  EXPECT_EQ(red & 0xFFFF, 0u);
+}
+
+TEST_F(GdiPlusCanvasTest, DataThatIsNoPictureDrawsNothing) {
+  TvgBitmap broken;
+  const std::uint8_t header[] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                                 0,    0,    0,    2,    0,    0,    0,    2,    8, 6, 0, 0,  0,   1,   2,   3};
+  broken.SetPNG(header);
+  FCanvas.DrawBitmap(broken, {0, 0, 2, 2}, {0, 0, 40, 20}, 1, true);
+  FCanvas.EndScene();
+  EXPECT_EQ(InkBetween(0, 40), 0);
+}
+
+TEST_F(GdiPlusCanvasTest, ClearingSetsPremultipliedPixelsWithoutBlending) {
+  FCanvas.FillRect({0, 0, 40, 20}, 0xFFFFFFFF, 1);
+  FCanvas.EndScene();
+  FCanvas.ClearRect({2, 3, 4, 5}, 0x80FF0000);
+  EXPECT_EQ(Pixel(2, 3), 0x80800000u);
+  EXPECT_EQ(Pixel(3, 4), 0x80800000u);
+  EXPECT_EQ(Pixel(4, 4), 0xFFFFFFFFu);
+  EXPECT_EQ(Pixel(3, 5), 0xFFFFFFFFu);
+}
+
+TEST_F(GdiPlusCanvasTest, ClipAndStateComeBackWithRestore) {
+  FCanvas.SaveState();
+  FCanvas.IntersectClipRect({0, 0, 10, 20});
+  FCanvas.FillRect({0, 0, 40, 20}, 0xFF00FF00, 1);
+  FCanvas.RestoreState();
+  FCanvas.FillRect({30, 0, 40, 20}, 0xFF0000FF, 1);
+  FCanvas.EndScene();
+  EXPECT_EQ(Pixel(5, 5), 0xFF00FF00u);
+  EXPECT_EQ(Pixel(20, 5), 0u);
+  EXPECT_EQ(Pixel(35, 5), 0xFF0000FFu);
+}
+
+TEST_F(GdiPlusCanvasTest, TextKeepsToItsAlignment) {
+  const std::pair<TvgTextAlign, bool> cases[] = {{vgTextAlignNear, true}, {vgTextAlignFar, false}};
+  for (const auto& [align, left] : cases) {
+    SetUp();
+    FCanvas.ClearRect({0, 0, 40, 20}, 0);
+    TvgTextFormat format;
+    format.Family = u"Tahoma";
+    format.Size = 13;
+    format.Horizontal = align;
+    FCanvas.FillText({0, 0, 40, 20}, u"ii", format, 0xFFFFFFFF, 1);
+    FCanvas.EndScene();
+    EXPECT_EQ(InkBetween(0, 20) > 0, left) << align;
+    EXPECT_EQ(InkBetween(20, 40) > 0, !left) << align;
+  }
+}
+
+TEST_F(GdiPlusCanvasTest, ResizingToTheSameSizeKeepsTheBuffer) {
+  FCanvas.FillRect({0, 0, 40, 20}, 0xFF102030, 1);
+  FCanvas.EndScene();
+  FCanvas.ResizeBuffer(40, 20);
+  EXPECT_EQ(Pixel(39, 19), 0xFF102030u);
+  FCanvas.ResizeBuffer(41, 20);
+  EXPECT_EQ(FCanvas.Buffer().Width(), 41);
+  EXPECT_EQ(FCanvas.Buffer().Bits()[41 * 20 - 1], 0u);
+}
+
+TEST(SceneBufferTest, ABufferTheSystemCannotMakeIsReportedAndNothingIsKept) {
+  TvgSceneBuffer buffer;
+  buffer.Resize(10, 10);
+  try {
+    buffer.Resize(1 << 20, 1 << 20);
+    FAIL() << "no error";
+  } catch (const Exception& error) {
+    EXPECT_EQ(error.Message(), u"Can't allocate the DIB handle");
+  }
+  EXPECT_EQ(buffer.DC(), nullptr);
+  EXPECT_EQ(buffer.Bits(), nullptr);
+}
+
+}  // namespace
+}  // namespace vd::win32

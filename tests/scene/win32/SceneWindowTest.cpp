@@ -1,0 +1,215 @@
+// The scene window: damage collected and drawn in one pass, and the layered form it makes.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/win32/Win32Platform.h"
+#include "scene/win32/LayeredWindow.h"
+#include "scene/win32/Scene.h"
+
+namespace vd::win32 {
+namespace {
+
+// Stands in for UpdateLayeredWindow while it lives: counts the calls and keeps what the
+// last one was given.
+class TLayeredWindowRecorder {
+public:
+  TLayeredWindowRecorder() : FReplaced(ReplaceUpdateLayeredWindowFunction(&Record)) { Last() = {}; }
+  ~TLayeredWindowRecorder() { ReplaceUpdateLayeredWindowFunction(FReplaced); }
+  TLayeredWindowRecorder(const TLayeredWindowRecorder&) = delete;
+  TLayeredWindowRecorder& operator=(const TLayeredWindowRecorder&) = delete;
+
+  struct TCall {
+    int Count = 0;
+    HWND Window = nullptr;
+    POINT Position{};
+    SIZE Size{};
+    HDC Source = nullptr;
+    BLENDFUNCTION Blend{};
+    DWORD Flags = 0;
+  };
+  static TCall& Last() {
+    static TCall call;
+    return call;
+  }
+
+private:
+  static BOOL WINAPI Record(HWND window, HDC, POINT* position, SIZE* size, HDC source, POINT*, COLORREF,
+                            BLENDFUNCTION* blend, DWORD flags) {
+    TCall& call = Last();
+    call = {call.Count + 1, window, *position, *size, source, *blend, flags};
+    return TRUE;
+  }
+  TUpdateLayeredWindow FReplaced;
+};
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+class SceneWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    FForm.Reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 300, 200, 60, 40, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(FForm);
+    FScene.SetBounds(5, 7, 50, 30);
+  }
+  // Creates the scene's window in the form and lets everything it started run.
+  void CreateScene() {
+    FScene.CreateWindowIn(FForm.Get());
+    PumpMessages();
+    FLayer.Last().Count = 0;
+  }
+  bool FormIsLayered() const { return GetWindowLongPtrW(FForm.Get(), GWL_EXSTYLE) & WS_EX_LAYERED; }
+  std::uint32_t& Pixel(int x, int y) { return FScene.Canvas().Buffer().Bits()[y * FScene.Width() + x]; }
+  void FillBuffer(std::uint32_t value) {
+    for (int y = 0; y < FScene.Height(); ++y)
+      for (int x = 0; x < FScene.Width(); ++x) Pixel(x, y) = value;
+  }
+
+  platform::TWin32Platform FSystem;
+  TLayeredWindowRecorder FLayer;
+  TUniqueWindow FForm;
+  TvgScene FScene{nullptr};
+};
+
+TEST_F(SceneWindowTest, ATransparentSceneMakesItsFormLayeredAndHandsItTheBuffer) {
+  FScene.SetTransparency(true);
+  FScene.CreateWindowIn(FForm.Get());
+  EXPECT_TRUE(FormIsLayered());
+  EXPECT_GE(FLayer.Last().Count, 1);
+  FLayer.Last().Count = 0;
+  PumpMessages();
+  const auto& call = FLayer.Last();
+  EXPECT_EQ(call.Count, 1);
+  EXPECT_EQ(call.Window, FForm.Get());
+  EXPECT_EQ(call.Position.x, 305);
+  EXPECT_EQ(call.Position.y, 207);
+  EXPECT_EQ(call.Size.cx, 50);
+  EXPECT_EQ(call.Size.cy, 30);
+  EXPECT_EQ(call.Source, FScene.Canvas().Buffer().DC());
+  EXPECT_EQ(call.Blend.BlendOp, AC_SRC_OVER);
+  EXPECT_EQ(call.Blend.SourceConstantAlpha, 255);
+  EXPECT_EQ(call.Blend.AlphaFormat, AC_SRC_ALPHA);
+  EXPECT_EQ(call.Flags, static_cast<DWORD>(ULW_ALPHA));
+}
+
+TEST_F(SceneWindowTest, DamageReportedBeforeTheRedrawIsDrawnInOnePassMergedWhenThereAreMoreThan20) {
+  FScene.SetTransparency(true);
+  CreateScene();
+  for (const int reports : {20, 21}) {
+    FillBuffer(0xFFFFFFFF);
+    // Pixels at x = 0, 2, 4, ... of the first row.
+    for (int i = 0; i < reports; ++i) FScene.AddUpdateRect({static_cast<float>(2 * i), 0, 2 * i + 0.5f, 0.5f});
+    FLayer.Last().Count = 0;
+    PumpMessages();
+    EXPECT_EQ(FLayer.Last().Count, 1) << reports;
+    EXPECT_EQ(Pixel(0, 0), 0u) << reports;
+    EXPECT_EQ(Pixel(2 * (reports - 1), 0), 0u) << reports;
+    // Between them only their union clears.
+    EXPECT_EQ(Pixel(1, 0), reports > 20 ? 0u : 0xFFFFFFFFu) << reports;
+    EXPECT_EQ(Pixel(2 * reports, 0), 0xFFFFFFFFu) << reports;
+    EXPECT_EQ(Pixel(0, 1), 0xFFFFFFFFu) << reports;
+  }
+}
+
+TEST_F(SceneWindowTest, DamageGrowsToWholePixelsInsideTheSceneAndNoAreaIsNoDamage) {
+  FScene.SetTransparency(true);
+  CreateScene();
+  struct TCase {
+    TvgRect Damage;
+    RECT Cleared;  // empty: nothing drawn
+  };
+  const TCase cases[] = {
+      {{10.5f, 3.5f, 20.2f, 8.7f}, {10, 3, 21, 9}},
+      {{-4, -4, 2.5f, 1}, {0, 0, 3, 2}},
+      {{45, 25, 1000, 1000}, {45, 25, 50, 30}},
+      {{10, 3, 10, 20}, {}},
+      {{10, 3, 20, 3}, {}},
+      {{60, 35, 70, 40}, {}},
+  };
+  for (const TCase& c : cases) {
+    FillBuffer(0xFFFFFFFF);
+    FLayer.Last().Count = 0;
+    FScene.AddUpdateRect(c.Damage);
+    PumpMessages();
+    const bool drawn = c.Cleared.right > c.Cleared.left;
+    EXPECT_EQ(FLayer.Last().Count, drawn ? 1 : 0) << c.Damage.Left;
+    for (int y = 0; y < FScene.Height(); ++y)
+      for (int x = 0; x < FScene.Width(); ++x) {
+        const POINT point{x, y};
+        ASSERT_EQ(Pixel(x, y), PtInRect(&c.Cleared, point) ? 0u : 0xFFFFFFFFu) << c.Damage.Left << " " << x << "," << y;
+      }
+  }
+}
+
+TEST_F(SceneWindowTest, ATransparentSceneClearsWhereItsFillIsNoneOrOfAlpha0AndPaintsAnyOtherFill) {
+  FScene.SetTransparency(true);
+  CreateScene();
+  struct TCase {
+    TvgBrushStyle Style;
+    TvgColor Color;
+    std::uint32_t Pixel;
+  };
+  const TCase cases[] = {
+      {vgBrushNone, 0xFF0000FF, 0},
+      {vgBrushSolid, 0x00FF0000, 0},
+      {vgBrushSolid, 0xFF0000FF, 0xFF0000FF},
+  };
+  for (const TCase& c : cases) {
+    FillBuffer(0xFFFFFFFF);
+    FScene.Fill()->SetStyle(c.Style);
+    FScene.Fill()->SetColor(c.Color);
+    FScene.AddUpdateRect({0, 0, 50, 30});
+    PumpMessages();
+    EXPECT_EQ(Pixel(0, 0), c.Pixel) << c.Color;
+    EXPECT_EQ(Pixel(49, 29), c.Pixel) << c.Color;
+  }
+}
+
+TEST_F(SceneWindowTest, ATransparentSceneInDesignModeIsAnOrdinaryScene) {
+  FScene.SetTransparency(true);
+  FScene.SetDesigning(true);
+  CreateScene();
+  EXPECT_FALSE(FormIsLayered());
+  // Only a shown window collects what needs painting.
+  ShowWindow(FForm.Get(), SW_SHOWNOACTIVATE);
+  PumpMessages();
+  FScene.AddUpdateRect({0, 0, 10, 10});
+  RECT invalid{};
+  EXPECT_TRUE(GetUpdateRect(FScene.Handle(), &invalid, FALSE));
+  EXPECT_EQ(invalid.right, 11);
+  PumpMessages();
+  EXPECT_EQ(FLayer.Last().Count, 0);
+}
+
+TEST_F(SceneWindowTest, TransparencyTurnedOnAfterTheWindowExistsLeavesTheFormAsItIs) {
+  CreateScene();
+  FScene.SetTransparency(true);
+  PumpMessages();
+  EXPECT_FALSE(FormIsLayered());
+}
+
+TEST_F(SceneWindowTest, AFlushHandlerTakesEachPassInsteadOfTheScreen) {
+  int flushed = 0;
+  FScene.OnFlush = TNotifyEvent(u"Flush", [&](TComponent* sender) {
+    EXPECT_EQ(sender, &FScene);
+    ++flushed;
+  });
+  FScene.SetTransparency(true);
+  CreateScene();
+  flushed = 0;
+  FScene.AddUpdateRect({0, 0, 5, 5});
+  FScene.AddUpdateRect({10, 0, 15, 5});
+  PumpMessages();
+  EXPECT_EQ(flushed, 1);
+  EXPECT_EQ(FLayer.Last().Count, 0);
+}
+
+}  // namespace
+}  // namespace vd::win32
