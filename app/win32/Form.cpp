@@ -4,6 +4,7 @@
 #include "core/StoredForm.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/StringConversions.h"
+#include "scene/win32/Scene.h"
 
 namespace vd::win32 {
 
@@ -42,6 +43,11 @@ void TForm::CreateForm() {
   params.X = (GetSystemMetrics(SM_CXSCREEN) - FClientWidth) / 2;
   params.Y = (GetSystemMetrics(SM_CYSCREEN) - FClientHeight) / 2;
   CreateHandle(params);
+  // The scenes' windows go into the form's, now that it exists; a scene that cannot make its
+  // window is reported and the form goes on without it.
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (auto* scene = dynamic_cast<TvgScene*>(Components(i)))
+      RunReportingErrors([&] { scene->CreateWindowIn(Handle()); });
 }
 
 void TForm::DestroyForm() {

@@ -35,7 +35,8 @@ public:
 protected:
   // Reads the form's stored description, runs OnCreate (an error is reported and the form
   // goes on), then creates its window: hidden, borderless, centred on the desktop, off the
-  // task bar. Call it from the constructor of the form class.
+  // task bar; and in it the windows of its scenes. Call it from the constructor of the form
+  // class.
   void CreateForm();
   // Runs OnDestroy and frees the components while the form class still exists. Call it
   // from the destructor of the form class.

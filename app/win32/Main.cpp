@@ -14,6 +14,7 @@
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Window.h"
 #include "profile/DataModule.h"
+#include "scene/win32/Win32Clock.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace vd;
@@ -23,6 +24,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   Application().SetTitle(AppTitle);
   win32::SetWindowErrorHandler([] { Application().HandleException(); });
+  // The scene toolkit's animations and timers run on it; it outlives every scene.
+  const win32::TvgWin32Clock sceneClock;
   // Loads the profile store; it reports its own errors and goes on as far as it got.
   const auto dataModule = std::make_unique<TDM>(nullptr);
   std::unique_ptr<win32::TVDMonMain> monitor;

@@ -12,6 +12,7 @@
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/StringConversions.h"
 #include "profile/FunctionTable.h"
+#include "scene/SceneClasses.h"
 
 namespace vd::win32 {
 
@@ -23,9 +24,22 @@ const TClassInfo& TVDMonMain::StaticClassInfo() {
                                      .Method(u"Config1Click", &TVDMonMain::Config1Click)
                                      .Method(u"About1Click", &TVDMonMain::About1Click)
                                      .Method(u"Exit1Click", &TVDMonMain::Exit1Click)
+                                     .Method(u"BtnOKClick", &TVDMonMain::BtnOKClick)
+                                     .Method(u"BtnGoWebClick", &TVDMonMain::BtnGoWebClick)
                                      .Method(u"ksHIDData1Data", &TVDMonMain::ksHIDData1Data)
                                      .Method(u"TimerDeviceArrialTimer", &TVDMonMain::TimerDeviceArrialTimer)
                                      .Method(u"ksHIDEvent1DeviceArrival", &TVDMonMain::ksHIDEvent1DeviceArrival)
+                                     .Field(u"vgScene1", &TVDMonMain::vgScene1)
+                                     .Field(u"Root1", &TVDMonMain::Root1)
+                                     .Field(u"ImageMain", &TVDMonMain::ImageMain)
+                                     .Field(u"BtnOK", &TVDMonMain::BtnOK)
+                                     .Field(u"Rectangle1", &TVDMonMain::Rectangle1)
+                                     .Field(u"Label1", &TVDMonMain::Label1)
+                                     .Field(u"Label2", &TVDMonMain::Label2)
+                                     .Field(u"Label3", &TVDMonMain::Label3)
+                                     .Field(u"Label4", &TVDMonMain::Label4)
+                                     .Field(u"TextWeb", &TVDMonMain::TextWeb)
+                                     .Field(u"BtnGoWeb", &TVDMonMain::BtnGoWeb)
                                      .Field(u"ksHook1", &TVDMonMain::ksHook1)
                                      .Field(u"ksLanguage1", &TVDMonMain::ksLanguage1)
                                      .Field(u"TrayIcon1", &TVDMonMain::TrayIcon1)
@@ -33,6 +47,7 @@ const TClassInfo& TVDMonMain::StaticClassInfo() {
                                      .Field(u"Config1", &TVDMonMain::Config1)
                                      .Field(u"About1", &TVDMonMain::About1)
                                      .Field(u"Exit1", &TVDMonMain::Exit1)
+                                     .Field(u"vgResources1", &TVDMonMain::vgResources1)
                                      .Field(u"ksHIDData1", &TVDMonMain::ksHIDData1)
                                      .Field(u"TimerDeviceArrial", &TVDMonMain::TimerDeviceArrial)
                                      .Field(u"ksHIDEvent1", &TVDMonMain::ksHIDEvent1)
@@ -41,9 +56,10 @@ const TClassInfo& TVDMonMain::StaticClassInfo() {
 }
 
 TVDMonMain::TVDMonMain(TComponent* AOwner, TDM& dataModule) : TForm(AOwner), FDM(dataModule) {
-  RegisterComponentClasses({&TksHook::StaticClassInfo(), &TksLanguage::StaticClassInfo(), &TTrayIcon::StaticClassInfo(),
-                            &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(),
-                            &TksHIDData::StaticClassInfo(), &TTimer::StaticClassInfo(),
+  RegisterSceneClasses();
+  RegisterComponentClasses({&TvgScene::StaticClassInfo(), &TksHook::StaticClassInfo(), &TksLanguage::StaticClassInfo(),
+                            &TTrayIcon::StaticClassInfo(), &TPopupMenu::StaticClassInfo(),
+                            &TMenuItem::StaticClassInfo(), &TksHIDData::StaticClassInfo(), &TTimer::StaticClassInfo(),
                             &TksHIDEvent::StaticClassInfo()});
   CreateForm();
 }
@@ -96,6 +112,20 @@ void TVDMonMain::About1Click(TComponent*) {
   Show();
   ProcessMessageAndSleep50ms();
   SetForegroundWindow(Handle());
+}
+
+void TVDMonMain::BtnOKClick(TComponent*) { Hide(); }
+
+void TVDMonMain::BtnGoWebClick(TComponent*) {
+  // Whatever the shell makes of it (no browser, say) is not the monitor's to report: no box.
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_FLAG_NO_UI;
+  execute.hwnd = Handle();
+  execute.lpVerb = L"open";
+  execute.lpFile = W(TextWeb->Text());
+  execute.nShow = SW_SHOWNORMAL;
+  ShellExecuteExW(&execute);
 }
 
 void TVDMonMain::Exit1Click(TComponent*) {

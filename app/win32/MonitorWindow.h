@@ -13,6 +13,14 @@
 #include "keys/ksHook.h"
 #include "lang/ksLanguage.h"
 #include "profile/DataModule.h"
+#include "scene/Background.h"
+#include "scene/Buttons.h"
+#include "scene/Image.h"
+#include "scene/Resources.h"
+#include "scene/Shapes.h"
+#include "scene/Text.h"
+#include "scene/TextControls.h"
+#include "scene/win32/Scene.h"
 
 namespace vd::win32 {
 
@@ -42,6 +50,9 @@ public:
   void Config1Click(TComponent* Sender);
   void About1Click(TComponent* Sender);
   void Exit1Click(TComponent* Sender);
+  // The About window's OK button hides it; its web button opens the address it shows.
+  void BtnOKClick(TComponent* Sender);
+  void BtnGoWebClick(TComponent* Sender);
   // A report of the mouse (on the main thread): a button press or a profile switch is
   // posted to this window as message 7524.
   void ksHIDData1Data(const std::u16string& ADeviceID, const std::u16string& ADevicePath, std::uint8_t ReportID,
@@ -53,7 +64,19 @@ public:
   // Performs the function assigned to a button; the monitor performs microphone mute only.
   void DoButtonFunction(std::uint32_t button, int functionIndex, LPARAM lParam);
 
-  // Components of the stored description.
+  // Components of the stored description: the About window's scene and its objects, ...
+  TvgScene* vgScene1 = nullptr;
+  TvgBackground* Root1 = nullptr;
+  TvgImage* ImageMain = nullptr;
+  TvgBitmapStateButton* BtnOK = nullptr;
+  TvgRectangle* Rectangle1 = nullptr;
+  TvgLabel* Label1 = nullptr;
+  TvgLabel* Label2 = nullptr;
+  TvgLabel* Label3 = nullptr;
+  TvgLabel* Label4 = nullptr;
+  TvgText* TextWeb = nullptr;
+  TvgImage* BtnGoWeb = nullptr;
+  // ... the process's components, and the About window's styles.
   TksHook* ksHook1 = nullptr;
   TksLanguage* ksLanguage1 = nullptr;
   TTrayIcon* TrayIcon1 = nullptr;
@@ -61,6 +84,7 @@ public:
   TMenuItem* Config1 = nullptr;
   TMenuItem* About1 = nullptr;
   TMenuItem* Exit1 = nullptr;
+  TvgResources* vgResources1 = nullptr;
   TksHIDData* ksHIDData1 = nullptr;
   TTimer* TimerDeviceArrial = nullptr;
   TksHIDEvent* ksHIDEvent1 = nullptr;

@@ -36,19 +36,29 @@ protected:
 
 TEST_F(MonitorWindowTest, ItsComponentsComeInTheStoredOrderWithTheirClassesAndNames) {
   const std::pair<const char16_t*, const char16_t*> expected[] = {
-      {u"ksHook1", u"TksHook"},         {u"ksLanguage1", u"TksLanguage"}, {u"TrayIcon1", u"TTrayIcon"},
-      {u"MyPopupMenu", u"TPopupMenu"},  {u"Config1", u"TMenuItem"},       {u"About1", u"TMenuItem"},
-      {u"Exit1", u"TMenuItem"},         {u"ksHIDData1", u"TksHIDData"},   {u"TimerDeviceArrial", u"TTimer"},
-      {u"ksHIDEvent1", u"TksHIDEvent"},
+      {u"vgScene1", u"TvgScene"},         {u"Root1", u"TvgBackground"},
+      {u"ImageMain", u"TvgImage"},        {u"BtnOK", u"TvgBitmapStateButton"},
+      {u"Rectangle1", u"TvgRectangle"},   {u"Label1", u"TvgLabel"},
+      {u"Label2", u"TvgLabel"},           {u"Label3", u"TvgLabel"},
+      {u"Label4", u"TvgLabel"},           {u"TextWeb", u"TvgText"},
+      {u"BtnGoWeb", u"TvgImage"},         {u"ksHook1", u"TksHook"},
+      {u"ksLanguage1", u"TksLanguage"},   {u"TrayIcon1", u"TTrayIcon"},
+      {u"MyPopupMenu", u"TPopupMenu"},    {u"Config1", u"TMenuItem"},
+      {u"About1", u"TMenuItem"},          {u"Exit1", u"TMenuItem"},
+      {u"vgResources1", u"TvgResources"}, {u"ksHIDData1", u"TksHIDData"},
+      {u"TimerDeviceArrial", u"TTimer"},  {u"ksHIDEvent1", u"TksHIDEvent"},
   };
-  ASSERT_EQ(FMonitor->ComponentCount(), 10);
-  for (int i = 0; i < 10; ++i) {
+  ASSERT_EQ(FMonitor->ComponentCount(), 22);
+  for (int i = 0; i < 22; ++i) {
     EXPECT_EQ(FMonitor->Components(i)->Name(), expected[i].first);
     EXPECT_EQ(FMonitor->Components(i)->ClassName(), expected[i].second);
   }
   EXPECT_EQ(FMonitor->Name(), u"VDMonMain");
-  EXPECT_EQ(FMonitor->ksHook1, FMonitor->Components(0));
-  EXPECT_EQ(FMonitor->Exit1, FMonitor->Components(6));
+  EXPECT_EQ(FMonitor->vgScene1, FMonitor->Components(0));
+  EXPECT_EQ(FMonitor->BtnGoWeb, FMonitor->Components(10));
+  EXPECT_EQ(FMonitor->ksHook1, FMonitor->Components(11));
+  EXPECT_EQ(FMonitor->Exit1, FMonitor->Components(17));
+  EXPECT_EQ(FMonitor->vgResources1, FMonitor->Components(18));
 }
 
 TEST_F(MonitorWindowTest, HandlersAreBoundByNameAndReferencesResolved) {
@@ -94,6 +104,48 @@ TEST_F(MonitorWindowTest, ApplyLanguageSetsTheTextsAlsoWhenTheLanguageDidNotChan
   EXPECT_EQ(FMonitor->Config1->Caption(), config);
   EXPECT_EQ(FMonitor->TrayIcon1->Hint(), hint);
   EXPECT_EQ(Application().Title(), title);
+}
+
+TEST_F(MonitorWindowTest, TheAboutSceneFillsTheWindowAndMakesItLayered) {
+  const HWND scene = FMonitor->vgScene1->Handle();
+  ASSERT_NE(scene, nullptr);
+  EXPECT_EQ(GetParent(scene), FMonitor->Handle());
+  RECT client{};
+  GetClientRect(scene, &client);
+  EXPECT_EQ(client.right, 504);
+  EXPECT_EQ(client.bottom, 400);
+  EXPECT_TRUE(GetWindowLongPtrW(FMonitor->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_EQ(FMonitor->vgScene1->GetRoot(), FMonitor->Root1);
+  EXPECT_EQ(FMonitor->vgScene1->Style(), FMonitor->vgResources1);
+  EXPECT_EQ(FMonitor->ImageMain->Bitmap()->Width(), 1667);
+  EXPECT_EQ(FMonitor->BtnOK->BitmapDown()->Width(), 94);
+}
+
+TEST_F(MonitorWindowTest, TheStyleSetHoldsTheWindowsStylesAndItsControlsTakeThem) {
+  const char16_t* names[] = {u"Mytabitem1", u"Mytabctrl",    u"MyStateBtn", u"MyButton",
+                             u"MyButton1",  u"MyStepButton", u"MyNumBtn",   u"MyButton2"};
+  for (int i = 0; i < 8; ++i) EXPECT_NE(FMonitor->vgResources1->Root()->FindResource(names[i]), nullptr) << i;
+  ASSERT_NE(FMonitor->BtnOK->TextPart(), nullptr);
+  EXPECT_EQ(FMonitor->BtnOK->TextPart()->Fill()->Color(), 0xFFFCFCFCu);
+  EXPECT_EQ(FMonitor->BtnOK->TextPart()->HorzTextAlign(), vgTextAlignCenter);
+  ASSERT_NE(FMonitor->Label1->TextPart(), nullptr);
+  EXPECT_EQ(FMonitor->Label1->TextPart()->Fill()->Color(), 0xFFE0E0E0u);
+  EXPECT_TRUE(FMonitor->Label1->TextPart()->Font()->Bold());
+  EXPECT_EQ(FMonitor->Label1->TextPart()->HorzTextAlign(), vgTextAlignNear);
+}
+
+TEST_F(MonitorWindowTest, TheAboutTextsFollowTheLanguageButTheWebAddressStaysAsStored) {
+  FMonitor->ksLanguage1->SetLang(u"CH");
+  EXPECT_EQ(FMonitor->Label1->Text(), u"\u8F6F\u786C\u4EF6\u4FE1\u606F\uFF1A");
+  EXPECT_EQ(FMonitor->Label3->Text(), u"\u8F6F\u4EF6\u7248\u672C\uFF1A1.00.00");
+  EXPECT_EQ(FMonitor->BtnOK->Text(), u"\u786E\u5B9A");
+  EXPECT_EQ(FMonitor->BtnOK->TextPart()->Text(), u"\u786E\u5B9A");
+  const std::u16string address = FMonitor->TextWeb->Text();
+  EXPECT_EQ(address, u"https://www.example.com/vardel");
+  FMonitor->ksLanguage1->SetLang(u"en");
+  EXPECT_EQ(FMonitor->Label1->Text(), u"Hardware & Software Information:");
+  EXPECT_EQ(FMonitor->BtnOK->Text(), u"OK");
+  EXPECT_EQ(FMonitor->TextWeb->Text(), address);
 }
 
 }  // namespace
