@@ -80,6 +80,8 @@ TEST_F(MonitorWindowTest, HandlersAreBoundByNameAndReferencesResolved) {
   EXPECT_EQ(FMonitor->TimerDeviceArrial->Interval(), 1500u);
   EXPECT_EQ(FMonitor->ksHIDEvent1->OnDeviceArrival().HandlerName(), u"ksHIDEvent1DeviceArrival");
   EXPECT_TRUE(FMonitor->ksHook1->DLLLoaded());
+  EXPECT_EQ(FMonitor->BtnOK->OnClick.HandlerName(), u"BtnOKClick");
+  EXPECT_EQ(FMonitor->BtnGoWeb->OnClick.HandlerName(), u"BtnGoWebClick");
 }
 
 TEST_F(MonitorWindowTest, TheWindowIsHiddenOfTheStoredSizeAndFoundAsTheConfiguratorFindsIt) {
@@ -132,6 +134,17 @@ TEST_F(MonitorWindowTest, TheStyleSetHoldsTheWindowsStylesAndItsControlsTakeThem
   EXPECT_EQ(FMonitor->Label1->TextPart()->Fill()->Color(), 0xFFE0E0E0u);
   EXPECT_TRUE(FMonitor->Label1->TextPart()->Font()->Bold());
   EXPECT_EQ(FMonitor->Label1->TextPart()->HorzTextAlign(), vgTextAlignNear);
+}
+
+TEST_F(MonitorWindowTest, TheAboutWindowsButtonsTakeTheMouseAndItsBackgroundDoesNot) {
+  const std::pair<TvgPoint, TvgVisualObject*> cases[] = {
+      {{255, 338}, FMonitor->BtnOK},
+      {{106, 278}, FMonitor->BtnGoWeb},
+      {{250, 40}, nullptr},
+      {{2, 2}, nullptr},
+  };
+  for (const auto& [point, object] : cases)
+    EXPECT_EQ(FMonitor->vgScene1->ObjectAtPoint(point.X, point.Y), object) << point.X << "," << point.Y;
 }
 
 TEST_F(MonitorWindowTest, TheAboutTextsFollowTheLanguageButTheWebAddressStaysAsStored) {
