@@ -1,6 +1,23 @@
 #include "scene/Animations.h"
 
+#include <cmath>
+
+#include "core/ClassInfo.h"
+#include "scene/AnimationClock.h"
+#include "scene/SceneInterface.h"
+#include "scene/Triggers.h"
+#include "scene/VisualObject.h"
+
 namespace vd {
+
+namespace {
+
+bool ParentHidden(const TvgObject& animation) {
+  const TvgVisualObject* parent = animation.Parent() ? animation.Parent()->Visual() : nullptr;
+  return parent && !parent->Visible();
+}
+
+}  // namespace
 
 const TClassInfo& TvgAnimation::StaticClassInfo() {
   static const TClassInfo info =
@@ -58,6 +75,200 @@ const TClassInfo& TvgFloatAnimation::StaticClassInfo() {
           .Default(false)
           .Build();
   return info;
+}
+
+TvgAnimation::~TvgAnimation() {
+  if (TvgAniThread* clock = TvgAniThread::Current()) clock->RemoveAnimation(this);
+}
+
+bool TvgAnimation::InDesign() const {
+  if (IsDesigning() || (Owner() && Owner()->IsDesigning())) return true;
+  return Scene() && Scene()->GetDesignTime();
+}
+
+void TvgAnimation::SetEnabled(bool value) {
+  if (value == FEnabled) return;
+  FEnabled = value;
+  if (IsLoading() || InDesign()) return;
+  if (value)
+    Start();
+  else
+    Stop();
+}
+
+void TvgAnimation::Loaded() {
+  TvgObject::Loaded();
+  if (FEnabled && !InDesign()) Start();
+}
+
+float TvgAnimation::NormalizedTime() const {
+  if (!(FDuration > 0) || FDelayTime > 0) return 0;
+  return Ease(FInterpolation, FAnimationType, FTime, 0, 1, FDuration);
+}
+
+void TvgAnimation::Start() {
+  if (ParentHidden(*this)) return;
+  IvgScene* scene = Scene();
+  // A run that could not be seen (no duration, no scene to show it, design mode) happens
+  // at once; the duration then stays as short as that, so later runs do too.
+  if (!(std::fabs(FDuration) >= 0.001f) || !scene || scene->GetDesignTime()) {
+    FDelayTime = 0;
+    FTime = FInverse ? 0 : 1;
+    FDuration = 1;
+    FRunning = true;
+    AnimateStep();
+    FRunning = false;
+    FTime = 0;
+    FDuration = 0.00001f;
+    // Disabled before OnFinish, whose handler may free the animation.
+    FEnabled = false;
+    OnFinish(this);
+    return;
+  }
+  FDelayTime = FDelay;
+  FRunning = true;
+  FTime = FInverse ? FDuration : 0;
+  if (FDelay == 0) AnimateStep();
+  if (TvgAniThread* clock = TvgAniThread::Instance()) clock->AddAnimation(this);
+  FEnabled = true;
+}
+
+void TvgAnimation::Stop() { Finish(true); }
+
+void TvgAnimation::StopAtCurrent() { Finish(false); }
+
+void TvgAnimation::Finish(bool step) {
+  if (!FRunning) return;
+  if (TvgAniThread* clock = TvgAniThread::Current()) clock->RemoveAnimation(this);
+  FTime = FInverse ? 0 : FDuration;
+  if (step) AnimateStep();
+  FRunning = false;
+  FEnabled = false;
+  OnFinish(this);
+}
+
+void TvgAnimation::StartTrigger(TvgObject* AInstance, std::u16string_view ATrigger) {
+  if (!AInstance) return;
+  if (TriggerNamed(FTriggerInverse, ATrigger) && TriggerHolds(*AInstance, FTriggerInverse)) {
+    FInverse = true;
+    Start();
+    return;
+  }
+  if (TriggerNamed(FTrigger, ATrigger) && TriggerHolds(*AInstance, FTrigger)) {
+    if (!FTriggerInverse.empty()) FInverse = false;
+    Start();
+  }
+}
+
+void TvgAnimation::ProcessTick(float, float deltaTime) {
+  if ((Scene() && Scene()->GetDesignTime()) || Destroying()) return;
+  if (ParentHidden(*this)) Stop();
+  if (!FRunning || FPause) return;
+  if (FDelay > 0 && FDelayTime != 0) {
+    if (FDelayTime > 0) {
+      FDelayTime -= deltaTime;
+      if (FDelayTime <= 0) {
+        Start();
+        FDelayTime = 0;
+      }
+    }
+    return;
+  }
+  FTime += FInverse ? -deltaTime : deltaTime;
+  if (FTime >= FDuration) {
+    FTime = FDuration;
+    if (!FLoop)
+      FRunning = false;
+    else if (FAutoReverse)
+      FInverse = true;
+    else
+      FTime = 0;
+  } else if (FTime <= 0) {
+    FTime = 0;
+    if (!FLoop)
+      FRunning = false;
+    else if (FAutoReverse)
+      FInverse = false;
+    else
+      FTime = FDuration;
+  }
+  AnimateStep();
+  OnProcess(this);
+  if (FRunning) return;
+  if (TvgAniThread* clock = TvgAniThread::Current()) clock->RemoveAnimation(this);
+  OnFinish(this);
+}
+
+void TvgAnimationTarget::Resolve(TvgObject* parent, std::u16string_view propertyName) {
+  if (FInstance || !parent || propertyName.empty()) return;
+  FInstance = parent;
+  FPath = propertyName;
+  for (std::size_t dot = FPath.find(u'.'); dot != std::u16string::npos; dot = FPath.find(u'.')) {
+    const std::u16string segment = FPath.substr(0, dot);
+    FPath.erase(0, dot + 1);
+    const TPropInfo* owner = FInstance->ClassType().FindProperty(segment);
+    if (owner && owner->Kind == TPropKind::Class)
+      if (TPersistent* object = owner->GetObject(*FInstance)) FInstance = object;
+  }
+  const TPropInfo* property = FInstance->ClassType().FindProperty(FPath);
+  FProperty = property && property->IsWritable() ? property : nullptr;
+}
+
+void TvgColorAnimation::SetPropertyName(const std::u16string& value) {
+  FPropertyName = value;
+  FTarget.Forget();
+}
+
+void TvgColorAnimation::SetNewScene(IvgScene* AScene) {
+  FTarget.Forget();
+  TvgAnimation::SetNewScene(AScene);
+}
+
+void TvgColorAnimation::Start() {
+  FTarget.Resolve(Parent(), FPropertyName);
+  if (TPersistent* instance = FTarget.Instance(); instance && FStartFromCurrent) {
+    const TPropInfo& property = *FTarget.Property();
+    if (property.Kind == TPropKind::String)
+      FStartColor = StrToColor(property.GetString(*instance));
+    else if (property.Kind == TPropKind::Integer)
+      FStartColor = static_cast<TvgColor>(property.GetOrdinal(*instance));
+  }
+  TvgAnimation::Start();
+}
+
+void TvgColorAnimation::AnimateStep() {
+  TPersistent* instance = FTarget.Instance();
+  if (!instance) return;
+  const TPropInfo& property = *FTarget.Property();
+  const TvgColor color = InterpolateColor(FStartColor, FStopColor, NormalizedTime());
+  if (property.Kind == TPropKind::String)
+    property.SetString(*instance, ColorToStr(color));
+  else if (property.Kind == TPropKind::Integer)
+    property.SetOrdinal(*instance, color);
+}
+
+void TvgFloatAnimation::SetPropertyName(const std::u16string& value) {
+  FPropertyName = value;
+  FTarget.Forget();
+}
+
+void TvgFloatAnimation::SetNewScene(IvgScene* AScene) {
+  FTarget.Forget();
+  TvgAnimation::SetNewScene(AScene);
+}
+
+void TvgFloatAnimation::Start() {
+  FTarget.Resolve(Parent(), FPropertyName);
+  if (TPersistent* instance = FTarget.Instance();
+      instance && FStartFromCurrent && FTarget.Property()->Kind == TPropKind::Float)
+    FStartFloat = static_cast<float>(FTarget.Property()->GetFloat(*instance));
+  TvgAnimation::Start();
+}
+
+void TvgFloatAnimation::AnimateStep() {
+  TPersistent* instance = FTarget.Instance();
+  if (!instance || FTarget.Property()->Kind != TPropKind::Float) return;
+  FTarget.Property()->SetFloat(*instance, FStartFloat + (FStopFloat - FStartFloat) * NormalizedTime());
 }
 
 }  // namespace vd

@@ -1,8 +1,14 @@
 #pragma once
-// Property animations as stored objects: children of the object whose property they
-// change, with their timing, easing, trigger conditions and end values.
+// Property animations: children of the object whose property they change, run by the
+// shared animation clock (scene/AnimationClock.h). A run takes the eased time from 0 to 1
+// over Duration (from 1 to 0 when Inverse), after Delay; with Loop it starts over, with
+// AutoReverse as well it runs back and forth. An animation starts when told, when it is
+// enabled, or when a trigger it names is raised and its condition holds
+// (scene/Triggers.h). Outside a scene, in design mode or with no duration, a run happens at
+// once: the property jumps to its end value.
 
 #include <string>
+#include <string_view>
 
 #include "core/Event.h"
 #include "scene/Colors.h"
@@ -11,9 +17,12 @@
 
 namespace vd {
 
+struct TPropInfo;
+
 class TvgAnimation : public TvgObject {
 public:
   explicit TvgAnimation(TComponent* AOwner) : TvgObject(AOwner) {}
+  ~TvgAnimation() override;
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
@@ -38,21 +47,58 @@ public:
   void SetInterpolation(TvgInterpolationType value) { FInterpolation = value; }
   TvgAnimationType AnimationType() const { return FAnimationType; }
   void SetAnimationType(TvgAnimationType value) { FAnimationType = value; }
+  // Whether the animation runs; setting it starts or stops it (not while loading or in
+  // design mode).
   bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool value) { FEnabled = value; }
+  void SetEnabled(bool value);
   bool AutoReverse() const { return FAutoReverse; }
   void SetAutoReverse(bool value) { FAutoReverse = value; }
+
+  bool Running() const { return FRunning; }
+  // While paused, ticks pass the animation by.
+  bool Pause() const { return FPause; }
+  void SetPause(bool value) { FPause = value; }
+  // The position inside the run, 0 .. Duration.
+  float CurrentTime() const { return FTime; }
+  // The eased time: 0 at the start of a run, 1 at its end; 0 while a delay is pending.
+  float NormalizedTime() const;
+
+  // Starts a run. Nothing happens while the parent is hidden.
+  virtual void Start();
+  // Ends a running run at its end value (the start value when Inverse), or where it is.
+  virtual void Stop();
+  virtual void StopAtCurrent();
+  // A trigger was raised on AInstance: a TriggerInverse that names it and holds starts
+  // the animation backwards; otherwise a Trigger that names it and holds starts it
+  // forwards.
+  virtual void StartTrigger(TvgObject* AInstance, std::u16string_view ATrigger);
+  // One tick of the animation clock: time since the clock began and since the last tick.
+  void ProcessTick(float time, float deltaTime);
+
+  void Loaded() override;
 
   TNotifyEvent OnFinish;
   TNotifyEvent OnProcess;
 
+protected:
+  // Writes the value at the eased time into the target property.
+  virtual void AnimateStep() {}
+
 private:
+  // Stored animations do not start in design mode, nor in copies being read.
+  bool InDesign() const;
+  void Finish(bool step);
+
   float FDuration = 0.2f;
   float FDelay = 0;
+  float FDelayTime = 0;
+  float FTime = 0;
   bool FInverse = false;
   std::u16string FTrigger;
   std::u16string FTriggerInverse;
   bool FLoop = false;
+  bool FPause = false;
+  bool FRunning = false;
   bool FHideOnFinish = false;
   TvgInterpolationType FInterpolation = vgInterpolationLinear;
   TvgAnimationType FAnimationType = vgAnimationIn;
@@ -60,8 +106,26 @@ private:
   bool FAutoReverse = false;
 };
 
+// Where an animation writes: the property that its PropertyName names on the parent, or on
+// an object the parent publishes ("Fill.Color": the parent's Fill, its Color). Found on the
+// first start with a parent and kept until the animation moves or the name changes.
+class TvgAnimationTarget {
+public:
+  void Resolve(TvgObject* parent, std::u16string_view propertyName);
+  void Forget() { *this = {}; }
+  // The object holding the property, and the property; none when it was not found.
+  TPersistent* Instance() const { return FProperty ? FInstance : nullptr; }
+  const TPropInfo* Property() const { return FProperty; }
+
+private:
+  TPersistent* FInstance = nullptr;
+  std::u16string FPath;
+  const TPropInfo* FProperty = nullptr;
+};
+
 // Changes a colour property of its parent (PropertyName, dotted for nested objects such as
-// "Fill.Color") from StartValue to StopValue, both stored as "#AARRGGBB".
+// "Fill.Color") from StartValue to StopValue, both stored as "#AARRGGBB". The property is
+// a string that holds a colour text or an integer that holds the colour.
 class TvgColorAnimation : public TvgAnimation {
 public:
   explicit TvgColorAnimation(TComponent* AOwner) : TvgAnimation(AOwner) {}
@@ -73,10 +137,16 @@ public:
   TvgColor StopColor() const { return FStopColor; }
   void SetStopColor(TvgColor value) { FStopColor = value; }
   const std::u16string& PropertyName() const { return FPropertyName; }
-  void SetPropertyName(const std::u16string& value) { FPropertyName = value; }
+  void SetPropertyName(const std::u16string& value);
   // Whether a run starts from the property's value at that moment.
   bool StartFromCurrent() const { return FStartFromCurrent; }
   void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
+
+  void Start() override;
+  void SetNewScene(IvgScene* AScene) override;
+
+protected:
+  void AnimateStep() override;
 
 private:
   std::u16string StartValue() const { return ColorToStr(FStartColor); }
@@ -87,6 +157,7 @@ private:
   TvgColor FStartColor = 0xFFFFFFFF;
   TvgColor FStopColor = 0xFFFFFFFF;
   std::u16string FPropertyName;
+  TvgAnimationTarget FTarget;
   bool FStartFromCurrent = false;
 };
 
@@ -102,14 +173,21 @@ public:
   float StopValue() const { return FStopFloat; }
   void SetStopValue(float value) { FStopFloat = value; }
   const std::u16string& PropertyName() const { return FPropertyName; }
-  void SetPropertyName(const std::u16string& value) { FPropertyName = value; }
+  void SetPropertyName(const std::u16string& value);
   bool StartFromCurrent() const { return FStartFromCurrent; }
   void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
+
+  void Start() override;
+  void SetNewScene(IvgScene* AScene) override;
+
+protected:
+  void AnimateStep() override;
 
 private:
   float FStartFloat = 0;
   float FStopFloat = 0;
   std::u16string FPropertyName;
+  TvgAnimationTarget FTarget;
   bool FStartFromCurrent = false;
 };
 

@@ -31,6 +31,11 @@ void TvgCustomButton::SetIsPressed(bool value) {
   Repaint();
 }
 
+void TvgCustomButton::RaiseStateTriggers() {
+  TvgTextControl::RaiseStateTriggers();
+  RaiseTrigger(u"IsPressed");
+}
+
 const TClassInfo& TvgButton::StaticClassInfo() {
   static const TClassInfo info =
       TClassBuilder<TvgButton>(u"TvgButton", TvgCustomButton::StaticClassInfo()).Creatable().Build();

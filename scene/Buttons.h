@@ -33,6 +33,8 @@ protected:
   TvgPoint DefaultSize() const override { return {80, 22}; }
   bool DefaultAutoCapture() const override { return true; }
   bool DefaultAutoTranslate() const override { return true; }
+  // And "IsPressed".
+  void RaiseStateTriggers() override;
 
 private:
   bool FIsPressed = false;

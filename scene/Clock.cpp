@@ -1,5 +1,7 @@
 #include "scene/Clock.h"
 
+#include "scene/AnimationClock.h"
+
 namespace vd {
 
 namespace {
@@ -8,6 +10,11 @@ IvgClock* gClock = nullptr;
 
 IvgClock* SceneClock() { return gClock; }
 
-void SetSceneClock(IvgClock* clock) { gClock = clock; }
+void SetSceneClock(IvgClock* clock) {
+  if (clock == gClock) return;
+  // The animation clock's timer belongs to the clock that goes.
+  TvgAniThread::Reset();
+  gClock = clock;
+}
 
 }  // namespace vd

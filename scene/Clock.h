@@ -30,6 +30,9 @@ public:
 
 // The clock of the process, or nullptr while none is installed.
 IvgClock* SceneClock();
+// Installing another clock (or none) first stops the shared animation clock, which runs on
+// the previous one; it starts again on the new one when an animation next needs it.
+// Running animations stay where they are until they are started again.
 void SetSceneClock(IvgClock* clock);
 
 }  // namespace vd

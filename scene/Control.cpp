@@ -106,6 +106,11 @@ void TvgControl::ApplyResource() {
     if (TvgVisualObject* visual = part->Visual()) visual->SetLocked(true);
   AfterApplyResource();
   OnApplyResource(this);
+  RaiseStateTriggers();
+}
+
+void TvgControl::RaiseStateTriggers() {
+  if (IsFocused() && !DisableFocusEffect()) RaiseTrigger(u"IsFocused");
 }
 
 void TvgControl::BeforePaint() {

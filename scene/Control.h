@@ -57,6 +57,9 @@ protected:
   // old clone is freed.
   virtual void AfterApplyResource() {}
   virtual void BeforeFreeResource() {}
+  // Raises the triggers of the control's states once more after its style was applied, so
+  // that the fresh style shows them ("IsFocused" when focused).
+  virtual void RaiseStateTriggers();
   virtual bool DefaultAutoTranslate() const { return false; }
   void BeforePaint() override;
 

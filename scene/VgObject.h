@@ -25,6 +25,8 @@
 #undef UpdateResource
 #endif
 #include "core/Component.h"
+#include "scene/Colors.h"
+#include "scene/Easing.h"
 #include "streams/MemoryStream.h"
 
 namespace vd {
@@ -120,6 +122,38 @@ public:
   virtual TvgObject* FindResource(std::u16string_view AResource) const;
   // Has every control in the subtree apply its style again.
   virtual void UpdateResource();
+
+  // --- Animations (scene/ObjectAnimations.cpp) ---
+  // Starts or stops every direct child animation of that name (ASCII case ignored).
+  virtual void StartAnimation(std::u16string_view AName);
+  virtual void StopAnimation(std::u16string_view AName);
+  // A trigger ("IsMouseOver") was raised on AInstance, whose state changed: every
+  // triggered animation stops at its end value, then those whose condition now holds
+  // start. Both go through the direct children and on into the locked children that let
+  // the mouse through (the parts of an applied style).
+  virtual void StartTriggerAnimation(TvgObject* AInstance, std::u16string_view ATrigger);
+  // The same, but waits for each animation it starts to end (the main thread's work runs
+  // meanwhile; a looping animation is not waited for).
+  virtual void StartTriggerAnimationWait(TvgObject* AInstance, std::u16string_view ATrigger);
+  virtual void StopTriggerAnimation(TvgObject* AInstance);
+  // Switches the graphic effects among the same children on or off by their triggers.
+  virtual void ApplyTriggerEffect(TvgObject* AInstance, std::u16string_view ATrigger);
+  // Moves a property (a dotted path, as animations name it) from its current value to a
+  // new one through a child animation that goes when it ends.
+  void AnimateColor(std::u16string_view APropertyName, TvgColor NewColor, float Duration = 0.2f,
+                    TvgAnimationType AType = vgAnimationIn,
+                    TvgInterpolationType AInterpolation = vgInterpolationLinear);
+  void AnimateFloat(std::u16string_view APropertyName, float NewValue, float Duration = 0.2f,
+                    TvgAnimationType AType = vgAnimationIn,
+                    TvgInterpolationType AInterpolation = vgInterpolationLinear);
+  // The same after a delay, in seconds.
+  void AnimateFloatDelay(std::u16string_view APropertyName, float NewValue, float Duration = 0.2f, float Delay = 0,
+                         TvgAnimationType AType = vgAnimationIn,
+                         TvgInterpolationType AInterpolation = vgInterpolationLinear);
+  // The same, returning when the property has its new value.
+  void AnimateFloatWait(std::u16string_view APropertyName, float NewValue, float Duration = 0.2f,
+                        TvgAnimationType AType = vgAnimationIn,
+                        TvgInterpolationType AInterpolation = vgInterpolationLinear);
 
   // --- Streams (scene/ObjectStreams.cpp) ---
   // An object stream of the object and its stored descendants at the stream's position.

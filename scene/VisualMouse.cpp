@@ -1,5 +1,6 @@
 // How a visual object takes the mouse and the focus: hit testing, presses that become
-// clicks, the capture, and the mouse coming over it.
+// clicks, the capture, and the mouse coming over it, which raises "IsMouseOver" (as the
+// focus raises "IsFocused") for the object's animations and effects.
 
 #include "scene/SceneInterface.h"
 #include "scene/VisualObject.h"
@@ -38,14 +39,21 @@ void TvgVisualObject::SetFocus() {
   if (scene && FCanFocused && scene->GetFocused() != this) scene->SetFocused(this);
 }
 
+void TvgVisualObject::RaiseTrigger(std::u16string_view ATrigger) {
+  StartTriggerAnimation(this, ATrigger);
+  ApplyTriggerEffect(this, ATrigger);
+}
+
 void TvgVisualObject::EnterFocus() {
   FIsFocused = true;
   OnEnterFocus(this);
+  if (!FDisableFocusEffect) RaiseTrigger(u"IsFocused");
 }
 
 void TvgVisualObject::KillFocus() {
   FIsFocused = false;
   OnKillFocus(this);
+  if (!FDisableFocusEffect) RaiseTrigger(u"IsFocused");
 }
 
 void TvgVisualObject::Capture() {
@@ -86,11 +94,13 @@ bool TvgVisualObject::MouseWheel(TShiftState, int) { return false; }
 
 void TvgVisualObject::MouseEnter() {
   FIsMouseOver = true;
+  RaiseTrigger(u"IsMouseOver");
   OnMouseEnter(this);
 }
 
 void TvgVisualObject::MouseLeave() {
   FIsMouseOver = false;
+  RaiseTrigger(u"IsMouseOver");
   OnMouseLeave(this);
 }
 

@@ -128,6 +128,9 @@ public:
   // A press and a release inside the object, and a double click.
   virtual void Click();
   virtual void DblClick();
+  // Tells the object's animations and effects that one of its states changed (the
+  // trigger "IsMouseOver", say): StartTriggerAnimation, then ApplyTriggerEffect.
+  void RaiseTrigger(std::u16string_view ATrigger);
   // All mouse input of the scene goes to the object until it releases the capture.
   void Capture();
   void ReleaseCapture();

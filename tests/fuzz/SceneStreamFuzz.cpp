@@ -1,6 +1,7 @@
 // Scene trees and style sets come from files and stored forms: bytes that are no scene
 // tree give no object, and text that is no style set leaves the style set empty, never a
-// crash or a hang. What is read is laid out, resized, copied and used as a style.
+// crash or a hang. What is read is laid out, resized, animated by a trigger, copied and
+// used as a style.
 
 #include <cstdint>
 #include <memory>
@@ -24,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (TvgVisualObject* visual = tree->Visual()) {
       visual->Realign();
       visual->SetSize(visual->Width() * 2, visual->Height() + 7);
+      // Triggered animations run at once outside a scene (and no clock ticks here).
+      visual->RaiseTrigger(u"IsMouseOver");
     }
     try {
       std::unique_ptr<TvgObject> copy(tree->Clone(nullptr));
