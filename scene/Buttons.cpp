@@ -1,5 +1,7 @@
 #include "scene/Buttons.h"
 
+#include "scene/Triggers.h"
+
 namespace vd {
 
 TvgCustomButton::TvgCustomButton(TComponent* AOwner) : TvgTextControl(AOwner) {
@@ -56,6 +58,33 @@ const TClassInfo& TvgBitmapStateButton::StaticClassInfo() {
           .Object(u"BitmapDown", &TvgBitmapStateButton::BitmapDown)
           .Build();
   return info;
+}
+
+void TvgBitmapStateButton::MouseEnter() {
+  TvgCustomButton::MouseEnter();
+  Repaint();
+}
+
+void TvgBitmapStateButton::MouseLeave() {
+  TvgCustomButton::MouseLeave();
+  Repaint();
+}
+
+void TvgBitmapStateButton::StartTriggerAnimation(TvgObject* AInstance, std::u16string_view ATrigger) {
+  TvgCustomButton::StartTriggerAnimation(AInstance, ATrigger);
+  if (TriggerNamed(ATrigger, u"IsPressed")) Repaint();
+}
+
+void TvgBitmapStateButton::Paint(IvgCanvas& canvas) {
+  const TvgBitmap& picture = IsPressed() ? *FBitmapDown : IsMouseOver() ? *FBitmapHot : *FBitmap;
+  if (picture.Width() <= 0 || picture.Height() <= 0) return;
+  const TvgRect whole{0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height())};
+  TvgRect target = whole;
+  if (FitRect(target, LocalRect()) <= 1) {
+    target = whole;
+    CenterRect(target, LocalRect());
+  }
+  canvas.DrawBitmap(picture, whole, target, AbsoluteOpacity(), true);
 }
 
 }  // namespace vd

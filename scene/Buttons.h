@@ -51,6 +51,9 @@ public:
   const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 };
 
+// A button drawn as a picture: BitmapDown while pressed, else BitmapHot while the mouse is
+// over it, else Bitmap; scaled down to fit when larger than the button, else at its
+// natural size in the middle. Its text comes from its style, drawn over the picture.
 class TvgBitmapStateButton : public TvgCustomButton {
 public:
   explicit TvgBitmapStateButton(TComponent* AOwner);
@@ -62,8 +65,14 @@ public:
   TvgBitmap* BitmapHot() const { return FBitmapHot.get(); }
   TvgBitmap* BitmapDown() const { return FBitmapDown.get(); }
 
+  // The picture changes with these.
+  void MouseEnter() override;
+  void MouseLeave() override;
+  void StartTriggerAnimation(TvgObject* AInstance, std::u16string_view ATrigger) override;
+
 protected:
   TvgPoint DefaultSize() const override { return {64, 64}; }
+  void Paint(IvgCanvas& canvas) override;
 
 private:
   std::unique_ptr<TvgBitmap> FBitmap = std::make_unique<TvgBitmap>();

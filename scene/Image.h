@@ -1,6 +1,8 @@
 #pragma once
-// TvgImage, a visual object that shows a picture (drawn as the picture drawing of the
-// toolkit decides).
+// TvgImage, a visual object that shows a picture: at its natural size, fitted into the
+// image (aspect kept, never enlarged), stretched over it, or tiled; with BitmapMargins, as
+// nine slices whose corners keep their size. In design mode an unlocked image shows a
+// dashed frame.
 
 #include <memory>
 
@@ -29,7 +31,12 @@ public:
 
   TNotifyEvent OnBitmapLoaded;
 
+protected:
+  void Paint(IvgCanvas& canvas) override;
+
 private:
+  void PaintSlices(IvgCanvas& canvas, float opacity) const;
+
   std::unique_ptr<TvgBitmap> FBitmap = std::make_unique<TvgBitmap>();
   std::unique_ptr<TvgBounds> FBitmapMargins = std::make_unique<TvgBounds>();
   TvgImageWrap FWrapMode = vgImageFit;

@@ -1,15 +1,19 @@
 #pragma once
 // Helpers shared by the scene tests: objects read from text forms, a stand-in for the
-// scene's window, and a clock advanced by hand.
+// scene's window, a clock advanced by hand, a canvas that records what is drawn, and PNG
+// data of a given size.
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "scene/Bitmap.h"
+#include "scene/Canvas.h"
 #include "scene/Clock.h"
 #include "scene/SceneHost.h"
 #include "scene/VgObject.h"
@@ -101,5 +105,55 @@ private:
   std::uint32_t FNow = 0;
   std::vector<TTimer*> FTimers;
 };
+
+// Records each call as a line ("bitmap (0,0,70,30) -> (4,0,74,30)", "clip (0,0,77,31)"),
+// and the pictures drawn with all their arguments.
+class TRecordingCanvas : public IvgCanvas {
+public:
+  struct TBitmapDraw {
+    const TvgBitmap* Bitmap;
+    TvgRect Source;
+    TvgRect Destination;
+    float Opacity;
+    bool Interpolate;
+  };
+
+  static std::string Text(const TvgRect& r) {
+    char text[96];
+    std::snprintf(text, sizeof text, "(%g,%g,%g,%g)", r.Left, r.Top, r.Right, r.Bottom);
+    return text;
+  }
+
+  void SetMatrix(const TvgMatrix& matrix) override { FMatrix = matrix; }
+  void SaveState() override { FCalls.push_back("save"); }
+  void RestoreState() override { FCalls.push_back("restore"); }
+  void IntersectClipRect(const TvgRect& rect) override { FCalls.push_back("clip " + Text(rect)); }
+  void FillRect(const TvgRect& rect, TvgColor, float) override { FCalls.push_back("fill " + Text(rect)); }
+  void DrawRect(const TvgRect& rect, TvgColor color, float thickness, TvgStrokeDash dash, float) override {
+    char details[64];
+    std::snprintf(details, sizeof details, " #%08X %g%s", color, thickness, dash == vgDashDash ? " dashed" : "");
+    FCalls.push_back("frame " + Text(rect) + details);
+  }
+  void DrawBitmap(const TvgBitmap& bitmap, const TvgRect& source, const TvgRect& destination, float opacity,
+                  bool interpolate) override {
+    FCalls.push_back("bitmap " + Text(source) + " -> " + Text(destination) + (interpolate ? "" : " nearest"));
+    FBitmaps.push_back({&bitmap, source, destination, opacity, interpolate});
+  }
+  void FillText(const TvgRect& rect, std::u16string_view, const TvgTextFormat&, TvgColor, float) override {
+    FCalls.push_back("text " + Text(rect));
+  }
+
+  TvgMatrix FMatrix;
+  std::vector<std::string> FCalls;
+  std::vector<TBitmapDraw> FBitmaps;
+};
+
+// The start of a PNG file as far as its size: signature and header chunk.
+inline std::vector<std::uint8_t> PngOfSize(std::uint32_t width, std::uint32_t height) {
+  std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  for (const std::uint32_t value : {width, height})
+    for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<std::uint8_t>(value >> shift));
+  return png;
+}
 
 }  // namespace vd::scene_test
