@@ -1,6 +1,7 @@
 #include "scene/win32/GdiPlusCanvas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/win32/StringConversions.h"
@@ -17,13 +18,6 @@ constexpr SmoothingMode kSmoothing = static_cast<SmoothingMode>(2);
 constexpr InterpolationMode kInterpolation = static_cast<InterpolationMode>(2);
 constexpr PixelOffsetMode kPixelOffset = static_cast<PixelOffsetMode>(4);
 constexpr UINT kTextContrast = 2;
-
-// A picture as GDI+ decoded it, kept with the picture.
-class TDecodedPicture : public TvgBitmapCache {
-public:
-  explicit TDecodedPicture(TGdiPlusObject<GpImage> image) : Image(std::move(image)) {}
-  TGdiPlusObject<GpImage> Image;
-};
 
 // A stream over a copy of the bytes, released when it goes.
 TComPtr<IStream> MemoryStream(const std::vector<std::uint8_t>& bytes) {
@@ -57,7 +51,19 @@ StringAlignment Alignment(TvgTextAlign align) {
   return StringAlignmentCenter;
 }
 
+bool IsWhole(float value) { return value == std::nearbyint(value); }
+
 }  // namespace
+
+// A picture as GDI+ decoded it, and its last scaled copy, kept with the picture.
+struct TvgGdiPlusCanvas::TDecodedPicture : TvgBitmapCache {
+  TGdiPlusObject<GpImage> Image;
+  TGdiPlusObject<GpImage> Scaled;
+  TvgRect ScaledSource;
+  int ScaledWidth = 0;
+  int ScaledHeight = 0;
+  bool ScaledInterpolated = false;
+};
 
 TvgGdiPlusCanvas::TvgGdiPlusCanvas() : FGdiPlus(TGdiPlus::Session()) {}
 
@@ -77,15 +83,17 @@ void TvgGdiPlusCanvas::ResizeBuffer(int width, int height) {
                                  reinterpret_cast<BYTE*>(FBuffer.Bits()), &target) != Ok)
     return;
   FTarget = TGdiPlusObject<GpImage>(FGdiPlus, gdip.DisposeImage, target);
-  GpGraphics* graphics = nullptr;
-  if (gdip.GetImageGraphicsContext(target, &graphics) != Ok) return;
-  FGraphics = TGdiPlusObject<GpGraphics>(FGdiPlus, gdip.DeleteGraphics, graphics);
   GpMatrix* matrix = nullptr;
-  if (gdip.CreateMatrix2(1, 0, 0, 1, 0, 0, &matrix) != Ok) {
-    FGraphics.Reset();
-    return;
-  }
+  if (gdip.CreateMatrix2(1, 0, 0, 1, 0, 0, &matrix) != Ok) return;
   FMatrix = TGdiPlusObject<GpMatrix>(FGdiPlus, gdip.DeleteMatrix, matrix);
+  FGraphics = GraphicsOn(FTarget.Get());
+}
+
+TGdiPlusObject<GpGraphics> TvgGdiPlusCanvas::GraphicsOn(GpImage* image) {
+  TGdiPlus& gdip = *FGdiPlus;
+  GpGraphics* graphics = nullptr;
+  if (gdip.GetImageGraphicsContext(image, &graphics) != Ok) return {};
+  TGdiPlusObject<GpGraphics> owner(FGdiPlus, gdip.DeleteGraphics, graphics);
   gdip.SetSmoothingMode(graphics, kSmoothing);
   gdip.SetInterpolationMode(graphics, kInterpolation);
   gdip.SetPixelOffsetMode(graphics, kPixelOffset);
@@ -94,6 +102,7 @@ void TvgGdiPlusCanvas::ResizeBuffer(int width, int height) {
   // ClearType needs an opaque background to blend its colour fringes with; the buffer has
   // an alpha channel, so text is smoothed in grey.
   gdip.SetTextRenderingHint(graphics, TextRenderingHintAntiAlias);
+  return owner;
 }
 
 bool TvgGdiPlusCanvas::BeginScene() {
@@ -128,6 +137,7 @@ void TvgGdiPlusCanvas::ClearRect(const RECT& rect, TvgColor color) {
 
 void TvgGdiPlusCanvas::SetMatrix(const TvgMatrix& m) {
   if (!FGraphics) return;
+  FCurrent = m;
   FGdiPlus->SetMatrixElements(FMatrix.Get(), m.M11, m.M12, m.M21, m.M22, m.M31, m.M32);
   FGdiPlus->SetWorldTransform(FGraphics.Get(), FMatrix.Get());
 }
@@ -136,12 +146,13 @@ void TvgGdiPlusCanvas::SaveState() {
   if (!FGraphics) return;
   GraphicsState state = 0;
   FGdiPlus->SaveGraphics(FGraphics.Get(), &state);
-  FStates.push_back(state);
+  FStates.emplace_back(state, FCurrent);
 }
 
 void TvgGdiPlusCanvas::RestoreState() {
   if (!FGraphics || FStates.empty()) return;
-  FGdiPlus->RestoreGraphics(FGraphics.Get(), FStates.back());
+  FGdiPlus->RestoreGraphics(FGraphics.Get(), FStates.back().first);
+  FCurrent = FStates.back().second;
   FStates.pop_back();
 }
 
@@ -166,10 +177,10 @@ void TvgGdiPlusCanvas::DrawRect(const TvgRect& r, TvgColor color, float thicknes
   FGdiPlus->DrawRectangle(FGraphics.Get(), pen, r.Left, r.Top, r.Width(), r.Height());
 }
 
-GpImage* TvgGdiPlusCanvas::Decoded(const TvgBitmap& bitmap) {
-  if (auto* decoded = dynamic_cast<TDecodedPicture*>(bitmap.Cache())) return decoded->Image.Get();
+TvgGdiPlusCanvas::TDecodedPicture* TvgGdiPlusCanvas::Decoded(const TvgBitmap& bitmap) {
+  if (auto* decoded = dynamic_cast<TDecodedPicture*>(bitmap.Cache())) return decoded;
   TGdiPlus& gdip = *FGdiPlus;
-  TGdiPlusObject<GpImage> picture;
+  auto decoded = std::make_unique<TDecodedPicture>();
   if (TComPtr<IStream> stream = MemoryStream(bitmap.PNG())) {
     GpBitmap* source = nullptr;
     if (gdip.CreateBitmapFromStream(stream.Get(), &source) == Ok) {
@@ -178,20 +189,62 @@ GpImage* TvgGdiPlusCanvas::Decoded(const TvgBitmap& bitmap) {
       // drawn without conversion.
       GpBitmap* copy = nullptr;
       if (gdip.CloneBitmapAreaI(0, 0, bitmap.Width(), bitmap.Height(), PixelFormat32bppPARGB, source, &copy) == Ok)
-        picture = TGdiPlusObject<GpImage>(FGdiPlus, gdip.DisposeImage, copy);
+        decoded->Image = TGdiPlusObject<GpImage>(FGdiPlus, gdip.DisposeImage, copy);
     }
   }
   // A picture that does not decode is kept as none, so that it is not tried on every pass.
-  GpImage* image = picture.Get();
-  bitmap.SetCache(std::make_unique<TDecodedPicture>(std::move(picture)));
-  return image;
+  TDecodedPicture* picture = decoded.get();
+  bitmap.SetCache(std::move(decoded));
+  return picture;
+}
+
+GpImage* TvgGdiPlusCanvas::Scaled(TDecodedPicture& picture, const TvgRect& source, int width, int height,
+                                  bool interpolate) {
+  if (picture.Scaled && picture.ScaledSource == source && picture.ScaledWidth == width &&
+      picture.ScaledHeight == height && picture.ScaledInterpolated == interpolate)
+    return picture.Scaled.Get();
+  picture.Scaled.Reset();
+  TGdiPlus& gdip = *FGdiPlus;
+  GpBitmap* scaled = nullptr;
+  if (gdip.CreateBitmapFromScan0(width, height, 0, PixelFormat32bppPARGB, nullptr, &scaled) != Ok) return nullptr;
+  TGdiPlusObject<GpImage> owner(FGdiPlus, gdip.DisposeImage, scaled);
+  const TGdiPlusObject<GpGraphics> graphics = GraphicsOn(scaled);
+  if (!graphics) return nullptr;
+  if (!interpolate) gdip.SetInterpolationMode(graphics.Get(), InterpolationModeNearestNeighbor);
+  if (gdip.DrawImageRectRect(graphics.Get(), picture.Image.Get(), 0, 0, static_cast<REAL>(width),
+                             static_cast<REAL>(height), source.Left, source.Top, source.Width(), source.Height(),
+                             UnitPixel, nullptr, nullptr, nullptr) != Ok)
+    return nullptr;
+  picture.Scaled = std::move(owner);
+  picture.ScaledSource = source;
+  picture.ScaledWidth = width;
+  picture.ScaledHeight = height;
+  picture.ScaledInterpolated = interpolate;
+  return picture.Scaled.Get();
 }
 
 void TvgGdiPlusCanvas::DrawBitmap(const TvgBitmap& bitmap, const TvgRect& s, const TvgRect& d, float opacity,
                                   bool interpolate) {
   if (!FGraphics || opacity <= 0 || bitmap.Width() <= 0 || bitmap.Height() <= 0) return;
-  GpImage* image = Decoded(bitmap);
-  if (!image) return;
+  TDecodedPicture* picture = Decoded(bitmap);
+  if (!picture->Image) return;
+  // Scaled, but neither rotated nor off the pixel grid: the same pixels as a scaled copy
+  // drawn one to one, which costs a copy instead of a resampling of the whole picture.
+  const bool scaled = d.Width() != s.Width() || d.Height() != s.Height();
+  const TvgMatrix& m = FCurrent;
+  const bool onGrid = m.M11 == 1 && m.M12 == 0 && m.M21 == 0 && m.M22 == 1 && IsWhole(m.M31) && IsWhole(m.M32) &&
+                      IsWhole(d.Left) && IsWhole(d.Top) && IsWhole(d.Right) && IsWhole(d.Bottom);
+  if (scaled && onGrid && d.Width() > 0 && d.Height() > 0) {
+    const int width = static_cast<int>(d.Width()), height = static_cast<int>(d.Height());
+    if (GpImage* copy = Scaled(*picture, s, width, height, interpolate)) {
+      DrawImage(copy, {0, 0, d.Width(), d.Height()}, d, opacity, false);
+      return;
+    }
+  }
+  DrawImage(picture->Image.Get(), s, d, opacity, interpolate);
+}
+
+void TvgGdiPlusCanvas::DrawImage(GpImage* image, const TvgRect& s, const TvgRect& d, float opacity, bool interpolate) {
   TGdiPlus& gdip = *FGdiPlus;
   TGdiPlusObject<GpImageAttributes> attributes;
   if (opacity < 1) {

@@ -2,8 +2,10 @@
 // The scene's canvas: GDI+ drawing into the scene's buffer (scene/win32/SceneBuffer.h), whose
 // pixels GDI+ sees as premultiplied ARGB, with the toolkit's settings (high-quality smoothing
 // and interpolation, half-pixel offset, source-over compositing, text contrast 2). Pictures
-// are decoded from their PNG data once and kept with the picture. Without GDI+ nothing is
-// drawn: every pass fails to begin.
+// are decoded from their PNG data once and kept with the picture; a picture drawn scaled at
+// whole pixels is scaled once, and the scaled copy is kept with it and copied while it is
+// drawn the same way (the About window's background is drawn scaled on every pass). Without
+// GDI+ nothing is drawn: every pass fails to begin.
 
 #include <memory>
 #include <vector>
@@ -50,8 +52,15 @@ public:
                 float opacity) override;
 
 private:
+  struct TDecodedPicture;
   // The picture decoded as premultiplied ARGB, or none when its data does not decode.
-  Gdiplus::GpImage* Decoded(const TvgBitmap& bitmap);
+  TDecodedPicture* Decoded(const TvgBitmap& bitmap);
+  // The part `source` of the picture scaled to width × height, made when it was drawn
+  // otherwise last time; none when it cannot be made.
+  Gdiplus::GpImage* Scaled(TDecodedPicture& picture, const TvgRect& source, int width, int height, bool interpolate);
+  void DrawImage(Gdiplus::GpImage* image, const TvgRect& source, const TvgRect& destination, float opacity,
+                 bool interpolate);
+  TGdiPlusObject<Gdiplus::GpGraphics> GraphicsOn(Gdiplus::GpImage* image);
 
   std::shared_ptr<TGdiPlus> FGdiPlus;
   TvgSceneBuffer FBuffer;
@@ -59,7 +68,9 @@ private:
   TGdiPlusObject<Gdiplus::GpImage> FTarget;
   TGdiPlusObject<Gdiplus::GpGraphics> FGraphics;
   TGdiPlusObject<Gdiplus::GpMatrix> FMatrix;
-  std::vector<Gdiplus::GraphicsState> FStates;
+  // The matrix now, and with each saved state the matrix it had.
+  TvgMatrix FCurrent;
+  std::vector<std::pair<Gdiplus::GraphicsState, TvgMatrix>> FStates;
 };
 
 }  // namespace vd::win32

@@ -55,6 +55,31 @@ TEST_F(GdiPlusCanvasTest, APictureIsDecodedOnceAndDrawnPremultiplied) {
   }
 }
 
+TEST_F(GdiPlusCanvasTest, APictureScaledAtWholePixelsOrOffThemShowsTheSamePixels) {
+  TvgBitmap picture;
+  picture.SetPNG(kPicture);
+  // At whole pixels (drawn from a scaled copy, also when moved by the matrix), and half a
+  // pixel off (drawn directly): every picture pixel becomes a 2 × 2 block.
+  FCanvas.DrawBitmap(picture, {0, 0, 2, 2}, {0, 0, 4, 4}, 1, false);
+  FCanvas.SetMatrix(TvgMatrix::Translation(10, 0));
+  FCanvas.DrawBitmap(picture, {0, 0, 2, 2}, {0, 0, 4, 4}, 1, false);
+  FCanvas.SetMatrix(TvgMatrix::Translation(20.5f, 0.5f));
+  FCanvas.DrawBitmap(picture, {0, 0, 2, 2}, {0, 0, 4, 4}, 1, false);
+  FCanvas.EndScene();
+  for (int left : {0, 10}) {
+    EXPECT_EQ(Pixel(left, 0), 0xFFFF0000u);
+    EXPECT_EQ(Pixel(left + 1, 1), 0xFFFF0000u);
+    EXPECT_EQ(Pixel(left + 2, 0), 0x80000080u);
+    EXPECT_EQ(Pixel(left + 3, 1), 0x80000080u);
+    EXPECT_EQ(Pixel(left + 1, 2), 0u);
+    EXPECT_EQ(Pixel(left + 3, 3), 0xFFFFFFFFu);
+    EXPECT_EQ(Pixel(left + 4, 0), 0u);
+  }
+  EXPECT_EQ(Pixel(21, 1), 0xFFFF0000u);
+  EXPECT_EQ(Pixel(23, 2), 0x80000080u);
+  EXPECT_EQ(Pixel(24, 4), 0xFFFFFFFFu);
+}
+
 TEST_F(GdiPlusCanvasTest, OpacityScalesEveryChannelOfAPicture) {
   TvgBitmap picture;
   picture.SetPNG(kPicture);
