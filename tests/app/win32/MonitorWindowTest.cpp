@@ -9,6 +9,7 @@
 #include "core/Application.h"
 #include "lang/Translation.h"
 #include "platform/win32/Win32Platform.h"
+#include "scene/win32/Win32Clock.h"
 
 namespace vd::win32 {
 namespace {
@@ -30,6 +31,7 @@ protected:
   }
 
   platform::TWin32Platform FSystem;
+  const TvgWin32Clock FClock;
   std::unique_ptr<TDM> FModule;
   std::unique_ptr<TVDMonMain> FMonitor;
 };
@@ -128,6 +130,8 @@ TEST_F(MonitorWindowTest, TheStyleSetHoldsTheWindowsStylesAndItsControlsTakeThem
                              u"MyButton1",  u"MyStepButton", u"MyNumBtn",   u"MyButton2"};
   for (int i = 0; i < 8; ++i) EXPECT_NE(FMonitor->vgResources1->Root()->FindResource(names[i]), nullptr) << i;
   ASSERT_NE(FMonitor->BtnOK->TextPart(), nullptr);
+  // The style's animations settle on the button's state first.
+  for (int i = 0; i < 8; ++i) FMonitor->ProcessMessageAndSleep50ms();
   EXPECT_EQ(FMonitor->BtnOK->TextPart()->Fill()->Color(), 0xFFFCFCFCu);
   EXPECT_EQ(FMonitor->BtnOK->TextPart()->HorzTextAlign(), vgTextAlignCenter);
   ASSERT_NE(FMonitor->Label1->TextPart(), nullptr);
