@@ -10,6 +10,7 @@
 #include "lang/Translation.h"
 #include "platform/win32/Win32Platform.h"
 #include "scene/win32/Win32Clock.h"
+#include "tests/scene/win32/LayeredWindowRecorder.h"
 
 namespace vd::win32 {
 namespace {
@@ -149,6 +150,33 @@ TEST_F(MonitorWindowTest, TheAboutWindowsButtonsTakeTheMouseAndItsBackgroundDoes
   };
   for (const auto& [point, object] : cases)
     EXPECT_EQ(FMonitor->vgScene1->ObjectAtPoint(point.X, point.Y), object) << point.X << "," << point.Y;
+}
+
+TEST_F(MonitorWindowTest, TheAboutWindowsPixelsAreOpaqueInsideThePicturesOutlineAndTransparentOutside) {
+  const test::TLayeredWindowRecorder layer;
+  FMonitor->About1Click(nullptr);
+  for (int i = 0; i < 6; ++i) FMonitor->ProcessMessageAndSleep50ms();
+  const auto& call = layer.Last();
+  ASSERT_GE(call.Count, 1);
+  EXPECT_EQ(call.Window, FMonitor->Handle());
+  ASSERT_EQ(call.Width, 504);
+  ASSERT_EQ(call.Pixels.size(), 504u * 400u);
+  const auto alpha = [&](int x, int y) { return call.Pixels[static_cast<std::size_t>(y) * 504 + x] >> 24; };
+  // The picture is drawn 502 wide, one pixel in from the left; its corners are rounded.
+  for (const auto& [x, y] : {std::pair{0, 200}, {0, 0}, {503, 399}, {2, 397}, {501, 2}}) EXPECT_EQ(alpha(x, y), 0u);
+  for (const auto& [x, y] : {std::pair{250, 40}, {250, 200}, {30, 200}, {470, 360}, {255, 338}})
+    EXPECT_EQ(alpha(x, y), 255u);
+  int partly = 0;
+  for (const std::uint32_t pixel : call.Pixels) {
+    const std::uint32_t a = pixel >> 24;
+    partly += a > 0 && a < 255;
+    // Premultiplied: no channel above the alpha.
+    ASSERT_LE(pixel >> 16 & 0xFF, a);
+    ASSERT_LE(pixel >> 8 & 0xFF, a);
+    ASSERT_LE(pixel & 0xFF, a);
+  }
+  // The outline and its shadow fade out.
+  EXPECT_GT(partly, 1000);
 }
 
 TEST_F(MonitorWindowTest, TheAboutTextsFollowTheLanguageButTheWebAddressStaysAsStored) {

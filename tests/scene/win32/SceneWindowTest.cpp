@@ -5,44 +5,11 @@
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
-#include "scene/win32/LayeredWindow.h"
 #include "scene/win32/Scene.h"
+#include "tests/scene/win32/LayeredWindowRecorder.h"
 
 namespace vd::win32 {
 namespace {
-
-// Stands in for UpdateLayeredWindow while it lives: counts the calls and keeps what the
-// last one was given.
-class TLayeredWindowRecorder {
-public:
-  TLayeredWindowRecorder() : FReplaced(ReplaceUpdateLayeredWindowFunction(&Record)) { Last() = {}; }
-  ~TLayeredWindowRecorder() { ReplaceUpdateLayeredWindowFunction(FReplaced); }
-  TLayeredWindowRecorder(const TLayeredWindowRecorder&) = delete;
-  TLayeredWindowRecorder& operator=(const TLayeredWindowRecorder&) = delete;
-
-  struct TCall {
-    int Count = 0;
-    HWND Window = nullptr;
-    POINT Position{};
-    SIZE Size{};
-    HDC Source = nullptr;
-    BLENDFUNCTION Blend{};
-    DWORD Flags = 0;
-  };
-  static TCall& Last() {
-    static TCall call;
-    return call;
-  }
-
-private:
-  static BOOL WINAPI Record(HWND window, HDC, POINT* position, SIZE* size, HDC source, POINT*, COLORREF,
-                            BLENDFUNCTION* blend, DWORD flags) {
-    TCall& call = Last();
-    call = {call.Count + 1, window, *position, *size, source, *blend, flags};
-    return TRUE;
-  }
-  TUpdateLayeredWindow FReplaced;
-};
 
 void PumpMessages() {
   MSG message;
@@ -73,7 +40,7 @@ protected:
   }
 
   platform::TWin32Platform FSystem;
-  TLayeredWindowRecorder FLayer;
+  test::TLayeredWindowRecorder FLayer;
   TUniqueWindow FForm;
   TvgScene FScene{nullptr};
 };
