@@ -112,6 +112,8 @@ void TvgAnimation::Start() {
   // A run that could not be seen (no duration, no scene to show it, design mode) happens
   // at once; the duration then stays as short as that, so later runs do too.
   if (!(std::fabs(FDuration) >= 0.001f) || !scene || scene->GetDesignTime()) {
+    // A run started before (and since moved out of the scene) ends here.
+    if (TvgAniThread* clock = TvgAniThread::Current()) clock->RemoveAnimation(this);
     FDelayTime = 0;
     FTime = FInverse ? 0 : 1;
     FDuration = 1;

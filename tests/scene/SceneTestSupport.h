@@ -107,15 +107,12 @@ private:
 };
 
 // Records each call as a line ("bitmap (0,0,70,30) -> (4,0,74,30)", "clip (0,0,77,31)"),
-// and the pictures drawn with all their arguments.
+// and which picture each drawing took, with what opacity.
 class TRecordingCanvas : public IvgCanvas {
 public:
   struct TBitmapDraw {
     const TvgBitmap* Bitmap;
-    TvgRect Source;
-    TvgRect Destination;
     float Opacity;
-    bool Interpolate;
   };
 
   static std::string Text(const TvgRect& r) {
@@ -123,8 +120,14 @@ public:
     std::snprintf(text, sizeof text, "(%g,%g,%g,%g)", r.Left, r.Top, r.Right, r.Bottom);
     return text;
   }
+  // The calls, separated by "; ".
+  std::string Calls() const {
+    std::string out;
+    for (const std::string& call : FCalls) out += (out.empty() ? "" : "; ") + call;
+    return out;
+  }
 
-  void SetMatrix(const TvgMatrix& matrix) override { FMatrix = matrix; }
+  void SetMatrix(const TvgMatrix&) override {}
   void SaveState() override { FCalls.push_back("save"); }
   void RestoreState() override { FCalls.push_back("restore"); }
   void IntersectClipRect(const TvgRect& rect) override { FCalls.push_back("clip " + Text(rect)); }
@@ -137,13 +140,12 @@ public:
   void DrawBitmap(const TvgBitmap& bitmap, const TvgRect& source, const TvgRect& destination, float opacity,
                   bool interpolate) override {
     FCalls.push_back("bitmap " + Text(source) + " -> " + Text(destination) + (interpolate ? "" : " nearest"));
-    FBitmaps.push_back({&bitmap, source, destination, opacity, interpolate});
+    FBitmaps.push_back({&bitmap, opacity});
   }
   void FillText(const TvgRect& rect, std::u16string_view, const TvgTextFormat&, TvgColor, float) override {
     FCalls.push_back("text " + Text(rect));
   }
 
-  TvgMatrix FMatrix;
   std::vector<std::string> FCalls;
   std::vector<TBitmapDraw> FBitmaps;
 };
