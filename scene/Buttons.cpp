@@ -1,8 +1,17 @@
 #include "scene/Buttons.h"
 
+#include "scene/SceneInterface.h"
 #include "scene/Triggers.h"
 
 namespace vd {
+
+namespace {
+
+// A repeating button held down clicks after this long, then at this interval.
+constexpr std::uint32_t kRepeatDelay = 500;
+constexpr std::uint32_t kRepeatInterval = 100;
+
+}  // namespace
 
 TvgCustomButton::TvgCustomButton(TComponent* AOwner) : TvgTextControl(AOwner) {
   ResetSize();
@@ -31,6 +40,54 @@ void TvgCustomButton::SetIsPressed(bool value) {
   if (value == FIsPressed) return;
   FIsPressed = value;
   Repaint();
+}
+
+void TvgCustomButton::Press(bool value) {
+  SetIsPressed(value);
+  RaiseTrigger(u"IsPressed");
+}
+
+void TvgCustomButton::MouseDown(TMouseButton Button, TShiftState Shift, float X, float Y) {
+  TvgTextControl::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft) return;
+  FPressing = true;
+  if (FStaysPressed) {
+    Press(!FIsPressed);
+    return;
+  }
+  if (FRepeat)
+    if (IvgClock* clock = SceneClock())
+      FRepeatTimer = clock->StartTimer(kRepeatDelay, [this, clock] {
+        FRepeatTimer = clock->StartTimer(kRepeatInterval, [this] { Click(); });
+        Click();
+      });
+  Press(true);
+}
+
+void TvgCustomButton::MouseMove(TShiftState Shift, float X, float Y) {
+  TvgTextControl::MouseMove(Shift, X, Y);
+  if (!(Shift & ssLeft) || !FPressing || FStaysPressed) return;
+  const bool inside = X >= 0 && X <= Width() && Y >= 0 && Y <= Height();
+  if (inside != FIsPressed) Press(inside);
+}
+
+void TvgCustomButton::MouseUp(TMouseButton Button, TShiftState Shift, float X, float Y) {
+  if (FPressing) {
+    FRepeatTimer.reset();
+    FPressing = false;
+    if (!FStaysPressed) Press(false);
+  }
+  TvgTextControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TvgCustomButton::Click() {
+  if (FModalResult != 0 && Scene()) Scene()->SetModalResult(FModalResult);
+  TvgTextControl::Click();
+}
+
+void TvgCustomButton::DblClick() {
+  TvgTextControl::DblClick();
+  Click();
 }
 
 void TvgCustomButton::RaiseStateTriggers() {

@@ -1,12 +1,16 @@
 #pragma once
-// Buttons: text controls that capture the mouse when pressed and translate their text. A
-// new button is 80 × 22; a bitmap state button, which shows one of three pictures by its
-// mouse state, 64 × 64.
+// Buttons: text controls that capture the mouse when pressed, take the focus and translate
+// their text. A press with the left button makes the button pressed while the mouse stays
+// on it (or toggles a button that stays pressed), raising "IsPressed" for its style's
+// animations; held down, a repeating button clicks again and again. A new button is
+// 80 × 22; a bitmap state button, which shows one of three pictures by its mouse state,
+// 64 × 64.
 
 #include <cstdint>
 #include <memory>
 
 #include "scene/Bitmap.h"
+#include "scene/Clock.h"
 #include "scene/TextControls.h"
 
 namespace vd {
@@ -29,6 +33,14 @@ public:
   std::int32_t ModalResult() const { return FModalResult; }
   void SetModalResult(std::int32_t value) { FModalResult = value; }
 
+  void MouseDown(TMouseButton Button, TShiftState Shift, float X, float Y) override;
+  void MouseMove(TShiftState Shift, float X, float Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, float X, float Y) override;
+  // Hands the modal result to the form first.
+  void Click() override;
+  // A click follows.
+  void DblClick() override;
+
 protected:
   TvgPoint DefaultSize() const override { return {80, 22}; }
   bool DefaultAutoCapture() const override { return true; }
@@ -37,9 +49,15 @@ protected:
   void RaiseStateTriggers() override;
 
 private:
+  // Sets IsPressed and tells the style.
+  void Press(bool value);
+
+  // Between a press with the left button and its release.
+  bool FPressing = false;
   bool FIsPressed = false;
   std::int32_t FModalResult = 0;
   bool FStaysPressed = false;
+  std::unique_ptr<IvgTimer> FRepeatTimer;
   bool FRepeat = false;
 };
 

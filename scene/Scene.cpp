@@ -106,6 +106,10 @@ void TvgCustomScene::SetFocused(TvgVisualObject* object) {
   if (object && FFocused == object) object->EnterFocus();
 }
 
+void TvgCustomScene::SetModalResult(std::int32_t result) {
+  if (FHost) FHost->SetModalResult(result);
+}
+
 void TvgCustomScene::FreeNotification(TvgObject* AObject) {
   if (AObject == FHovered) FHovered = nullptr;
   if (AObject == FFocused) FFocused = nullptr;

@@ -88,6 +88,7 @@ public:
   void SetCaptured(TvgVisualObject* object) override;
   TvgVisualObject* GetFocused() override { return FFocused; }
   void SetFocused(TvgVisualObject* object) override;
+  void SetModalResult(std::int32_t result) override;
   void AddObject(TvgObject* object) override;
   void RemoveObject(TvgObject* object) override;
 

@@ -3,6 +3,8 @@
 // root's scene): where it reports damage, mouse capture and focus, where its controls find
 // the scene's style set, and the scene's state that painting and styling depend on.
 
+#include <cstdint>
+
 #include "scene/Geometry.h"
 
 namespace vd {
@@ -35,6 +37,9 @@ public:
   // lost the focus and the new one that it has it.
   virtual TvgVisualObject* GetFocused() = 0;
   virtual void SetFocused(TvgVisualObject* object) = 0;
+
+  // Ends the modal run of the form that holds the scene with that result.
+  virtual void SetModalResult(std::int32_t result) = 0;
 
   // An object joins the scene as its last root object (leaving its parent), or leaves it.
   virtual void AddObject(TvgObject* object) = 0;
