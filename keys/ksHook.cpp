@@ -31,13 +31,13 @@ void UnloadHookLibrary() {
 
 bool LoadHookLibrary() {
   if (gHookLibrary) return true;
-  auto library =
-      std::make_unique<TLibraryBinding>(u"ksHook.dll", std::initializer_list<TLibraryBinding::TImport>{
-                                                           {"EnableKeyboardHook", gHookEntries.EnableKeyboardHook},
-                                                           {"DisableKeyboardHook", gHookEntries.DisableKeyboardHook},
-                                                           {"EnableMouseHook", gHookEntries.EnableMouseHook},
-                                                           {"DisableMouseHook", gHookEntries.DisableMouseHook},
-                                                       });
+  auto library = std::make_unique<TLibraryBinding>(u"ksHook.dll", platform::TLibrarySearch::ProgramFolderFirst,
+                                                   std::initializer_list<TLibraryBinding::TImport>{
+                                                       {"EnableKeyboardHook", gHookEntries.EnableKeyboardHook},
+                                                       {"DisableKeyboardHook", gHookEntries.DisableKeyboardHook},
+                                                       {"EnableMouseHook", gHookEntries.EnableMouseHook},
+                                                       {"DisableMouseHook", gHookEntries.DisableMouseHook},
+                                                   });
   // A missing library is worth a box; a library without one of the entries is not.
   if (!library->LibraryFound())
     platform::Platform().UI->ShowMessageBox(u"ksHook.dll can not be found!", u"Error",

@@ -4,9 +4,10 @@
 
 namespace vd {
 
-TLibraryBinding::TLibraryBinding(std::u16string_view fileName, std::initializer_list<TImport> imports) {
+TLibraryBinding::TLibraryBinding(std::u16string_view fileName, platform::TLibrarySearch search,
+                                 std::initializer_list<TImport> imports) {
   platform::ILibraries& libraries = *platform::Platform().Libraries;
-  platform::TLibraryHandle library = libraries.Load(fileName);
+  platform::TLibraryHandle library = libraries.Load(fileName, search);
   if (!library) return;
   FLibraryFound = true;
   std::vector<void*> addresses;

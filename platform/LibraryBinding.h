@@ -27,9 +27,11 @@ public:
 
   // Nothing bound.
   TLibraryBinding() = default;
-  // Loads the library and stores the address of every import. When the library does not
-  // load or one name is missing, the library is released and no slot is touched.
-  TLibraryBinding(std::u16string_view fileName, std::initializer_list<TImport> imports);
+  // Loads the library from where `search` says and stores the address of every import. When
+  // the library does not load or one name is missing, the library is released and no slot is
+  // touched.
+  TLibraryBinding(std::u16string_view fileName, platform::TLibrarySearch search,
+                  std::initializer_list<TImport> imports);
   // Releases the library; the functions stored from it must no longer be called.
   ~TLibraryBinding();
   TLibraryBinding(const TLibraryBinding&) = delete;

@@ -103,12 +103,21 @@ public:
 
 using TLibraryHandle = void*;
 
+// Where a library is looked for by its file name. Never in the current directory or along
+// the search path, where anyone could plant a library of that name.
+enum class TLibrarySearch {
+  // The suite's own libraries (ksHook.dll): the program's folder, then the system folders.
+  ProgramFolderFirst,
+  // The system's libraries (setupapi.dll, hid.dll, gdiplus.dll): the system folder alone, so
+  // that a copy beside the program is never taken for them.
+  SystemFolderOnly,
+};
+
 class ILibraries {
 public:
   virtual ~ILibraries() = default;
-  // Loads a library of the program's folder or the system folders by file name; never from
-  // the current directory or the search path. nullptr when it does not load.
-  virtual TLibraryHandle Load(std::u16string_view fileName) = 0;
+  // Loads a library by file name from the folders `search` names; nullptr when it does not load.
+  virtual TLibraryHandle Load(std::u16string_view fileName, TLibrarySearch search) = 0;
   virtual void* Symbol(TLibraryHandle library, const char* name) = 0;
   virtual void Free(TLibraryHandle library) = 0;
 };

@@ -2,6 +2,11 @@
 
 namespace vd::win32 {
 
+namespace {
+// System libraries: a setupapi.dll or hid.dll beside the program is never taken.
+constexpr platform::TLibrarySearch kSystemFolder = platform::TLibrarySearch::SystemFolderOnly;
+}  // namespace
+
 bool THidApi::SetupBound() const {
   return SetupDiGetClassDevsW && SetupDiEnumDeviceInterfaces && SetupDiGetDeviceInterfaceDetailW &&
          SetupDiGetDeviceRegistryPropertyW && SetupDiDestroyDeviceInfoList;
@@ -12,18 +17,19 @@ bool THidApi::HidBound() const {
 }
 
 THidLibraries::THidLibraries()
-    : FSetupLibrary(u"setupapi.dll", {{"SetupDiGetClassDevsW", FApi.SetupDiGetClassDevsW},
-                                      {"SetupDiEnumDeviceInterfaces", FApi.SetupDiEnumDeviceInterfaces},
-                                      {"SetupDiGetDeviceInterfaceDetailW", FApi.SetupDiGetDeviceInterfaceDetailW},
-                                      {"SetupDiGetDeviceRegistryPropertyW", FApi.SetupDiGetDeviceRegistryPropertyW},
-                                      {"SetupDiDestroyDeviceInfoList", FApi.SetupDiDestroyDeviceInfoList}}),
-      FHidLibrary(FSetupLibrary.Bound()
-                      ? TLibraryBinding(u"hid.dll", {{"HidD_GetHidGuid", FApi.HidD_GetHidGuid},
-                                                     {"HidD_GetAttributes", FApi.HidD_GetAttributes},
-                                                     {"HidD_GetPreparsedData", FApi.HidD_GetPreparsedData},
-                                                     {"HidD_FreePreparsedData", FApi.HidD_FreePreparsedData},
-                                                     {"HidP_GetCaps", FApi.HidP_GetCaps}})
-                      : TLibraryBinding()) {}
+    : FSetupLibrary(u"setupapi.dll", kSystemFolder,
+                    {{"SetupDiGetClassDevsW", FApi.SetupDiGetClassDevsW},
+                     {"SetupDiEnumDeviceInterfaces", FApi.SetupDiEnumDeviceInterfaces},
+                     {"SetupDiGetDeviceInterfaceDetailW", FApi.SetupDiGetDeviceInterfaceDetailW},
+                     {"SetupDiGetDeviceRegistryPropertyW", FApi.SetupDiGetDeviceRegistryPropertyW},
+                     {"SetupDiDestroyDeviceInfoList", FApi.SetupDiDestroyDeviceInfoList}}),
+      FHidLibrary(FSetupLibrary.Bound() ? TLibraryBinding(u"hid.dll", kSystemFolder,
+                                                          {{"HidD_GetHidGuid", FApi.HidD_GetHidGuid},
+                                                           {"HidD_GetAttributes", FApi.HidD_GetAttributes},
+                                                           {"HidD_GetPreparsedData", FApi.HidD_GetPreparsedData},
+                                                           {"HidD_FreePreparsedData", FApi.HidD_FreePreparsedData},
+                                                           {"HidP_GetCaps", FApi.HidP_GetCaps}})
+                                        : TLibraryBinding()) {}
 
 THidLibraries::THidLibraries(const THidApi& standIns) : FApi(standIns) {}
 

@@ -31,15 +31,18 @@ int TMemoryLocale::CompareText(std::u16string_view a, std::u16string_view b, boo
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-TLibraryHandle TMemoryLibraries::Load(std::u16string_view fileName) {
-  ++FLoadCalls;
-  for (TLibrary& library : FLibraries) {
-    if (SameTextAscii(library.FileName, fileName)) {
-      ++FLoadedCount;
-      return &library;
-    }
-  }
+TMemoryLibraries::TLibrary* TMemoryLibraries::Find(std::u16string_view fileName, TFolder folder) {
+  for (TLibrary& library : FLibraries)
+    if (library.Folder == folder && SameTextAscii(library.FileName, fileName)) return &library;
   return nullptr;
+}
+
+TLibraryHandle TMemoryLibraries::Load(std::u16string_view fileName, TLibrarySearch search) {
+  ++FLoadCalls;
+  TLibrary* library = search == TLibrarySearch::ProgramFolderFirst ? Find(fileName, TFolder::Program) : nullptr;
+  if (!library) library = Find(fileName, TFolder::System);
+  if (library) ++FLoadedCount;
+  return library;
 }
 
 void* TMemoryLibraries::Symbol(TLibraryHandle library, const char* name) {
@@ -50,8 +53,8 @@ void* TMemoryLibraries::Symbol(TLibraryHandle library, const char* name) {
 
 void TMemoryLibraries::Free(TLibraryHandle) { --FLoadedCount; }
 
-void TMemoryLibraries::AddLibrary(std::u16string_view fileName, std::vector<std::string> exports) {
-  FLibraries.push_back(TLibrary{std::u16string(fileName), std::move(exports)});
+void TMemoryLibraries::AddLibrary(std::u16string_view fileName, std::vector<std::string> exports, TFolder folder) {
+  FLibraries.push_back(TLibrary{std::u16string(fileName), std::move(exports), folder});
 }
 
 int TMemoryUserInterface::ShowMessageBox(std::u16string_view text, std::u16string_view caption, std::uint32_t flags) {

@@ -121,12 +121,14 @@ public:
 
 class TMemoryLibraries : public ILibraries {
 public:
-  TLibraryHandle Load(std::u16string_view fileName) override;
+  enum class TFolder { Program, System };
+
+  TLibraryHandle Load(std::u16string_view fileName, TLibrarySearch search) override;
   void* Symbol(TLibraryHandle library, const char* name) override;
   void Free(TLibraryHandle library) override;
 
-  // A library that Load finds, with its exported names.
-  void AddLibrary(std::u16string_view fileName, std::vector<std::string> exports);
+  // A library in one of the folders that Load searches, with its exported names.
+  void AddLibrary(std::u16string_view fileName, std::vector<std::string> exports, TFolder folder = TFolder::Program);
   int LoadedCount() const { return FLoadedCount; }
   int LoadCalls() const { return FLoadCalls; }
 
@@ -134,7 +136,10 @@ private:
   struct TLibrary {
     std::u16string FileName;
     std::vector<std::string> Exports;
+    TFolder Folder;
   };
+  TLibrary* Find(std::u16string_view fileName, TFolder folder);
+
   std::deque<TLibrary> FLibraries;  // handles are addresses: adding keeps them valid
   int FLoadedCount = 0;
   int FLoadCalls = 0;

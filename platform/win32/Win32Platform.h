@@ -43,7 +43,7 @@ public:
 
 class TWin32Libraries : public ILibraries {
 public:
-  TLibraryHandle Load(std::u16string_view fileName) override;
+  TLibraryHandle Load(std::u16string_view fileName, TLibrarySearch search) override;
   void* Symbol(TLibraryHandle library, const char* name) override;
   void Free(TLibraryHandle library) override;
 };

@@ -34,14 +34,16 @@ double TWin32Clock::LocalDateTime() {
 
 std::uint32_t TWin32Clock::TickCount() { return GetTickCount(); }
 
-TLibraryHandle TWin32Libraries::Load(std::u16string_view fileName) {
+TLibraryHandle TWin32Libraries::Load(std::u16string_view fileName, TLibrarySearch search) {
   wchar_t folder[MAX_PATH * 2 + 1] = {};
   std::u16string folders[3];
-  const DWORD length = GetModuleFileNameW(nullptr, folder, static_cast<DWORD>(std::size(folder)));
-  const std::u16string program = U(folder, length);
-  folders[0] = program.substr(0, program.find_last_of(u"\\/") + 1);
+  if (search == TLibrarySearch::ProgramFolderFirst) {
+    const DWORD length = GetModuleFileNameW(nullptr, folder, static_cast<DWORD>(std::size(folder)));
+    const std::u16string program = U(folder, length);
+    folders[0] = program.substr(0, program.find_last_of(u"\\/") + 1);
+    if (UINT n = GetWindowsDirectoryW(folder, MAX_PATH)) folders[2] = U(folder, n) + u"\\";
+  }
   if (UINT n = GetSystemDirectoryW(folder, MAX_PATH)) folders[1] = U(folder, n) + u"\\";
-  if (UINT n = GetWindowsDirectoryW(folder, MAX_PATH)) folders[2] = U(folder, n) + u"\\";
   for (const std::u16string& candidate : folders) {
     if (candidate.empty()) continue;
     const std::u16string path = candidate + std::u16string(fileName);

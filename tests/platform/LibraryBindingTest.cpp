@@ -1,4 +1,4 @@
-// Binding a library's functions by name: all of them or none.
+// Binding a library's functions by name: all of them or none, from the folders asked for.
 
 #include "platform/LibraryBinding.h"
 
@@ -10,6 +10,8 @@ namespace vd {
 namespace {
 
 using TFunction = int(int);
+using platform::TLibrarySearch;
+using TFolder = platform::TMemoryLibraries::TFolder;
 
 struct TTable {
   TFunction* First = nullptr;
@@ -23,9 +25,10 @@ protected:
 };
 
 TEST_F(LibraryBindingTest, EveryNameFoundStoresEveryAddressAndKeepsTheLibraryUntilTheEnd) {
-  FSystem.Libraries.AddLibrary(u"hid.dll", {"First", "Second"});
+  FSystem.Libraries.AddLibrary(u"hid.dll", {"First", "Second"}, TFolder::System);
   {
-    const TLibraryBinding binding(u"hid.dll", {{"First", FTable.First}, {"Second", FTable.Second}});
+    const TLibraryBinding binding(u"hid.dll", TLibrarySearch::SystemFolderOnly,
+                                  {{"First", FTable.First}, {"Second", FTable.Second}});
     EXPECT_TRUE(binding.Bound());
     EXPECT_TRUE(binding.LibraryFound());
     EXPECT_NE(FTable.First, nullptr);
@@ -37,8 +40,9 @@ TEST_F(LibraryBindingTest, EveryNameFoundStoresEveryAddressAndKeepsTheLibraryUnt
 }
 
 TEST_F(LibraryBindingTest, OneMissingNameReleasesTheLibraryAndStoresNothing) {
-  FSystem.Libraries.AddLibrary(u"hid.dll", {"First"});
-  const TLibraryBinding binding(u"hid.dll", {{"First", FTable.First}, {"Second", FTable.Second}});
+  FSystem.Libraries.AddLibrary(u"hid.dll", {"First"}, TFolder::System);
+  const TLibraryBinding binding(u"hid.dll", TLibrarySearch::SystemFolderOnly,
+                                {{"First", FTable.First}, {"Second", FTable.Second}});
   EXPECT_FALSE(binding.Bound());
   EXPECT_TRUE(binding.LibraryFound());
   EXPECT_EQ(FTable.First, nullptr);
@@ -47,11 +51,23 @@ TEST_F(LibraryBindingTest, OneMissingNameReleasesTheLibraryAndStoresNothing) {
 }
 
 TEST_F(LibraryBindingTest, AMissingLibraryBindsNothing) {
-  const TLibraryBinding binding(u"setupapi.dll", {{"First", FTable.First}});
+  const TLibraryBinding binding(u"setupapi.dll", TLibrarySearch::SystemFolderOnly, {{"First", FTable.First}});
   EXPECT_FALSE(binding.Bound());
   EXPECT_FALSE(binding.LibraryFound());
   EXPECT_EQ(FTable.First, nullptr);
   EXPECT_EQ(FSystem.Libraries.LoadCalls(), 1);
+}
+
+// A system library is never taken from beside the program; the suite's own prefers that copy.
+TEST_F(LibraryBindingTest, EachSearchTakesTheFoldersItNames) {
+  FSystem.Libraries.AddLibrary(u"setupapi.dll", {"First"}, TFolder::Program);
+  EXPECT_FALSE(TLibraryBinding(u"setupapi.dll", TLibrarySearch::SystemFolderOnly, {{"First", FTable.First}}).Bound());
+  FSystem.Libraries.AddLibrary(u"setupapi.dll", {"First", "Second"}, TFolder::System);
+  EXPECT_TRUE(TLibraryBinding(u"setupapi.dll", TLibrarySearch::SystemFolderOnly, {{"Second", FTable.Second}}).Bound());
+  EXPECT_FALSE(
+      TLibraryBinding(u"setupapi.dll", TLibrarySearch::ProgramFolderFirst, {{"Second", FTable.Second}}).Bound());
+  FSystem.Libraries.AddLibrary(u"ksHook.dll", {"First"}, TFolder::System);
+  EXPECT_TRUE(TLibraryBinding(u"ksHook.dll", TLibrarySearch::ProgramFolderFirst, {{"First", FTable.First}}).Bound());
 }
 
 }  // namespace

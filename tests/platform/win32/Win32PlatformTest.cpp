@@ -105,12 +105,24 @@ TEST_F(Win32PlatformTest, IniValuesAreReadWithTheSystemsRules) {
 
 TEST_F(Win32PlatformTest, LibrariesLoadFromTheSystemFolderByNameOnly) {
   TWin32Libraries libraries;
-  TLibraryHandle kernel = libraries.Load(u"kernel32.dll");
-  ASSERT_NE(kernel, nullptr);
-  EXPECT_NE(libraries.Symbol(kernel, "GetTickCount"), nullptr);
-  EXPECT_EQ(libraries.Symbol(kernel, "NoSuchEntry"), nullptr);
-  libraries.Free(kernel);
-  EXPECT_EQ(libraries.Load(u"no-such-library.dll"), nullptr);
+  for (TLibrarySearch search : {TLibrarySearch::SystemFolderOnly, TLibrarySearch::ProgramFolderFirst}) {
+    TLibraryHandle kernel = libraries.Load(u"kernel32.dll", search);
+    ASSERT_NE(kernel, nullptr);
+    EXPECT_NE(libraries.Symbol(kernel, "GetTickCount"), nullptr);
+    EXPECT_EQ(libraries.Symbol(kernel, "NoSuchEntry"), nullptr);
+    libraries.Free(kernel);
+    EXPECT_EQ(libraries.Load(u"no-such-library.dll", search), nullptr);
+  }
+}
+
+// The hook library is built beside this test program, as it ships beside the monitor.
+TEST_F(Win32PlatformTest, ALibraryBesideTheProgramIsTheSuitesOwnAndNeverASystemOne) {
+  TWin32Libraries libraries;
+  EXPECT_EQ(libraries.Load(u"ksHook.dll", TLibrarySearch::SystemFolderOnly), nullptr);
+  TLibraryHandle hook = libraries.Load(u"ksHook.dll", TLibrarySearch::ProgramFolderFirst);
+  ASSERT_NE(hook, nullptr);
+  EXPECT_NE(libraries.Symbol(hook, "EnableMouseHook"), nullptr);
+  libraries.Free(hook);
 }
 
 TEST_F(Win32PlatformTest, LocaleAndClock) {
