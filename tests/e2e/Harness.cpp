@@ -3,6 +3,12 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstddef>
+#include <cstring>
+#include <memory>
+
+#include "profile/ProfileRecords.h"
+
 namespace vd::e2e {
 
 namespace {
@@ -150,8 +156,7 @@ std::vector<std::wstring> ReadTrayMenu(HWND icon) {
   DWORD processId = 0;
   const DWORD thread = GetWindowThreadProcessId(FindMonitorWindow(), &processId);
   const HMODULE spy = LoadLibraryW((BuildFolder() + L"e2e\\MenuSpy.dll").c_str());
-  const auto procedure =
-      reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "MenuSpyGetMessage")));
+  const auto procedure = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "MenuSpyGetMessage")));
   const HHOOK hook = procedure ? SetWindowsHookExW(WH_GETMESSAGE, procedure, spy, thread) : nullptr;
   std::vector<std::wstring> captions;
   ClickTrayIcon(icon, WM_RBUTTONDOWN, WM_RBUTTONUP);
@@ -223,6 +228,22 @@ void WriteStoreValue(const std::wstring& name, DWORD type, const void* data, DWO
 }
 
 void DeleteStoreValue(const std::wstring& name) { RegDeleteKeyValueW(HKEY_CURRENT_USER, kStoreKey, name.c_str()); }
+
+std::optional<DWORD> StoredProfileId() {
+  TStoreValue value;
+  if (!ReadStoreValue(L"ProfileID", value) || value.Type != REG_DWORD || value.Data.size() != 4) return std::nullopt;
+  DWORD id = 0;
+  std::memcpy(&id, value.Data.data(), 4);
+  return id;
+}
+
+void StoreGameProfile1(std::initializer_list<std::pair<int, std::uint16_t>> buttonFunctions) {
+  const auto profile = std::make_unique<TMouseProfileInfo>();
+  std::memset(profile.get(), 0, sizeof *profile);
+  for (const auto& [button, function] : buttonFunctions)
+    profile->ConfigInfo.ButtonFuncInfo[button].nFunctionIndex = function;
+  WriteStoreValue(L"T362Profile1.pfd", REG_BINARY, profile.get(), sizeof *profile);
+}
 
 std::vector<TMessageBox> MessageBoxesOf(DWORD processId) {
   std::vector<TMessageBox> boxes;

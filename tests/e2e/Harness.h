@@ -5,8 +5,12 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/Handles.h"
@@ -83,6 +87,11 @@ bool ReadStoreValue(const std::wstring& name, TStoreValue& value);
 std::vector<std::wstring> StoreValueNames();
 void WriteStoreValue(const std::wstring& name, DWORD type, const void* data, DWORD size);
 void DeleteStoreValue(const std::wstring& name);
+// The active profile the store's ProfileID names; nothing when there is no such value.
+std::optional<DWORD> StoredProfileId();
+// Stores game profile 1 (the current one on a first start) in the registry, all zero but
+// for the function indexes of the buttons given (button index, function index).
+void StoreGameProfile1(std::initializer_list<std::pair<int, std::uint16_t>> buttonFunctions);
 
 // A message box of the process: its caption and text, and a way to press OK.
 struct TMessageBox {

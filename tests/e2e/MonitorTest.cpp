@@ -1,5 +1,7 @@
 #include "tests/e2e/MonitorTest.h"
 
+#include "tests/e2e/SystemStandIns.h"
+
 namespace vd::e2e {
 
 namespace {
@@ -35,6 +37,23 @@ void TMonitorTest::Start() {
 HWND TMonitorTest::TrayIcon() const {
   const auto icons = TrayIconWindows();
   return icons.size() == 1 ? icons.front() : nullptr;
+}
+
+void TMouseTest::SetUp() {
+  TMonitorTest::SetUp();
+  static const bool installed = InstallSystemStandIns();
+  if (!installed) GTEST_SKIP() << "the stand-in system libraries can only be installed under Wine";
+}
+
+void TMouseTest::StartReadingMouse() {
+  StartMonitor();
+  ASSERT_TRUE(FMouse.WaitForReader());
+}
+
+void TMouseTest::WaitUntilReportsHandled() {
+  const DWORD next = (StoredProfileId().value_or(0) + 1) % 5;
+  ASSERT_EQ(FMouse.Send({0x08, 0x01, static_cast<std::uint8_t>(next)}), 1);
+  ASSERT_TRUE(PumpUntil([&] { return StoredProfileId() == next; }));
 }
 
 }  // namespace vd::e2e

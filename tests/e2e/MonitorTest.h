@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/StandInMouse.h"
 
 namespace vd::e2e {
 
@@ -27,6 +28,20 @@ protected:
 
   TProgramFolder FFolder;
   std::unique_ptr<TMonitorProcess> FMonitor;
+};
+
+// With the stand-in mouse plugged in: the system folder's stand-in libraries describe it to
+// the monitor, and the test serves it.
+class TMouseTest : public TMonitorTest {
+protected:
+  void SetUp() override;
+  // Starts the monitor as shipped and waits until it reads the mouse (about 3 s after start).
+  void StartReadingMouse();
+  // Waits until the monitor has handled every report sent so far: a switch to another
+  // profile follows them, and the wait ends when ProfileID names that profile.
+  void WaitUntilReportsHandled();
+
+  TStandInMouse FMouse;
 };
 
 }  // namespace vd::e2e

@@ -31,14 +31,6 @@ LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) {
   return static_cast<LRESULT>(result);
 }
 
-DWORD StoredProfileId() {
-  TStoreValue value;
-  if (!ReadStoreValue(L"ProfileID", value) || value.Type != REG_DWORD || value.Data.size() != 4) return 0xFFFFFFFF;
-  DWORD id = 0;
-  std::memcpy(&id, value.Data.data(), 4);
-  return id;
-}
-
 TEST_F(ProfileStoreTest, AFirstStartStoresTheGroupAndAllSettingsRecordsAndCreatesTheFolders) {
   StartMonitor();
   TStoreValue group, allSettings;
