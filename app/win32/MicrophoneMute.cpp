@@ -3,10 +3,12 @@
 #include <mmsystem.h>
 
 #include <atomic>
+#include <mutex>
 #include <optional>
 
 #include "core/Application.h"
 #include "platform/Platform.h"
+#include "platform/win32/MainThreadDispatcher.h"
 
 namespace vd::win32 {
 
@@ -18,12 +20,39 @@ constexpr IID kIMMDeviceEnumerator = {0xA95664D2, 0x9614, 0x4F35, {0xA7, 0x46, 0
 constexpr IID kIAudioEndpointVolume = {0x5CDF2C82, 0x841E, 0x4546, {0x97, 0x22, 0x0C, 0xF7, 0x40, 0x78, 0x22, 0x9A}};
 constexpr IID kIAudioEndpointVolumeCallback = {
     0x657804FA, 0xD6AD, 0x4496, {0x8A, 0x60, 0x35, 0x27, 0x52, 0xAF, 0x4F, 0x89}};
+constexpr IID kIMMNotificationClient = {0x7991EEC9, 0x7E89, 0x4D85, {0x83, 0x90, 0x6C, 0x70, 0x3C, 0xEC, 0x60, 0xC0}};
 
-// Registered with the endpoint and never unregistered; the endpoint's references keep it.
-// Its notifications come on a thread of the audio service and change nothing.
-class TMyEndpointVolumeCallback final : public IAudioEndpointVolumeCallback {
+HRESULT CreateSystemEnumerator(IMMDeviceEnumerator** enumerator) {
+  return CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_ALL, kIMMDeviceEnumerator,
+                          reinterpret_cast<void**>(enumerator));
+}
+
+// The device's identity, or nothing when it cannot be read.
+std::wstring DeviceId(IMMDevice& device) {
+  LPWSTR id = nullptr;
+  if (FAILED(device.GetId(&id)) || !id) return {};
+  std::wstring copy(id);
+  CoTaskMemFree(id);
+  return copy;
+}
+
+// A reference-counted listener of the audio service implementing one callback interface.
+// The service calls it on threads of its own; it hands each notification to its owner on the
+// main thread until Detach. The owner keeps a reference for as long as the listener is
+// registered, and unregisters it before letting go: its life never rests on references held
+// by the service.
+template <class TInterface, const IID& kInterface>
+class TAudioListener : public TInterface {
 public:
-  virtual ~TMyEndpointVolumeCallback() = default;
+  TAudioListener(TMicrophoneMute* owner, void (TMicrophoneMute::*handler)()) : FOwner(owner), FHandler(handler) {}
+  virtual ~TAudioListener() = default;
+
+  // No notification reaches the owner once this returns.
+  void Detach() {
+    const std::lock_guard<std::mutex> guard(FLock);
+    FOwner = nullptr;
+  }
+
   ULONG STDMETHODCALLTYPE AddRef() override { return ++FReferences; }
   ULONG STDMETHODCALLTYPE Release() override {
     const ULONG left = --FReferences;
@@ -32,18 +61,30 @@ public:
   }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (!object) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIAudioEndpointVolumeCallback)) {
-      *object = static_cast<IAudioEndpointVolumeCallback*>(this);
-      AddRef();
-      return S_OK;
+    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, kInterface)) {
+      *object = nullptr;
+      return E_NOINTERFACE;
     }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    *object = static_cast<TInterface*>(this);
+    AddRef();
+    return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE OnNotify(PAUDIO_VOLUME_NOTIFICATION_DATA) override { return S_OK; }
+
+protected:
+  // Any thread.
+  void Forward() {
+    const std::lock_guard<std::mutex> guard(FLock);
+    if (!FOwner) return;
+    TMicrophoneMute* owner = FOwner;
+    const auto handler = FHandler;
+    TMainThreadDispatcher::Instance().Post(owner, [owner, handler] { (owner->*handler)(); });
+  }
 
 private:
   std::atomic<ULONG> FReferences{1};
+  std::mutex FLock;  // guards FOwner against Detach
+  TMicrophoneMute* FOwner;
+  void (TMicrophoneMute::*FHandler)();
 };
 
 constexpr DWORD kLineComponentTypes[] = {
@@ -128,26 +169,88 @@ private:
 
 }  // namespace
 
+// The endpoint's mute and volume changes, from wherever they were made.
+class TMicrophoneMute::TVolumeListener final
+    : public TAudioListener<IAudioEndpointVolumeCallback, kIAudioEndpointVolumeCallback> {
+public:
+  explicit TVolumeListener(TMicrophoneMute* owner) : TAudioListener(owner, &TMicrophoneMute::StateChanged) {}
+  HRESULT STDMETHODCALLTYPE OnNotify(PAUDIO_VOLUME_NOTIFICATION_DATA) override {
+    Forward();
+    return S_OK;
+  }
+};
+
+// Changes of the default capture device for multimedia; other notifications change nothing.
+class TMicrophoneMute::TDeviceListener final : public TAudioListener<IMMNotificationClient, kIMMNotificationClient> {
+public:
+  explicit TDeviceListener(TMicrophoneMute* owner) : TAudioListener(owner, &TMicrophoneMute::DefaultDeviceChanged) {}
+  HRESULT STDMETHODCALLTYPE OnDefaultDeviceChanged(EDataFlow flow, ERole role, LPCWSTR) override {
+    if (flow == eCapture && role == eMultimedia) Forward();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE OnDeviceStateChanged(LPCWSTR, DWORD) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnDeviceAdded(LPCWSTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnDeviceRemoved(LPCWSTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnPropertyValueChanged(LPCWSTR, const PROPERTYKEY) override { return S_OK; }
+};
+
 bool HasCoreAudio() {
   OSVERSIONINFOW version{};
   version.dwOSVersionInfoSize = sizeof version;
   return GetVersionExW(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 6;
 }
 
+TMicrophoneMute::TMicrophoneMute(TEnumeratorSource source)
+    : FEnumeratorSource(source ? std::move(source) : CreateSystemEnumerator) {
+  // Made here, on the main thread, before a listener posts to it.
+  TMainThreadDispatcher::Instance();
+}
+
+TMicrophoneMute::~TMicrophoneMute() {
+  ReleaseEnumerator();
+  TMainThreadDispatcher::Instance().Cancel(this);
+}
+
 void TMicrophoneMute::InitEndpointVolume() {
   try {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    if (FAILED(CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_ALL, kIMMDeviceEnumerator,
-                                reinterpret_cast<void**>(FMMDevEnum.Put()))) ||
-        !FMMDevEnum)
+    if (!FCom || !FCom->Usable()) FCom.emplace();
+    if (!FCom->Usable()) return;
+    if (!FMMDevEnum) {
+      if (FAILED(FEnumeratorSource(FMMDevEnum.Put())) || !FMMDevEnum) {
+        FMMDevEnum.Reset();
+        return;
+      }
+      // Without this listener the toggle still finds the default device; only what the owner
+      // shows would lag behind.
+      TComPtr<TDeviceListener> listener(new TDeviceListener(this));
+      if (SUCCEEDED(FMMDevEnum->RegisterEndpointNotificationCallback(listener.Get())))
+        FDeviceListener = std::move(listener);
+      else
+        listener->Detach();
+    }
+    TComPtr<IMMDevice> device;
+    if (FMMDevEnum->GetDefaultAudioEndpoint(eCapture, eMultimedia, device.Put()) != S_OK || !device) {
+      ReleaseEndpoint();  // no capture device now
       return;
-    if (FMMDevEnum->GetDefaultAudioEndpoint(eCapture, eMultimedia, FMMDev.Put()) != S_OK) return;
-    if (FMMDev->Activate(kIAudioEndpointVolume, CLSCTX_ALL, nullptr, reinterpret_cast<void**>(FEndpoint.Put())) != S_OK)
+    }
+    std::wstring id = DeviceId(*device.Get());
+    if (FEndpoint && !FEndpointFailed && !id.empty() && id == FDeviceId) return;
+    ReleaseEndpoint();
+    TComPtr<IAudioEndpointVolume> endpoint;
+    if (device->Activate(kIAudioEndpointVolume, CLSCTX_ALL, nullptr, reinterpret_cast<void**>(endpoint.Put())) !=
+            S_OK ||
+        !endpoint)
       return;
-    auto* callback = new TMyEndpointVolumeCallback;
-    FEndpoint->RegisterControlChangeNotify(callback);
-    callback->Release();  // the endpoint holds its own reference
+    TComPtr<TVolumeListener> listener(new TVolumeListener(this));
+    if (SUCCEEDED(endpoint->RegisterControlChangeNotify(listener.Get())))
+      FVolumeListener = std::move(listener);
+    else
+      listener->Detach();
+    FMMDev = std::move(device);
+    FDeviceId = std::move(id);
+    FEndpoint = std::move(endpoint);
   } catch (...) {
+    // Out of memory: no set-up, as when the system refuses one.
   }
 }
 
@@ -157,11 +260,53 @@ void TMicrophoneMute::MicrophoneMute() {
     SetMixerMute(1, !muted);
     return;
   }
-  if (!FEndpoint) InitEndpointVolume();
+  InitEndpointVolume();
   if (!FEndpoint) return;
   BOOL muted = FALSE;
-  FEndpoint->GetMute(&muted);
+  if (FAILED(FEndpoint->GetMute(&muted))) {
+    FEndpointFailed = true;
+    return;
+  }
   FEndpoint->SetMute(!muted, nullptr);
+  StateChanged();
+}
+
+std::optional<bool> TMicrophoneMute::Muted() const {
+  if (!FEndpoint) return false;
+  BOOL muted = FALSE;
+  if (FAILED(FEndpoint->GetMute(&muted))) return std::nullopt;
+  return muted != FALSE;
+}
+
+void TMicrophoneMute::ReleaseEndpoint() {
+  if (FVolumeListener) {
+    FEndpoint->UnregisterControlChangeNotify(FVolumeListener.Get());
+    FVolumeListener->Detach();
+    FVolumeListener.Reset();
+  }
+  FEndpoint.Reset();
+  FMMDev.Reset();
+  FDeviceId.clear();
+  FEndpointFailed = false;
+}
+
+void TMicrophoneMute::ReleaseEnumerator() {
+  ReleaseEndpoint();
+  if (FDeviceListener) {
+    FMMDevEnum->UnregisterEndpointNotificationCallback(FDeviceListener.Get());
+    FDeviceListener->Detach();
+    FDeviceListener.Reset();
+  }
+  FMMDevEnum.Reset();
+}
+
+void TMicrophoneMute::StateChanged() {
+  if (OnStateChange) OnStateChange();
+}
+
+void TMicrophoneMute::DefaultDeviceChanged() {
+  InitEndpointVolume();
+  StateChanged();
 }
 
 bool TMicrophoneMute::GetMixerMute(int lineType) { return TMixerMute(lineType).Read().value_or(false); }

@@ -1,32 +1,79 @@
 #pragma once
 // Microphone mute: each toggle flips the mute state of the microphone. From Windows Vista on
-// (NT 6) through the Core Audio endpoint volume of the default capture device, prepared once
-// and kept; on older systems through the mute control of the microphone line of the first
-// legacy mixer. The state is read at every toggle, never cached.
+// (NT 6) through the Core Audio endpoint volume of the default capture device; on older
+// systems through the mute control of the microphone line of the first legacy mixer. The
+// state is read at every toggle, never cached.
+//
+// The toggle always acts on the device that is the default capture device at that moment,
+// not on the one that was default at set-up: after the user switches microphones, toggling
+// the old one would leave the new one live while the user believes it muted. Changes of the
+// default device and of the device's mute state made elsewhere are reported to the owner on
+// the main thread, so that what it shows can follow them.
 
 #include <endpointvolume.h>
 #include <mmdeviceapi.h>
 
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/Handles.h"
 
 namespace vd::win32 {
 
 class TMicrophoneMute {
 public:
-  // The Core Audio set-up: enumerator, default capture endpoint (eCapture, eMultimedia),
-  // its endpoint volume and a change callback. Failures end it silently; the fields keep
-  // what was reached, and the next toggle tries again while the endpoint volume is missing.
+  // Where the device enumerator comes from: the system's Core Audio, or a stand-in.
+  using TEnumeratorSource = std::function<HRESULT(IMMDeviceEnumerator** enumerator)>;
+
+  // Without a source, the system's Core Audio through COM activation.
+  explicit TMicrophoneMute(TEnumeratorSource source = {});
+  // Unregisters its listeners and ends its COM initialisation; main thread.
+  ~TMicrophoneMute();
+  // The audio service's listeners hold the object's address.
+  TMicrophoneMute(const TMicrophoneMute&) = delete;
+  TMicrophoneMute& operator=(const TMicrophoneMute&) = delete;
+
+  // The Core Audio set-up: COM for this thread, the enumerator with a listener for changes of
+  // the default device, the endpoint volume of the default capture device (eCapture,
+  // eMultimedia) with a listener for its changes. Run again, it follows the device that is
+  // default now and keeps what it has otherwise. Failures end it silently; the next run tries
+  // again.
   void InitEndpointVolume();
+  // Toggles the default capture device as it is now. When its state cannot be read nothing is
+  // set, and the next toggle sets up anew.
   void MicrophoneMute();
+  // Whether the default capture device is muted: false when there is none; nothing when its
+  // state cannot be read. Core Audio only.
+  std::optional<bool> Muted() const;
+  // Raised on the main thread when the default capture device's mute state may have changed:
+  // a toggle, a change made elsewhere, another default device.
+  std::function<void()> OnStateChange;
 
   // Legacy mixer line types: 0 speakers, 1 microphone, 2 wave out, 3 synthesizer.
   static bool GetMixerMute(int lineType);
   static void SetMixerMute(int lineType, bool mute);
 
 private:
+  class TVolumeListener;
+  class TDeviceListener;
+
+  void ReleaseEndpoint();
+  void ReleaseEnumerator();
+  // Main thread, from the listeners.
+  void StateChanged();
+  void DefaultDeviceChanged();
+
+  TEnumeratorSource FEnumeratorSource;
+  std::optional<TComApartment> FCom;  // first: COM ends after everything below is released
   TComPtr<IMMDeviceEnumerator> FMMDevEnum;
+  TComPtr<TDeviceListener> FDeviceListener;  // registered with FMMDevEnum
   TComPtr<IMMDevice> FMMDev;
+  std::wstring FDeviceId;
   TComPtr<IAudioEndpointVolume> FEndpoint;
+  TComPtr<TVolumeListener> FVolumeListener;  // registered with FEndpoint
+  bool FEndpointFailed = false;              // its state could not be read: set up anew
 };
 
 // Whether the system is of the NT family from major version 6 on.

@@ -16,6 +16,10 @@
 
 namespace vd::win32 {
 
+namespace {
+constexpr char16_t kMicrophoneMutedHint[] = u"(microphone muted)";  // translated before use
+}  // namespace
+
 const TClassInfo& TVDMonMain::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TVDMonMain>(u"TVDMonMain", TForm::StaticClassInfo())
                                      .Method(u"FormCreate", &TVDMonMain::FormCreate)
@@ -55,7 +59,9 @@ const TClassInfo& TVDMonMain::StaticClassInfo() {
   return info;
 }
 
-TVDMonMain::TVDMonMain(TComponent* AOwner, TDM& dataModule) : TForm(AOwner), FDM(dataModule) {
+TVDMonMain::TVDMonMain(TComponent* AOwner, TDM& dataModule, TMicrophoneMute::TEnumeratorSource audio)
+    : TForm(AOwner), FDM(dataModule), FMicrophone(std::move(audio)) {
+  FMicrophone.OnStateChange = [this] { ShowMicrophoneState(); };
   RegisterSceneClasses();
   RegisterComponentClasses({&TvgScene::StaticClassInfo(), &TksHook::StaticClassInfo(), &TksLanguage::StaticClassInfo(),
                             &TTrayIcon::StaticClassInfo(), &TPopupMenu::StaticClassInfo(),
@@ -71,7 +77,10 @@ void TVDMonMain::FormCreate(TComponent*) {
   // A language file beside the program that could not be used is left out as a whole;
   // say why, so that a translator's mistake does not go unnoticed.
   if (const Exception* error = ksLanguage1->LocalFileError()) Application().ShowException(*error);
-  if (HasCoreAudio()) FMicrophone.InitEndpointVolume();
+  if (HasCoreAudio()) {
+    FMicrophone.InitEndpointVolume();
+    ShowMicrophoneState();
+  }
 }
 
 void TVDMonMain::FormDestroy(TComponent*) { ksHIDData1->HidStopRead(); }
@@ -84,7 +93,15 @@ void TVDMonMain::ApplyLanguage() {
   const char16_t* captions[] = {u"Config", u"About", u"Exit"};
   for (int i = 0; i < 3 && i < MyPopupMenu->Count(); ++i)
     MyPopupMenu->Items(i)->SetCaption(LookupTranslation(captions[i]));
-  TrayIcon1->SetHint(LookupTranslation(TrayHint));
+  ShowMicrophoneState();
+}
+
+void TVDMonMain::ShowMicrophoneState() {
+  if (const std::optional<bool> muted = FMicrophone.Muted()) FMicrophoneMuted = *muted;
+  TrayIcon1->SetIconName(FMicrophoneMuted ? L"MUTEDICON" : L"MAINICON");
+  std::u16string hint = LookupTranslation(TrayHint);
+  if (FMicrophoneMuted) hint += u" " + LookupTranslation(kMicrophoneMutedHint);
+  TrayIcon1->SetHint(hint);
 }
 
 void TVDMonMain::ShowConfigurator() {

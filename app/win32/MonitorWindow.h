@@ -27,8 +27,8 @@ namespace vd::win32 {
 class TVDMonMain : public TForm {
 public:
   // Created from its stored description. The data module is created before the window and
-  // destroyed after it.
-  TVDMonMain(TComponent* AOwner, TDM& dataModule);
+  // destroyed after it. Microphone mute uses the system's Core Audio, or the source given.
+  TVDMonMain(TComponent* AOwner, TDM& dataModule, TMicrophoneMute::TEnumeratorSource audio = {});
   ~TVDMonMain() override;
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassType() const override { return StaticClassInfo(); }
@@ -39,6 +39,9 @@ public:
   // Selects the language that the profile store names, then translates the application
   // title, the menu captions and the tray hint.
   void ApplyLanguage();
+  // The tray shows whether the default capture device is muted: its muted icon, and the hint
+  // ending with "(microphone muted)". A state that cannot be read leaves what is shown.
+  void ShowMicrophoneState();
 
   // Stops all reading, lets pending messages run, then reads every collection of the mouse.
   void ReopenDevice();
@@ -94,6 +97,7 @@ private:
 
   TDM& FDM;
   TMicrophoneMute FMicrophone;
+  bool FMicrophoneMuted = false;  // as the tray shows it
 };
 
 }  // namespace vd::win32

@@ -27,8 +27,7 @@ const TClassInfo& TTrayIcon::StaticClassInfo() {
 
 TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
   FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-  FIcon = static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  SetIconName(L"MAINICON");
   TCreateParams params{L"TTrayIconWindow"};
   CreateHandle(params);
 }
@@ -46,6 +45,14 @@ void TTrayIcon::SetVisible(bool value) {
 
 void TTrayIcon::SetHint(const std::u16string& value) {
   FHint = value;
+  if (FVisible) Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::SetIconName(const std::wstring& value) {
+  if (value == FIconName) return;
+  FIconName = value;
+  FIcon = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), FIconName.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
   if (FVisible) Notify(NIM_MODIFY);
 }
 

@@ -26,6 +26,10 @@ public:
   void SetHint(const std::u16string& value);
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* value);
+  // The icon shown: one of the program's icon resources, by name; the application's main
+  // icon (MAINICON) at first.
+  const std::wstring& IconName() const { return FIconName; }
+  void SetIconName(const std::wstring& value);
   // Raised when the left button is pressed and released on the icon.
   TNotifyEvent OnClick;
 
@@ -41,7 +45,8 @@ private:
   std::u16string FHint;
   TPopupMenu* FPopupMenu = nullptr;
   UINT FTaskbarCreated = 0;
-  HICON FIcon = nullptr;  // the application's main icon, a shared resource
+  std::wstring FIconName;
+  HICON FIcon = nullptr;  // a shared resource of the program
 };
 
 }  // namespace vd::win32

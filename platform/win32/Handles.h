@@ -135,6 +135,8 @@ template <typename T>
 class TComPtr {
 public:
   TComPtr() = default;
+  // Takes over a reference the caller holds (a new object's first one, say).
+  explicit TComPtr(T* adopted) : FPointer(adopted) {}
   ~TComPtr() { Reset(); }
   TComPtr(TComPtr&& other) noexcept : FPointer(std::exchange(other.FPointer, nullptr)) {}
   TComPtr& operator=(TComPtr&& other) noexcept {

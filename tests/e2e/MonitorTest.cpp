@@ -43,6 +43,12 @@ void TMouseTest::SetUp() {
   TMonitorTest::SetUp();
   static const bool installed = InstallSystemStandIns();
   if (!installed) GTEST_SKIP() << "the stand-in system libraries can only be installed under Wine";
+  SetStandInMicrophone(std::nullopt);
+}
+
+void TMouseTest::TearDown() {
+  TMonitorTest::TearDown();
+  SetStandInMicrophone(std::nullopt);
 }
 
 void TMouseTest::StartReadingMouse() {

@@ -34,7 +34,9 @@ protected:
 // the monitor, and the test serves it.
 class TMouseTest : public TMonitorTest {
 protected:
+  // Without a capture device at first.
   void SetUp() override;
+  void TearDown() override;
   // Starts the monitor as shipped and waits until it reads the mouse (about 3 s after start).
   void StartReadingMouse();
   // Waits until the monitor has handled every report sent so far: a switch to another

@@ -6,11 +6,13 @@
 
 #include "tests/e2e/MonitorTest.h"
 #include "tests/e2e/StandInConfigurator.h"
+#include "tests/e2e/SystemStandIns.h"
 
 namespace vd::e2e {
 namespace {
 
 constexpr UINT WM_DEVICE_PROFILE_SWITCHED = 7040;
+constexpr std::uint16_t kMicrophoneMute = 28;
 
 using MouseReportTest = TMouseTest;
 
@@ -36,7 +38,24 @@ TEST_F(MouseReportTest, AButtonPastTheButtonRecordsShowsTheRangeErrorAndTheMonit
   WaitUntilReportsHandled();
 }
 
+TEST_F(MouseReportTest, AMicrophoneMuteButtonTogglesTheCaptureDeviceAndTwoPressesRestoreIt) {
+  StoreGameProfile1({{8, kMicrophoneMute}});
+  SetStandInMicrophone(false);
+  StartReadingMouse();
+  ASSERT_EQ(FMouse.Send({0x07, 0x00, 0x01, 0x00}), 1);  // button 8
+  ASSERT_TRUE(PumpUntil([] { return StandInMicrophoneMuted() == true; }));
+  ASSERT_EQ(FMouse.Send({0x07, 0x00, 0x01, 0x00}), 1);
+  EXPECT_TRUE(PumpUntil([] { return StandInMicrophoneMuted() == false; }));
+  // The tray's muted variant is one of the program's icons.
+  const HMODULE program = LoadLibraryExW((FFolder.Path() + L"VDMon.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(program, nullptr);
+  EXPECT_NE(FindResourceW(program, L"MUTEDICON", RT_GROUP_ICON), nullptr);
+  FreeLibrary(program);
+}
+
 TEST_F(MouseReportTest, ReportsThatNameNoSingleButtonOrProfileDoNothing) {
+  StoreGameProfile1({{0, kMicrophoneMute}, {1, kMicrophoneMute}});
+  SetStandInMicrophone(false);
   StartReadingMouse();
   TStandInConfigurator configurator;
   ASSERT_EQ(FMouse.Send({0x07, 0x03, 0x00, 0x00}), 1);  // two buttons at once
@@ -45,6 +64,7 @@ TEST_F(MouseReportTest, ReportsThatNameNoSingleButtonOrProfileDoNothing) {
   WaitUntilReportsHandled();
   EXPECT_TRUE(MessageBoxesOf(FMonitor->Id()).empty());
   EXPECT_EQ(configurator.CountOf(WM_DEVICE_PROFILE_SWITCHED), 1);  // the one that ended the wait
+  EXPECT_EQ(StandInMicrophoneMuted(), false);
 }
 
 TEST_F(MouseReportTest, TheMouseBackAfterRemovalIsReadAgain1500MsAfterTheLastOfABurstOfArrivals) {

@@ -5,12 +5,13 @@
 #include <string>
 
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/standins/MicrophoneIdentity.h"
 
 namespace vd::e2e {
 
 namespace {
 
-constexpr const wchar_t* kStandIns[] = {L"setupapi", L"hid"};
+constexpr const wchar_t* kStandIns[] = {L"setupapi", L"hid", L"mmdevapi"};
 constexpr wchar_t kOverrides[] = L"Software\\Wine\\AppDefaults\\VDMon.exe\\DllOverrides";
 
 }  // namespace
@@ -34,6 +35,24 @@ bool InstallSystemStandIns() {
       return false;
   }
   return true;
+}
+
+std::optional<bool> StandInMicrophoneMuted() {
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_CURRENT_USER, kMicrophoneKey, kMicrophoneMutedValue, RRF_RT_REG_DWORD, nullptr, &value,
+                   &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return value != 0;
+}
+
+void SetStandInMicrophone(std::optional<bool> muted) {
+  if (!muted) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kMicrophoneKey, kMicrophoneMutedValue);
+    return;
+  }
+  const DWORD value = *muted ? 1 : 0;
+  RegSetKeyValueW(HKEY_CURRENT_USER, kMicrophoneKey, kMicrophoneMutedValue, REG_DWORD, &value, sizeof value);
 }
 
 }  // namespace vd::e2e

@@ -16,10 +16,11 @@ namespace {
 
 using testing_support::ReadFile;
 
-// Every text the monitor shows: the application title, the tray hint and menu, and the
-// About window's labels and button.
+// Every text the monitor shows: the application title, the tray hint (with its muted
+// microphone ending) and menu, and the About window's labels and button.
 const std::vector<std::u16string> kMonitorTexts = {u"Vardel Gaming Mouse Monitor",
                                                    u"Vardel Gaming Mouse Driver",
+                                                   u"(microphone muted)",
                                                    u"Config",
                                                    u"About",
                                                    u"Exit",

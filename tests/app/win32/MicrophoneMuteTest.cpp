@@ -1,12 +1,17 @@
-// Microphone mute against the system's Core Audio under Wine.
+// Microphone mute against the system's Core Audio under Wine, and against stand-in capture
+// devices: which device a toggle acts on, what it does when the state cannot be read, and
+// what the owner hears of.
 
 #include "app/win32/MicrophoneMute.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 
+#include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
+#include "tests/app/win32/StandInAudio.h"
 
 namespace vd::win32 {
 namespace {
@@ -60,6 +65,109 @@ TEST(MicrophoneMuteTest, EachToggleFlipsTheStateReadAfreshAndTwoRestoreIt) {
   EXPECT_EQ(observer.Muted(), !*before);
   microphone.MicrophoneMute();
   EXPECT_EQ(observer.Muted(), *before);
+}
+
+// Capture devices "A" (live) and "B" (muted), "A" the default one.
+class StandInMicrophoneTest : public ::testing::Test {
+protected:
+  StandInMicrophoneTest() {
+    FAudio.AddDevice(L"A", false);
+    FAudio.AddDevice(L"B", true);
+    FAudio.SetDefault(L"A", false);
+    FMute->OnStateChange = [this] {
+      ++FStateChanges;
+      EXPECT_EQ(GetCurrentThreadId(), FMainThread);
+    };
+  }
+  void TearDown() override {
+    FMute.reset();
+    // Every listener was unregistered before it went, and every object released.
+    EXPECT_EQ(FAudio.Registrations(), 0);
+    EXPECT_EQ(test::LiveStandInAudioObjects(), 0);
+  }
+  // Runs what the listeners handed to the main thread.
+  static void Deliver() { ProcessMessages(); }
+
+  platform::TWin32Platform FSystem;
+  test::TStandInAudioSystem FAudio;
+  std::unique_ptr<TMicrophoneMute> FMute = std::make_unique<TMicrophoneMute>(FAudio.Source());
+  int FStateChanges = 0;
+  const DWORD FMainThread = GetCurrentThreadId();
+};
+
+TEST_F(StandInMicrophoneTest, TwoTogglesRestoreTheStateAndAChangeMadeElsewhereIsReadAfresh) {
+  FMute->MicrophoneMute();
+  EXPECT_TRUE(FAudio.Muted(L"A"));
+  EXPECT_EQ(FMute->Muted(), true);
+  FMute->MicrophoneMute();
+  EXPECT_FALSE(FAudio.Muted(L"A"));
+  FAudio.MuteElsewhere(L"A", true);
+  FMute->MicrophoneMute();
+  EXPECT_FALSE(FAudio.Muted(L"A"));
+  EXPECT_TRUE(FAudio.Muted(L"B"));
+}
+
+TEST_F(StandInMicrophoneTest, WithoutACaptureDeviceTogglesDoNothingUntilOneComes) {
+  FAudio.SetDefault(L"", false);
+  FMute->InitEndpointVolume();
+  FMute->MicrophoneMute();
+  FMute->MicrophoneMute();
+  EXPECT_EQ(FAudio.SetMuteCalls(), 0);
+  EXPECT_EQ(FMute->Muted(), false);
+  FAudio.SetDefault(L"A", false);
+  FMute->MicrophoneMute();
+  EXPECT_TRUE(FAudio.Muted(L"A"));
+}
+
+// Whether the system announces the new default device or not, the toggle finds it.
+TEST_F(StandInMicrophoneTest, ToggleActsOnTheDeviceDefaultNowAndLeavesTheOldOneAlone) {
+  for (const bool announced : {true, false}) {
+    SCOPED_TRACE(announced ? "announced" : "not announced");
+    FAudio.MuteElsewhere(L"A", false);
+    FAudio.MuteElsewhere(L"B", true);
+    FAudio.SetDefault(L"A", false);
+    FMute->MicrophoneMute();
+    ASSERT_TRUE(FAudio.Muted(L"A"));
+    FAudio.SetDefault(L"B", announced);
+    Deliver();
+    FMute->MicrophoneMute();
+    EXPECT_FALSE(FAudio.Muted(L"B"));
+    EXPECT_TRUE(FAudio.Muted(L"A"));
+  }
+}
+
+TEST_F(StandInMicrophoneTest, AStateThatCannotBeReadSetsNothingAndTheNextToggleSetsUpAnew) {
+  FMute->InitEndpointVolume();
+  ASSERT_EQ(FAudio.VolumeListenersRegistered(), 1);
+  FAudio.FailGetMute(L"A", true);
+  FMute->MicrophoneMute();
+  EXPECT_EQ(FAudio.SetMuteCalls(), 0);
+  EXPECT_EQ(FMute->Muted(), std::nullopt);
+  FAudio.FailGetMute(L"A", false);
+  FMute->MicrophoneMute();
+  EXPECT_TRUE(FAudio.Muted(L"A"));
+  EXPECT_EQ(FAudio.VolumeListenersRegistered(), 2);
+  EXPECT_EQ(FAudio.Registrations(), 2);  // the enumerator's listener and one volume listener
+}
+
+TEST_F(StandInMicrophoneTest, TheOwnerHearsOfEveryChangeOnTheMainThread) {
+  FMute->InitEndpointVolume();
+  FAudio.MuteElsewhere(L"A", true);  // from the service's thread
+  EXPECT_EQ(FStateChanges, 0);
+  Deliver();
+  EXPECT_EQ(FStateChanges, 1);
+  EXPECT_EQ(FMute->Muted(), true);
+  FAudio.SetDefault(L"", true);
+  Deliver();
+  EXPECT_EQ(FStateChanges, 2);
+  EXPECT_EQ(FMute->Muted(), false);
+  FAudio.SetDefault(L"B", true);
+  Deliver();
+  EXPECT_EQ(FStateChanges, 3);
+  EXPECT_EQ(FMute->Muted(), true);
+  FMute->MicrophoneMute();
+  EXPECT_GE(FStateChanges, 4);
+  EXPECT_EQ(FMute->Muted(), false);
 }
 
 }  // namespace

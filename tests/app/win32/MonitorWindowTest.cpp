@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "core/Application.h"
 #include "lang/Translation.h"
+#include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
+#include "profile/FunctionTable.h"
 #include "scene/win32/Win32Clock.h"
+#include "tests/app/win32/StandInAudio.h"
 #include "tests/scene/win32/LayeredWindowRecorder.h"
 
 namespace vd::win32 {
@@ -191,6 +195,60 @@ TEST_F(MonitorWindowTest, TheAboutTextsFollowTheLanguageButTheWebAddressStaysAsS
   EXPECT_EQ(FMonitor->Label1->Text(), u"Hardware & Software Information:");
   EXPECT_EQ(FMonitor->BtnOK->Text(), u"OK");
   EXPECT_EQ(FMonitor->TextWeb->Text(), address);
+}
+
+// The tray shows whether the default capture device is muted, whatever changed it.
+TEST(MonitorTrayTest, TheTrayIconAndHintFollowTheMicrophone) {
+  platform::TWin32Platform system;
+  RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+  test::TStandInAudioSystem audio;
+  audio.AddDevice(L"A", false);
+  audio.AddDevice(L"B", true);
+  audio.SetDefault(L"", false);
+  TDM module(nullptr);
+  TVDMonMain monitor(nullptr, module, audio.Source());
+  const auto press = [&] { monitor.DoButtonFunction(8, FunctionIndexMicrophoneMute, 1); };
+  const std::u16string live = LookupTranslation(u"Vardel Gaming Mouse Driver");
+  const std::u16string muted = live + u" " + LookupTranslation(u"(microphone muted)");
+  ASSERT_NE(live, muted);
+
+  const struct {
+    const char* What;
+    std::function<void()> Do;
+    bool Muted;
+  } steps[] = {
+      {"created without a capture device", [] {}, false},
+      {"a press without a capture device", press, false},
+      {"a live device becomes the default one", [&] { audio.SetDefault(L"A"); }, false},
+      {"a press", press, true},
+      {"unmuted elsewhere", [&] { audio.MuteElsewhere(L"A", false); }, false},
+      {"a muted device becomes the default one", [&] { audio.SetDefault(L"B"); }, true},
+      {"a press whose device cannot be read",
+       [&] {
+         audio.FailGetMute(L"B", true);
+         press();
+       },
+       true},
+      {"the language applied again", [&] { monitor.ApplyLanguage(); }, true},
+      {"readable again, a press",
+       [&] {
+         audio.FailGetMute(L"B", false);
+         press();
+       },
+       false},
+      {"no capture device any more", [&] { audio.SetDefault(L""); }, false},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.What);
+    step.Do();
+    ProcessMessages();
+    EXPECT_EQ(monitor.TrayIcon1->IconName(), step.Muted ? L"MUTEDICON" : L"MAINICON");
+    EXPECT_EQ(monitor.TrayIcon1->Hint(), step.Muted ? muted : live);
+  }
+  EXPECT_FALSE(audio.Muted(L"A"));
+  EXPECT_FALSE(audio.Muted(L"B"));
+  ReleaseTranslationState();
+  RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
 }
 
 }  // namespace
