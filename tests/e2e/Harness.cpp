@@ -88,8 +88,9 @@ std::wstring TProgramFolder::ReadText(const std::wstring& name) const {
   return std::wstring(text, read / sizeof(wchar_t));
 }
 
-TMonitorProcess::TMonitorProcess(const TProgramFolder& folder, const std::wstring& workingDirectory) {
-  std::wstring commandLine = L"\"" + folder.Path() + L"VDMon.exe\"";
+TMonitorProcess::TMonitorProcess(const TProgramFolder& folder, const std::wstring& workingDirectory,
+                                 const std::wstring& program) {
+  std::wstring commandLine = L"\"" + folder.Path() + program + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};

@@ -45,8 +45,10 @@ private:
 // A started monitor process; ended on destruction if it still runs.
 class TMonitorProcess {
 public:
-  // Starts VDMon.exe of the folder, with `workingDirectory` as current directory.
-  TMonitorProcess(const TProgramFolder& folder, const std::wstring& workingDirectory = L"C:\\");
+  // Starts VDMon.exe (or another program) of the folder, with `workingDirectory` as current
+  // directory.
+  TMonitorProcess(const TProgramFolder& folder, const std::wstring& workingDirectory = L"C:\\",
+                  const std::wstring& program = L"VDMon.exe");
   ~TMonitorProcess();
   DWORD Id() const { return FProcessId; }
   bool Running() const;

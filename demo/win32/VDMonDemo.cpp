@@ -1,0 +1,197 @@
+// The tour of "make demo": the shipped monitor started as on a first logon, with the
+// stand-in mouse plugged in, a stand-in microphone and a stand-in configurator window; two
+// presses of the mouse's microphone-mute button, a profile switch made on the mouse, and
+// "Exit" from the tray menu. Each step says what it does and what came of it; a step that fails
+// ends the tour with exit code 1.
+//
+// Adding a step: write a function of the tour that answers whether it succeeded, and put it
+// in the list in wmain.
+
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/Harness.h"
+#include "tests/e2e/StandInConfigurator.h"
+#include "tests/e2e/StandInMouse.h"
+#include "tests/e2e/SystemStandIns.h"
+#include "tests/e2e/standins/MouseIdentity.h"
+
+namespace vd::e2e {
+namespace {
+
+constexpr int kMuteButton = 8;
+constexpr std::uint16_t kMicrophoneMute = 28;
+
+std::string Utf8(const std::wstring& text) {
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(size, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+// One line of the tour's output, indented under its step.
+void Say(const char* format, ...) {
+  std::va_list arguments;
+  va_start(arguments, format);
+  std::printf("   ");
+  std::vprintf(format, arguments);
+  std::printf("\n");
+  std::fflush(stdout);
+  va_end(arguments);
+}
+
+std::string MessageName(UINT message) {
+  switch (message) {
+    case 7035:
+      return "7035 (profile changed)";
+    case 7036:
+      return "7036 (monitor exit)";
+    case 7037:
+      return "7037 (settings changed)";
+    case 7040:
+      return "7040 (profile switched on the mouse)";
+  }
+  return std::to_string(message);
+}
+
+std::string MicrophoneText() {
+  const std::optional<bool> muted = StandInMicrophoneMuted();
+  return !muted ? "no capture device" : *muted ? "muted" : "live";
+}
+
+std::string ProfileIdText() {
+  const std::optional<DWORD> id = StoredProfileId();
+  return id ? std::to_string(*id) : "not stored";
+}
+
+// What the steps share: the monitor's folder and process and the stand-ins around it.
+struct TTour {
+  TProgramFolder Folder{L"Demo"};
+  std::unique_ptr<TStandInMouse> Mouse;
+  std::unique_ptr<TStandInConfigurator> Configurator;
+  std::unique_ptr<TMonitorProcess> Monitor;
+
+  void SayConfiguratorMessages() {
+    if (Configurator->Received().empty()) Say("The configurator has received nothing.");
+    for (const TReceivedMessage& message : Configurator->Received())
+      Say("The configurator received %s, wParam %u, lParam %d, %s.", MessageName(message.Message).c_str(),
+          static_cast<unsigned>(message.WParam), static_cast<int>(message.LParam),
+          message.Sent ? "sent (the monitor waited)" : "posted");
+  }
+  // Presses a button of the mouse: report 7 with the button's bit in its 24-bit mask.
+  bool PressButton(int button) {
+    const std::uint32_t mask = 1u << button;
+    return Mouse->Send({0x07, static_cast<std::uint8_t>(mask), static_cast<std::uint8_t>(mask >> 8),
+                        static_cast<std::uint8_t>(mask >> 16)}) == 1;
+  }
+};
+
+bool Prepare(TTour& tour) {
+  if (!InstallSystemStandIns()) {
+    Say("The stand-in system libraries could not be installed (the tour runs under Wine only).");
+    return false;
+  }
+  Say("Stand-in setupapi.dll, hid.dll and mmdevapi.dll are in the system folder, for VDMon.exe alone.");
+  ClearProfileStore();
+  StoreGameProfile1({{kMuteButton, kMicrophoneMute}});
+  Say("Profile store cleared as on a first start; game profile 1 gives button %d the microphone mute.", kMuteButton);
+  SetStandInMicrophone(false);
+  Say("Stand-in microphone: %s.", MicrophoneText().c_str());
+  tour.Folder.Add(L"ksHook.dll");
+  tour.Folder.Add(L"ks.local");
+  Say("The monitor, its hook library and ks.local copied to %s.", Utf8(tour.Folder.Path()).c_str());
+  tour.Mouse = std::make_unique<TStandInMouse>();
+  Say("Stand-in mouse plugged in: its collection reads from %s.", Utf8(kMousePipe).c_str());
+  tour.Configurator = std::make_unique<TStandInConfigurator>();
+  Say("Stand-in configurator window \"VD_CONFIG_EX\" (class TVDCfgMain) is open.");
+  return true;
+}
+
+bool StartMonitor(TTour& tour) {
+  tour.Monitor = std::make_unique<TMonitorProcess>(tour.Folder);
+  if (!PumpUntil([] { return FindMonitorWindow() && TrayIconWindows().size() == 1; })) {
+    Say("The monitor's window and tray icon did not come up.");
+    return false;
+  }
+  Say("VDMon.exe runs (process %lu); its hidden window and its tray icon are up.", tour.Monitor->Id());
+  Say("ProfileID after the first start: %s.", ProfileIdText().c_str());
+  if (!tour.Mouse->WaitForReader()) {
+    Say("The monitor did not open the mouse.");
+    return false;
+  }
+  Say("About 3 s after start the monitor opened the mouse's collection and reads it.");
+  return true;
+}
+
+bool SwitchProfileOnTheMouse(TTour& tour) {
+  Say("The mouse sends report 8: 01 02 (switched to profile 2).");
+  if (tour.Mouse->Send({0x08, 0x01, 0x02}) != 1 ||
+      !PumpUntil([&] { return StoredProfileId() == 2u && tour.Configurator->CountOf(7040) == 1; })) {
+    Say("The switch did not arrive: ProfileID %s.", ProfileIdText().c_str());
+    return false;
+  }
+  Say("ProfileID in HKCU\\software\\Vardelngmmouse: %s.", ProfileIdText().c_str());
+  tour.SayConfiguratorMessages();
+  return true;
+}
+
+bool PressMuteTwice(TTour& tour) {
+  for (const bool expected : {true, false}) {
+    Say("The mouse sends report 7 for button %d, which the current profile gives the microphone mute.", kMuteButton);
+    if (!tour.PressButton(kMuteButton) || !PumpUntil([&] { return StandInMicrophoneMuted() == expected; })) {
+      Say("The microphone did not follow: %s.", MicrophoneText().c_str());
+      return false;
+    }
+    Say("Stand-in microphone: %s.", MicrophoneText().c_str());
+  }
+  return true;
+}
+
+bool ExitFromTheTray(TTour& tour) {
+  const std::vector<HWND> icons = TrayIconWindows();
+  if (icons.size() != 1 || !ChooseTrayMenuItem(icons.front(), 2)) {
+    Say("The tray menu could not be used.");
+    return false;
+  }
+  Say("\"Exit\" chosen from the tray menu; the monitor ended with code %lu.", tour.Monitor->WaitForExit());
+  PumpFor(300);
+  tour.SayConfiguratorMessages();
+  Say("ProfileID: %s; microphone: %s.", ProfileIdText().c_str(), MicrophoneText().c_str());
+  return true;
+}
+
+}  // namespace
+}  // namespace vd::e2e
+
+int wmain() {
+  using namespace vd::e2e;
+  struct TStep {
+    const char* Title;
+    bool (*Run)(TTour&);
+  };
+  const TStep steps[] = {
+      {"Prepare a first start with the stand-in mouse, microphone and configurator", Prepare},
+      {"Start the monitor", StartMonitor},
+      {"Press the microphone-mute button twice", PressMuteTwice},
+      {"Switch to profile 2 on the mouse", SwitchProfileOnTheMouse},
+      {"Exit from the tray menu", ExitFromTheTray},
+  };
+  TTour tour;
+  int number = 0;
+  for (const TStep& step : steps) {
+    std::printf("%d. %s\n", ++number, step.Title);
+    std::fflush(stdout);
+    if (!step.Run(tour)) {
+      std::printf("The tour stopped at step %d.\n", number);
+      return 1;
+    }
+  }
+  std::printf("The tour is complete.\n");
+  return 0;
+}

@@ -1,0 +1,311 @@
+// The benchmarks of "make bench", on the shipped monitor with the stand-in mouse of the
+// end-to-end tests:
+//
+// 1. Idle CPU: the monitor, reading the stand-in mouse and otherwise left alone, against an
+//    idle Win32 window program started the same way, each over the same time. A reader that
+//    polled would show here.
+// 2. Latency: a profile-switch report written into the mouse's pipe until the monitor has
+//    stored ProfileID (the registry's change notification wakes the benchmark), against a
+//    round trip through a named pipe to an echoing process. Medians of many samples.
+//
+// Options: --seconds N (idle time measured per program, 60), --samples N (latency samples,
+// 200), --clock-ticks N (the Linux clock ticks per second, 100).
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/Handles.h"
+#include "tests/e2e/Harness.h"
+#include "tests/e2e/StandInMouse.h"
+#include "tests/e2e/SystemStandIns.h"
+
+namespace vd::e2e {
+namespace {
+
+constexpr wchar_t kEchoPipe[] = L"\\\\.\\pipe\\VardelBenchEcho";
+constexpr int kWarmUpSamples = 10;
+constexpr DWORD kSettleMs = 2000;
+
+struct TOptions {
+  int Seconds = 60;
+  int Samples = 200;
+  int ClockTicks = 100;
+};
+
+// A file read to its end; files of /proc report no size, so it is read until nothing comes.
+std::string ReadWhole(const std::wstring& path) {
+  const win32::TUniqueFile file(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+  std::string content;
+  if (!file) return content;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
+  return content;
+}
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// The CPU time of a process of this prefix as Linux accounts it. Wine does not report the
+// times of other processes (GetProcessTimes gives nothing useful for them), so the Linux
+// process's own accounting is read through drive Z:, the root of the machine in a Wine
+// prefix: user and system time of the whole process in clock ticks (/proc/PID/stat), and the
+// scheduler's run time of its threads in nanoseconds (/proc/PID/task/TID/schedstat), finer
+// but blind to threads that ended.
+struct TCpuTime {
+  unsigned long long Ticks = 0;
+  unsigned long long Nanoseconds = 0;
+};
+
+class TLinuxProcess {
+public:
+  // The Linux process whose command line is the Windows program path given.
+  static std::optional<TLinuxProcess> Find(const std::wstring& program) {
+    const std::string wanted = Narrow(program);
+    std::optional<TLinuxProcess> found;
+    ForEachNumbered(L"Z:\\proc\\", [&](const std::wstring& folder) {
+      if (!found && _stricmp(ReadWhole(folder + L"cmdline").c_str(), wanted.c_str()) == 0)
+        found = TLinuxProcess(folder);
+    });
+    return found;
+  }
+
+  std::optional<TCpuTime> Cpu() const {
+    const std::string stat = ReadWhole(FFolder + L"stat");
+    // The fields after the parenthesised name: state is field 3, utime 14 and stime 15.
+    const std::size_t end = stat.rfind(')');
+    unsigned long long utime = 0, stime = 0;
+    if (end == std::string::npos ||
+        std::sscanf(stat.c_str() + end + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime) !=
+            2)
+      return std::nullopt;
+    TCpuTime time{utime + stime, 0};
+    ForEachNumbered(FFolder + L"task\\", [&](const std::wstring& thread) {
+      time.Nanoseconds += std::strtoull(ReadWhole(thread + L"schedstat").c_str(), nullptr, 10);
+    });
+    return time;
+  }
+
+private:
+  explicit TLinuxProcess(std::wstring folder) : FFolder(std::move(folder)) {}
+
+  // Calls `visit` with each numbered subfolder (a process, a thread), with a trailing backslash.
+  template <class TVisit>
+  static void ForEachNumbered(const std::wstring& folder, const TVisit& visit) {
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = FindFirstFileW((folder + L"*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+      const std::wstring name = entry.cFileName;
+      if (name.find_first_not_of(L"0123456789") == std::wstring::npos) visit(folder + name + L"\\");
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+  }
+
+  std::wstring FFolder;
+};
+
+// The CPU time a program of the folder uses while it is left alone for the time measured, in
+// milliseconds by each clock.
+struct TIdleCpu {
+  double TickMs;
+  double ScheduledMs;
+};
+
+std::optional<TIdleCpu> IdleCpu(const std::wstring& program, const TOptions& options) {
+  std::optional<TLinuxProcess> process;
+  PumpUntil([&] { return (process = TLinuxProcess::Find(program)).has_value(); }, 5000);
+  if (!process) return std::nullopt;
+  PumpFor(kSettleMs);
+  const std::optional<TCpuTime> before = process->Cpu();
+  PumpFor(static_cast<DWORD>(options.Seconds) * 1000);
+  const std::optional<TCpuTime> after = process->Cpu();
+  if (!before || !after) return std::nullopt;
+  return TIdleCpu{static_cast<double>(after->Ticks - before->Ticks) * 1000.0 / options.ClockTicks,
+                  static_cast<double>(after->Nanoseconds - before->Nanoseconds) / 1e6};
+}
+
+double NowMs() {
+  LARGE_INTEGER counter, frequency;
+  QueryPerformanceCounter(&counter);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Report written into the mouse's pipe → ProfileID stored, per sample.
+std::vector<double> ReportLatencies(TStandInMouse& mouse, const TOptions& options) {
+  std::vector<double> latencies;
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kStoreKey, 0, KEY_NOTIFY | KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+    return latencies;
+  const win32::TUniqueRegKey key(opened);
+  const win32::TUniqueHandle changed(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  for (int i = 0; i < kWarmUpSamples + options.Samples; ++i) {
+    const auto profile = static_cast<std::uint8_t>((i + 1) % 5);
+    RegNotifyChangeKeyValue(key.Get(), FALSE, REG_NOTIFY_CHANGE_LAST_SET, changed.Get(), TRUE);
+    const double start = NowMs();
+    if (mouse.Send({0x08, 0x01, profile}) != 1 || WaitForSingleObject(changed.Get(), 5000) != WAIT_OBJECT_0) return {};
+    const double end = NowMs();
+    if (StoredProfileId() != profile) return {};
+    if (i >= kWarmUpSamples) latencies.push_back(end - start);
+  }
+  return latencies;
+}
+
+// Echoes what comes through the benchmark's pipe until the pipe closes.
+int ServeEcho() {
+  HANDLE pipe = INVALID_HANDLE_VALUE;
+  for (int tries = 0; tries < 100 && pipe == INVALID_HANDLE_VALUE; ++tries) {
+    WaitNamedPipeW(kEchoPipe, 100);
+    pipe = CreateFileW(kEchoPipe, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  }
+  const win32::TUniqueFile echo(pipe);
+  if (!echo) return 1;
+  std::uint8_t message[64];
+  DWORD read = 0, written = 0;
+  while (ReadFile(echo.Get(), message, sizeof message, &read, nullptr) &&
+         WriteFile(echo.Get(), message, read, &written, nullptr)) {
+  }
+  return 0;
+}
+
+// A report-sized message through a named pipe to an echoing process of its own and back.
+std::vector<double> EchoRoundTrips(const TOptions& options) {
+  std::vector<double> roundTrips;
+  const win32::TUniqueFile server(CreateNamedPipeW(
+      kEchoPipe, PIPE_ACCESS_DUPLEX, PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 64, 64, 0, nullptr));
+  if (!server) return roundTrips;
+  std::wstring commandLine = L"\"" + BuildFolder() + L"VDMonBench.exe\" --echo";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION echo{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, L"C:\\", &startup, &echo))
+    return roundTrips;
+  const win32::TUniqueHandle echoProcess(echo.hProcess), echoThread(echo.hThread);
+  if (!ConnectNamedPipe(server.Get(), nullptr) && GetLastError() != ERROR_PIPE_CONNECTED) return roundTrips;
+  const std::uint8_t report[8] = {0x08, 0x01, 0x02};
+  std::uint8_t answer[64];
+  for (int i = 0; i < kWarmUpSamples + options.Samples; ++i) {
+    DWORD written = 0, read = 0;
+    const double start = NowMs();
+    if (!WriteFile(server.Get(), report, sizeof report, &written, nullptr) ||
+        !ReadFile(server.Get(), answer, sizeof answer, &read, nullptr) || read != sizeof report)
+      return {};
+    const double end = NowMs();
+    if (i >= kWarmUpSamples) roundTrips.push_back(end - start);
+  }
+  DisconnectNamedPipe(server.Get());
+  WaitForSingleObject(echoProcess.Get(), 5000);
+  return roundTrips;
+}
+
+void PrintMachine() {
+  SYSTEM_INFO system{};
+  GetNativeSystemInfo(&system);
+  std::string model = "unknown";
+  const std::string cpuinfo = ReadWhole(L"Z:\\proc\\cpuinfo");
+  if (const std::size_t at = cpuinfo.find("model name"); at != std::string::npos) {
+    const std::size_t colon = cpuinfo.find(':', at);
+    model = cpuinfo.substr(colon + 2, cpuinfo.find('\n', colon) - colon - 2);
+  }
+  using TWineVersion = const char*(__cdecl*)();
+  const auto wineVersion = reinterpret_cast<TWineVersion>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")));
+  std::printf("Machine: %lu processors, %s; Wine %s; the %d-bit build.\n", system.dwNumberOfProcessors, model.c_str(),
+              wineVersion ? wineVersion() : "(not Wine)", static_cast<int>(sizeof(void*) * 8));
+}
+
+void PrintCpu(const char* what, const TIdleCpu& cpu, const TOptions& options) {
+  std::printf("   %-38s %6.0f ms in ticks, %9.3f ms scheduled (%.4f %% of one processor)\n", what, cpu.TickMs,
+              cpu.ScheduledMs, cpu.ScheduledMs / (options.Seconds * 10.0));
+}
+
+int Run(const TOptions& options) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  PrintMachine();
+  if (!InstallSystemStandIns()) {
+    std::printf("The stand-in system libraries could not be installed (the benchmarks run under Wine only).\n");
+    return 1;
+  }
+  ClearProfileStore();
+  TProgramFolder folder(L"Bench");
+  folder.Add(L"ksHook.dll");
+  folder.Add(L"ks.local");
+  folder.Add(L"bench\\IdleWindow.exe");
+
+  TStandInMouse mouse;
+  std::optional<TIdleCpu> monitorCpu;
+  std::vector<double> latencies;
+  {
+    TMonitorProcess monitor(folder);
+    if (!PumpUntil([] { return FindMonitorWindow() != nullptr; }) || !mouse.WaitForReader()) {
+      std::printf("The monitor did not start reading the stand-in mouse.\n");
+      return 1;
+    }
+    std::printf("1. Idle CPU over %d s: the Linux process's time in %d ms ticks, and its threads' run time\n",
+                options.Seconds, 1000 / options.ClockTicks);
+    monitorCpu = IdleCpu(folder.Path() + L"VDMon.exe", options);
+    if (!monitorCpu) return std::printf("   The monitor's process was not found under Z:\\proc.\n"), 1;
+    PrintCpu("monitor, stand-in mouse open:", *monitorCpu, options);
+    latencies = ReportLatencies(mouse, options);
+    PostMessageW(FindMonitorWindow(), WM_CLOSE, 0, 0);
+    monitor.WaitForExit();
+  }
+  {
+    TMonitorProcess idle(folder, L"C:\\", L"IdleWindow.exe");
+    if (!PumpUntil([] { return FindWindowW(L"VdIdleWindow", nullptr) != nullptr; })) return 1;
+    const std::optional<TIdleCpu> idleCpu = IdleCpu(folder.Path() + L"IdleWindow.exe", options);
+    PostMessageW(FindWindowW(L"VdIdleWindow", nullptr), WM_CLOSE, 0, 0);
+    idle.WaitForExit();
+    if (!idleCpu) return std::printf("   The idle program's process was not found under Z:\\proc.\n"), 1;
+    PrintCpu("idle window program, started alike:", *idleCpu, options);
+    if (idleCpu->ScheduledMs > 0)
+      std::printf("   ratio monitor / idle program (run time): %8.2f\n",
+                  monitorCpu->ScheduledMs / idleCpu->ScheduledMs);
+    else if (monitorCpu->ScheduledMs > 0)
+      std::printf("   ratio monitor / idle program: the idle program ran not at all, the monitor did\n");
+    else
+      std::printf("   ratio monitor / idle program: equal, neither ran at all\n");
+  }
+
+  std::printf("2. Report to ProfileID against a named-pipe echo, medians of %d samples\n", options.Samples);
+  const std::vector<double> roundTrips = EchoRoundTrips(options);
+  if (latencies.empty() || roundTrips.empty()) return std::printf("   A sample failed.\n"), 1;
+  const double latency = Median(latencies), echo = Median(roundTrips);
+  std::printf("   %-40s %8.3f ms\n", "report written to ProfileID stored:", latency);
+  std::printf("   %-40s %8.3f ms\n", "named-pipe echo round trip:", echo);
+  std::printf("   ratio report / echo:                     %8.2f\n", latency / echo);
+  return 0;
+}
+
+}  // namespace
+}  // namespace vd::e2e
+
+int wmain(int argc, wchar_t** argv) {
+  vd::e2e::TOptions options;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring option = argv[i];
+    if (option == L"--echo") return vd::e2e::ServeEcho();
+    if (i + 1 >= argc) break;
+    const int value = _wtoi(argv[++i]);
+    if (value <= 0) continue;
+    if (option == L"--seconds") options.Seconds = value;
+    if (option == L"--samples") options.Samples = value;
+    if (option == L"--clock-ticks") options.ClockTicks = value;
+  }
+  return vd::e2e::Run(options);
+}
