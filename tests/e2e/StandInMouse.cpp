@@ -51,10 +51,9 @@ struct TListener {
   }
 };
 
-bool WriteWhole(HANDLE pipe, const std::vector<std::uint8_t>& report) {
-  win32::TUniqueHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+bool WriteWhole(HANDLE pipe, HANDLE done, const std::vector<std::uint8_t>& report) {
   OVERLAPPED overlapped{};
-  overlapped.hEvent = done.Get();
+  overlapped.hEvent = done;
   DWORD written = 0;
   if (!WriteFile(pipe, report.data(), static_cast<DWORD>(report.size()), nullptr, &overlapped) &&
       GetLastError() != ERROR_IO_PENDING)
@@ -64,7 +63,10 @@ bool WriteWhole(HANDLE pipe, const std::vector<std::uint8_t>& report) {
 
 }  // namespace
 
-TStandInMouse::TStandInMouse() : FStop(CreateEventW(nullptr, TRUE, FALSE, nullptr)) { Plug(); }
+TStandInMouse::TStandInMouse()
+    : FStop(CreateEventW(nullptr, TRUE, FALSE, nullptr)), FWritten(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+  Plug();
+}
 
 TStandInMouse::~TStandInMouse() { Unplug(); }
 
@@ -112,10 +114,9 @@ void TStandInMouse::DropClosedOpens() {
 int TStandInMouse::Send(std::vector<std::uint8_t> report) {
   report.resize(kMouseReportLength, 0);
   const std::lock_guard<std::mutex> guard(FLock);
-  DropClosedOpens();
-  int taken = 0;
-  for (const TOpen& open : FOpens) taken += WriteWhole(open.Pipe.Get(), report);
-  return taken;
+  // An open that the monitor has closed takes nothing, and goes.
+  std::erase_if(FOpens, [&](const TOpen& open) { return !WriteWhole(open.Pipe.Get(), FWritten.Get(), report); });
+  return static_cast<int>(FOpens.size());
 }
 
 std::vector<DWORD> TStandInMouse::OpenTimes() {

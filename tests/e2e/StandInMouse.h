@@ -49,6 +49,7 @@ private:
   void DropClosedOpens();  // FLock held
 
   win32::TUniqueHandle FStop;
+  win32::TUniqueHandle FWritten;  // completes Send's writes
   std::thread FServer;
   std::mutex FLock;
   std::vector<TOpen> FOpens;
