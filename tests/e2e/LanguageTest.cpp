@@ -12,9 +12,6 @@ namespace {
 
 constexpr UINT WM_PROFILE_CHANGED = 7035;
 constexpr UINT WM_SETTINGS_CHANGED = 7037;
-constexpr wchar_t kAllSettingsValue[] = L"T362Profile.pfd";
-constexpr std::size_t kAllSettingsSize = 30954;
-constexpr std::size_t kCurrentLanguage = 30952;
 
 const std::vector<std::wstring> kEnglish = {L"Config", L"About", L"Exit"};
 const std::vector<std::wstring> kSimplified = {L"\u6253\u5F00\u914D\u7F6E", L"\u5173\u4E8E\u8F6F\u4EF6",
@@ -24,14 +21,6 @@ const std::vector<std::wstring> kTraditional = {L"\u958B\u555F\u8A2D\u5B9A", L"\
 
 class LanguageTest : public TMonitorTest {
 protected:
-  // The configurator's all-settings record with the language at `index`.
-  static void StoreLanguage(std::uint8_t index) {
-    TStoreValue stored;
-    std::vector<BYTE> record(kAllSettingsSize);
-    if (ReadStoreValue(kAllSettingsValue, stored) && stored.Data.size() == kAllSettingsSize) record = stored.Data;
-    record[kCurrentLanguage] = index;
-    WriteStoreValue(kAllSettingsValue, REG_BINARY, record.data(), static_cast<DWORD>(record.size()));
-  }
   static void Send(UINT message, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(FindMonitorWindow(), message, 0, lParam, SMTO_NORMAL, 10000, &result);

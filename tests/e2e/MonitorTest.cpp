@@ -6,6 +6,10 @@ namespace vd::e2e {
 
 namespace {
 
+constexpr wchar_t kAllSettingsValue[] = L"T362Profile.pfd";
+constexpr std::size_t kAllSettingsSize = 30954;
+constexpr std::size_t kCurrentLanguage = 30952;
+
 std::wstring CurrentTestName() {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
   const std::string name = std::string(test->test_suite_name()) + "." + test->name();
@@ -60,6 +64,14 @@ void TMouseTest::WaitUntilReportsHandled() {
   const DWORD next = (StoredProfileId().value_or(0) + 1) % 5;
   ASSERT_EQ(FMouse.Send({0x08, 0x01, static_cast<std::uint8_t>(next)}), 1);
   ASSERT_TRUE(PumpUntil([&] { return StoredProfileId() == next; }));
+}
+
+void TMonitorTest::StoreLanguage(std::uint8_t index) {
+  TStoreValue stored;
+  std::vector<BYTE> record(kAllSettingsSize);
+  if (ReadStoreValue(kAllSettingsValue, stored) && stored.Data.size() == kAllSettingsSize) record = stored.Data;
+  record[kCurrentLanguage] = index;
+  WriteStoreValue(kAllSettingsValue, REG_BINARY, record.data(), static_cast<DWORD>(record.size()));
 }
 
 }  // namespace vd::e2e

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,9 @@ protected:
   void Start();
   // The one tray icon, or nullptr when there is not exactly one.
   HWND TrayIcon() const;
+  // Stores the configurator's all-settings record with the language at `index` (its
+  // position among the monitor's languages).
+  static void StoreLanguage(std::uint8_t index);
 
   TProgramFolder FFolder;
   std::unique_ptr<TMonitorProcess> FMonitor;

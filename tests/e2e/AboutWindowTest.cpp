@@ -1,0 +1,263 @@
+// The About window of the shipped monitor under Wine: shown from the tray menu as a layered
+// picture window, its OK button hot under the mouse, pressed, clicked; dragged by its
+// background; its web button with no browser; its texts in the stored language. Without a
+// compositor the screen shows a layered window's colours as drawn, premultiplied, over black:
+// so screenshots show where the picture is, and its colours, but not the desktop behind.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/win32/Win32Platform.h"
+#include "scene/Bitmap.h"
+#include "scene/win32/GdiPlusCanvas.h"
+#include "tests/e2e/MonitorTest.h"
+#include "tests/e2e/Screenshot.h"
+
+namespace vd::e2e {
+namespace {
+
+constexpr int kWidth = 504;
+constexpr int kHeight = 400;
+// Places in the window: the OK button, the web button, a point of the background picture
+// where no object takes the mouse, and the texts (their style's text part, in window pixels).
+constexpr RECT kOK{208, 325, 302, 352};
+constexpr RECT kGoWeb{68, 263, 145, 294};
+constexpr POINT kBackground{250, 40};
+constexpr RECT kLabel1{63, 106, 468, 132};
+constexpr RECT kLabel2{68, 132, 468, 162};
+constexpr RECT kLabel3{68, 162, 468, 192};
+constexpr RECT kLabel4{63, 192, 468, 218};
+constexpr RECT kTextWeb{61, 223, 362, 249};
+
+POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// What the program draws, drawn the same way by this test: a text or a picture in a buffer
+// of the same size, transparent elsewhere.
+class TReference {
+public:
+  TReference(int width, int height) { FCanvas.ResizeBuffer(width, height); }
+  void Text(std::u16string_view text, float size, bool bold, TvgTextAlign horizontal, TvgColor color) {
+    FCanvas.BeginScene();
+    TvgTextFormat format;
+    format.Family = u"Tahoma";
+    format.Size = size;
+    format.Bold = bold;
+    format.Horizontal = horizontal;
+    const auto& buffer = FCanvas.Buffer();
+    FCanvas.FillText({0, 0, static_cast<float>(buffer.Width()), static_cast<float>(buffer.Height())}, text, format,
+                     color, 1);
+    FCanvas.EndScene();
+  }
+  void Picture(const std::wstring& file) {
+    TvgBitmap picture;
+    picture.SetPNG(ReadFile(file));
+    FCanvas.BeginScene();
+    const TvgRect whole{0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height())};
+    FCanvas.DrawBitmap(picture, whole, whole, 1, false);
+    FCanvas.EndScene();
+  }
+  // Premultiplied ARGB.
+  std::uint32_t At(int x, int y) const { return FCanvas.Buffer().Bits()[y * FCanvas.Buffer().Width() + x]; }
+  int Width() const { return FCanvas.Buffer().Width(); }
+  int Height() const { return FCanvas.Buffer().Height(); }
+
+private:
+  static std::vector<std::uint8_t> ReadFile(const std::wstring& name) {
+    const win32::TUniqueFile file(CreateFileW((BuildFolder() + L"e2e\\art\\" + name).c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::vector<std::uint8_t> bytes(file ? GetFileSize(file.Get(), nullptr) : 0);
+    DWORD read = 0;
+    if (file) ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    return bytes;
+  }
+
+  platform::TWin32Platform FSystem;
+  win32::TvgGdiPlusCanvas FCanvas;
+};
+
+int Channel(std::uint32_t pixel, int shift) { return static_cast<int>(pixel >> shift & 0xFF); }
+
+// Whether the screenshot shows the reference at `origin`: where the reference is opaque, its
+// colour (within a small tolerance); where it is transparent, not a light pixel. Answers the
+// share of opaque pixels that match, so that a test can say how well.
+double Matches(const TScreenshot& shot, POINT origin, const TReference& reference, int firstRow = 0, int lastRow = -1) {
+  int opaque = 0, matching = 0;
+  if (lastRow < 0) lastRow = reference.Height() - 1;
+  for (int y = firstRow; y <= lastRow; ++y)
+    for (int x = 0; x < reference.Width(); ++x) {
+      const std::uint32_t want = reference.At(x, y);
+      const std::uint32_t got = shot.At(origin.x + x, origin.y + y);
+      if (want >> 24 != 0xFF) continue;
+      ++opaque;
+      bool same = true;
+      for (int shift : {0, 8, 16}) same = same && std::abs(Channel(want, shift) - Channel(got, shift)) <= 12;
+      matching += same;
+    }
+  return opaque ? static_cast<double>(matching) / opaque : 0;
+}
+
+class AboutWindowTest : public TMonitorTest {
+protected:
+  void ShowAbout() {
+    ASSERT_TRUE(ChooseTrayMenuItem(TrayIcon(), 1));
+    ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(FindMonitorWindow()) != FALSE; }));
+    PumpFor(500);
+  }
+  static RECT WindowRect() {
+    RECT rect{};
+    GetWindowRect(FindMonitorWindow(), &rect);
+    return rect;
+  }
+  static TScreenshot Shot() { return CaptureScreen(WindowRect()); }
+  // The mouse, as the user moves it, at a point of the window.
+  static void MoveTo(POINT inWindow) {
+    const RECT window = WindowRect();
+    SetCursorPos(window.left + inWindow.x, window.top + inWindow.y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+    PumpFor(150);
+  }
+  static void Button(DWORD flag) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    SendInput(1, &input, sizeof input);
+    PumpFor(150);
+  }
+  // Which of the OK button's pictures the screen shows, judged by the rows above its text;
+  // empty when none.
+  static std::wstring OkPicture() {
+    const TScreenshot shot = Shot();
+    for (const wchar_t* name : {L"BtnOK.png", L"BtnOKHot.png", L"BtnOKDown.png"}) {
+      TReference picture(kOK.right - kOK.left, kOK.bottom - kOK.top);
+      picture.Picture(name);
+      if (Matches(shot, {kOK.left, kOK.top}, picture, 0, 4) > 0.97) return name;
+    }
+    return L"";
+  }
+  // Waits until the screen shows that picture of the OK button; answers the one it shows.
+  static std::wstring WaitForOkPicture(const std::wstring& name) {
+    std::wstring shown;
+    PumpUntil([&] { return (shown = OkPicture()) == name; }, 3000);
+    return shown;
+  }
+  static double TextShown(const TScreenshot& shot, const RECT& where, std::u16string_view text, float size, bool bold,
+                          TvgColor color) {
+    TReference reference(where.right - where.left, where.bottom - where.top);
+    reference.Text(text, size, bold, vgTextAlignNear, color);
+    return Matches(shot, {where.left, where.top}, reference);
+  }
+};
+
+TEST_F(AboutWindowTest, AboutShowsTheLayeredPictureWindowCentredWithItsTextsAndButton) {
+  StartMonitor();
+  ShowAbout();
+  const HWND window = FindMonitorWindow();
+  EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+  const RECT rect = WindowRect();
+  EXPECT_EQ(rect.right - rect.left, kWidth);
+  EXPECT_EQ(rect.bottom - rect.top, kHeight);
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2);
+
+  const TScreenshot shot = Shot();
+  ASSERT_EQ(shot.Width, kWidth);
+  // Outside the picture's rounded outline nothing is drawn; inside it is the dark picture.
+  EXPECT_EQ(shot.At(0, 0), 0u);
+  EXPECT_EQ(shot.At(kWidth - 1, kHeight - 1), 0u);
+  EXPECT_EQ(shot.At(0, kHeight / 2), 0u);
+  const std::uint32_t panel = shot.At(250, 300);
+  EXPECT_GT(Channel(panel, 0), 0);
+  EXPECT_LT(Channel(panel, 0), 0x60);
+  EXPECT_GT(TextShown(shot, kLabel1, u"Hardware & Software Information:", 16, true, 0xFFE0E0E0), 0.95);
+  EXPECT_GT(TextShown(shot, kLabel2, u"Hardware Core:1.00.00", 13, false, 0xFFE0E0E0), 0.95);
+  EXPECT_GT(TextShown(shot, kLabel3, u"Software Core:1.00.00", 13, false, 0xFFE0E0E0), 0.95);
+  EXPECT_GT(TextShown(shot, kLabel4, u"Software Update Website:", 16, true, 0xFFE0E0E0), 0.95);
+  EXPECT_GT(TextShown(shot, kTextWeb, u"https://www.example.com/vardel", 13, false, 0xFFFFFFFF), 0.95);
+  EXPECT_EQ(WaitForOkPicture(L"BtnOK.png"), L"BtnOK.png");
+}
+
+TEST_F(AboutWindowTest, TheOkButtonIsHotUnderTheMouseAndPressedWhileHeldAndOnlyAClickInsideHides) {
+  StartMonitor();
+  ShowAbout();
+  const RECT shown = WindowRect();
+  MoveTo(Centre(kOK));
+  EXPECT_EQ(WaitForOkPicture(L"BtnOKHot.png"), L"BtnOKHot.png");
+  Button(MOUSEEVENTF_LEFTDOWN);
+  EXPECT_EQ(WaitForOkPicture(L"BtnOKDown.png"), L"BtnOKDown.png");
+  // Off the button with the button held: no longer pressed; released there: no click.
+  MoveTo(kBackground);
+  EXPECT_EQ(WaitForOkPicture(L"BtnOKHot.png"), L"BtnOKHot.png");
+  Button(MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(IsWindowVisible(FindMonitorWindow()));
+  EXPECT_EQ(WindowRect().left, shown.left);
+
+  MoveTo(Centre(kOK));
+  Button(MOUSEEVENTF_LEFTDOWN);
+  Button(MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(PumpUntil([] { return !IsWindowVisible(FindMonitorWindow()); }));
+  EXPECT_TRUE(FMonitor->Running());
+  ShowAbout();
+  const RECT again = WindowRect();
+  EXPECT_EQ(again.left, shown.left);
+  EXPECT_EQ(again.top, shown.top);
+}
+
+TEST_F(AboutWindowTest, ADragOnTheBackgroundMovesTheWindowByTheMousesMovement) {
+  StartMonitor();
+  ShowAbout();
+  const RECT before = WindowRect();
+  MoveTo(kBackground);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  const POINT start{before.left + kBackground.x, before.top + kBackground.y};
+  for (int step = 1; step <= 4; ++step) {
+    SetCursorPos(start.x + 10 * step, start.y - 7 * step);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+    PumpFor(100);
+  }
+  Button(MOUSEEVENTF_LEFTUP);
+  PumpUntil([&] { return WindowRect().left - before.left == 40; }, 3000);
+  const RECT after = WindowRect();
+  EXPECT_EQ(after.left - before.left, 40);
+  EXPECT_EQ(after.top - before.top, -28);
+  EXPECT_EQ(after.right - after.left, kWidth);
+  EXPECT_TRUE(IsWindowVisible(FindMonitorWindow()));
+}
+
+TEST_F(AboutWindowTest, TheWebButtonWithNoBrowserLeavesTheWindowAsItIsAndShowsNoMessage) {
+  StartMonitor();
+  ShowAbout();
+  const RECT before = WindowRect();
+  MoveTo(Centre(kGoWeb));
+  Button(MOUSEEVENTF_LEFTDOWN);
+  Button(MOUSEEVENTF_LEFTUP);
+  PumpFor(2000);
+  EXPECT_TRUE(IsWindowVisible(FindMonitorWindow()));
+  const RECT after = WindowRect();
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_TRUE(MessageBoxesOf(FMonitor->Id()).empty());
+  EXPECT_EQ(FindWindowW(L"#32770", nullptr), nullptr);
+  EXPECT_TRUE(FMonitor->Running());
+}
+
+TEST_F(AboutWindowTest, WithTheStoredLanguageChineseTheTextsAreChinese) {
+  StoreLanguage(1);  // ks.local: English, Simplified Chinese, Traditional Chinese
+  StartMonitor();
+  ShowAbout();
+  const TScreenshot shot = Shot();
+  EXPECT_GT(TextShown(shot, kLabel1, u"\u8F6F\u786C\u4EF6\u4FE1\u606F\uFF1A", 16, true, 0xFFE0E0E0), 0.95);
+  EXPECT_GT(TextShown(shot, kLabel4, u"\u8F6F\u4EF6\u66F4\u65B0\u7F51\u5740\uFF1A", 16, true, 0xFFE0E0E0), 0.95);
+  EXPECT_LT(TextShown(shot, kLabel1, u"Hardware & Software Information:", 16, true, 0xFFE0E0E0), 0.5);
+  EXPECT_GT(TextShown(shot, kTextWeb, u"https://www.example.com/vardel", 13, false, 0xFFFFFFFF), 0.95);
+}
+
+}  // namespace
+}  // namespace vd::e2e
