@@ -81,6 +81,7 @@ using TUniqueDC = TUniqueHandleOf<HDC, nullptr, TDeleteDC>;
 // GDI objects (bitmaps, brushes, regions): freed once no device context has them selected.
 using TUniqueBitmap = TUniqueHandleOf<HBITMAP, nullptr, TDeleteObject>;
 using TUniqueRegion = TUniqueHandleOf<HRGN, nullptr, TDeleteObject>;
+using TUniqueFont = TUniqueHandleOf<HFONT, nullptr, TDeleteObject>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class TWindowDC {

@@ -6,6 +6,7 @@
 
 #include "platform/win32/StringConversions.h"
 #include "scene/Bitmap.h"
+#include "scene/win32/FontFallback.h"
 
 namespace vd::win32 {
 
@@ -269,14 +270,17 @@ void TvgGdiPlusCanvas::FillText(const TvgRect& r, std::u16string_view text, cons
   if (!FGraphics || text.empty() || opacity <= 0) return;
   TGdiPlus& gdip = *FGdiPlus;
   GpFontFamily* fontFamily = nullptr;
-  if (gdip.CreateFontFamilyFromName(W(format.Family), nullptr, &fontFamily) != Ok &&
+  if (gdip.CreateFontFamilyFromName(W(FontFamilyFor(format.Family, text)), nullptr, &fontFamily) != Ok &&
       gdip.GetGenericFontFamilySansSerif(&fontFamily) != Ok)
     return;
   const TGdiPlusObject<GpFontFamily> familyOwner(FGdiPlus, gdip.DeleteFontFamily, fontFamily);
   const INT style = (format.Bold ? FontStyleBold : 0) | (format.Italic ? FontStyleItalic : 0);
   GpFont* font = nullptr;
-  // Sizes are pixels: the window is not scaled with the screen's DPI.
-  if (gdip.CreateFontFromFamily(fontFamily, format.Size, style, UnitPixel, &font) != Ok) return;
+  // Sizes are pixels: the window is not scaled with the screen's DPI. A family without the
+  // style (no bold face, say) gives its regular one.
+  if (gdip.CreateFontFromFamily(fontFamily, format.Size, style, UnitPixel, &font) != Ok &&
+      gdip.CreateFontFromFamily(fontFamily, format.Size, FontStyleRegular, UnitPixel, &font) != Ok)
+    return;
   const TGdiPlusObject<GpFont> fontOwner(FGdiPlus, gdip.DeleteFont, font);
   GpStringFormat* layout = nullptr;
   if (gdip.CreateStringFormat(0, LANG_NEUTRAL, &layout) != Ok) return;

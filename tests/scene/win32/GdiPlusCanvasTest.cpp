@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "platform/win32/Win32Platform.h"
 #include "scene/Bitmap.h"
+#include "scene/win32/FontFallback.h"
 
 namespace vd::win32 {
 namespace {
@@ -137,6 +140,28 @@ TEST_F(GdiPlusCanvasTest, TextKeepsToItsAlignment) {
     EXPECT_EQ(InkBetween(0, 20) > 0, left) << align;
     EXPECT_EQ(InkBetween(20, 40) > 0, !left) << align;
   }
+}
+
+TEST_F(GdiPlusCanvasTest, CharactersTheFontLacksAreDrawnWithAFontThatHasThem) {
+  // Tahoma has no Chinese: drawn as boxes, two different texts of two characters would look
+  // the same.
+  std::vector<std::uint32_t> drawn[2];
+  const std::u16string_view texts[] = {u"\u8F6F\u4EF6", u"\u786E\u5B9A"};
+  for (int i = 0; i < 2; ++i) {
+    SetUp();
+    FCanvas.ClearRect({0, 0, 40, 20}, 0);
+    TvgTextFormat format;
+    format.Family = u"Tahoma";
+    format.Size = 13;
+    format.Bold = true;
+    FCanvas.FillText({0, 0, 40, 20}, texts[i], format, 0xFFFFFFFF, 1);
+    FCanvas.EndScene();
+    drawn[i].assign(FCanvas.Buffer().Bits(), FCanvas.Buffer().Bits() + 40 * 20);
+  }
+  EXPECT_GT(InkBetween(0, 40), 0);
+  EXPECT_NE(drawn[0], drawn[1]);
+  EXPECT_EQ(FontFamilyFor(u"Tahoma", u"OK"), u"Tahoma");
+  EXPECT_NE(FontFamilyFor(u"Tahoma", u"\u786E\u5B9A"), u"Tahoma");
 }
 
 TEST_F(GdiPlusCanvasTest, ResizingToTheSameSizeKeepsTheBuffer) {

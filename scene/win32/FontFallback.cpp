@@ -1,0 +1,63 @@
+#include "scene/win32/FontFallback.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "platform/win32/Handles.h"
+
+namespace vd::win32 {
+
+namespace {
+
+// The face that the font mapper gives for a family name and character set, and whether it
+// has a glyph for every character of the text.
+struct TFace {
+  std::u16string Name;
+  bool ShowsAll = false;
+};
+
+TFace FaceOf(HDC dc, const std::u16string& family, BYTE charset, std::u16string_view text) {
+  LOGFONTW wanted{};
+  wanted.lfHeight = -16;
+  wanted.lfCharSet = charset;
+  family.copy(reinterpret_cast<char16_t*>(wanted.lfFaceName), LF_FACESIZE - 1);
+  const TUniqueFont font(CreateFontIndirectW(&wanted));
+  const TSelection selection(dc, font.Get());
+  if (!font || !selection) return {};
+  wchar_t name[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, name);
+  std::vector<WORD> glyphs(text.size());
+  const bool measured =
+      GetGlyphIndicesW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), glyphs.data(),
+                       GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR;
+  return {reinterpret_cast<const char16_t*>(name),
+          measured && std::none_of(glyphs.begin(), glyphs.end(), [](WORD glyph) { return glyph == 0xFFFF; })};
+}
+
+}  // namespace
+
+std::u16string FontFamilyFor(const std::u16string& family, std::u16string_view text) {
+  static std::map<std::u16string, std::u16string> remembered;
+  std::u16string key = family;
+  key += u'\n';
+  key += text;
+  if (const auto found = remembered.find(key); found != remembered.end()) return found->second;
+  std::u16string chosen = family;
+  const TUniqueDC dc(CreateCompatibleDC(nullptr));
+  if (dc && !FaceOf(dc.Get(), family, DEFAULT_CHARSET, text).ShowsAll)
+    for (const BYTE charset :
+         {GB2312_CHARSET, CHINESEBIG5_CHARSET, SHIFTJIS_CHARSET, HANGUL_CHARSET, DEFAULT_CHARSET}) {
+      const TFace face = FaceOf(dc.Get(), u"", charset, text);
+      if (face.ShowsAll && !face.Name.empty()) {
+        chosen = face.Name;
+        break;
+      }
+    }
+  remembered.emplace(std::move(key), chosen);
+  return chosen;
+}
+
+}  // namespace vd::win32
