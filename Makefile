@@ -57,10 +57,11 @@ demo bench: prerequisites native
 drive = $(call configure,$(1),$(2)) && cmake --build $(1) -j $(JOBS) --target $(5) && \
         echo "The $(4) runs the $(3)-bit build ($(VD_WINDOWS_WHY))." && scripts/run-driver.sh $(4) $(1) $(5).exe $(6)
 
+# The demo's screenshots go to out/ (drive Z: is the machine's root under Wine).
 demo-win32:
-	@$(call drive,$(WIN32),i686,32,demo,VDMonDemo)
+	@$(call drive,$(WIN32),i686,32,demo,VDMonDemo,--out "Z:$(CURDIR)/out")
 demo-win64:
-	@$(call drive,$(WIN64),x86_64,64,demo,VDMonDemo)
+	@$(call drive,$(WIN64),x86_64,64,demo,VDMonDemo,--out "Z:$(CURDIR)/out")
 bench-win32:
 	@$(call drive,$(WIN32),i686,32,bench,VDMonBench,--clock-ticks $$(getconf CLK_TCK))
 bench-win64:

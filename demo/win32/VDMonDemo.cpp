@@ -1,8 +1,12 @@
 // The tour of "make demo": the shipped monitor started as on a first logon, with the
 // stand-in mouse plugged in, a stand-in microphone and a stand-in configurator window; two
-// presses of the mouse's microphone-mute button, a profile switch made on the mouse, and
+// presses of the mouse's microphone-mute button, a profile switch made on the mouse, the About
+// window opened from the tray menu, its OK button under the mouse, pressed and released, and
 // "Exit" from the tray menu. Each step says what it does and what came of it; a step that fails
 // ends the tour with exit code 1.
+//
+// Option: --out FOLDER, where the screenshots of the About window go (about.png,
+// about-hot.png, about-pressed.png; the current folder without it).
 //
 // Adding a step: write a function of the tour that answers whether it succeeded, and put it
 // in the list in wmain.
@@ -16,6 +20,7 @@
 #include <vector>
 
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/Screenshot.h"
 #include "tests/e2e/StandInConfigurator.h"
 #include "tests/e2e/StandInMouse.h"
 #include "tests/e2e/SystemStandIns.h"
@@ -70,8 +75,13 @@ std::string ProfileIdText() {
   return id ? std::to_string(*id) : "not stored";
 }
 
-// What the steps share: the monitor's folder and process and the stand-ins around it.
+// Where the OK button of the About window lies in the window.
+constexpr POINT kOkButton{255, 338};
+
+// What the steps share: the monitor's folder and process and the stand-ins around it, and
+// where the screenshots go.
 struct TTour {
+  std::wstring OutFolder = L".";
   TProgramFolder Folder{L"Demo"};
   std::unique_ptr<TStandInMouse> Mouse;
   std::unique_ptr<TStandInConfigurator> Configurator;
@@ -153,6 +163,78 @@ bool PressMuteTwice(TTour& tour) {
   return true;
 }
 
+RECT MonitorWindowRect() {
+  RECT rect{};
+  GetWindowRect(FindMonitorWindow(), &rect);
+  return rect;
+}
+
+// Saves a screenshot of the screen; answers the file's name, or says why there is none.
+bool SaveScreen(const TTour& tour, const wchar_t* name) {
+  const std::wstring path = tour.OutFolder + L"\\" + name;
+  const TScreenshot screen = CaptureWholeScreen();
+  if (screen.Pixels.empty() || !WritePng(screen, path)) {
+    Say("The screenshot %s could not be saved.", Utf8(path).c_str());
+    return false;
+  }
+  Say("Screenshot of the %d x %d screen saved as %s.", screen.Width, screen.Height, Utf8(path).c_str());
+  return true;
+}
+
+// How many pixels of the OK button differ between two screenshots of the screen.
+int OkButtonChanges(const TScreenshot& before, const TScreenshot& after) {
+  const RECT window = MonitorWindowRect();
+  int changed = 0;
+  for (int y = window.top + kOkButton.y - 13; y < window.top + kOkButton.y + 14; ++y)
+    for (int x = window.left + kOkButton.x - 47; x < window.left + kOkButton.x + 47; ++x)
+      changed += before.At(x, y) != after.At(x, y);
+  return changed;
+}
+
+bool OpenAbout(TTour& tour) {
+  const std::vector<HWND> icons = TrayIconWindows();
+  if (icons.size() != 1 || !ChooseTrayMenuItem(icons.front(), 1) ||
+      !PumpUntil([] { return IsWindowVisible(FindMonitorWindow()) != FALSE; })) {
+    Say("The About window did not show.");
+    return false;
+  }
+  PumpFor(500);
+  const RECT rect = MonitorWindowRect();
+  const bool layered = GetWindowLongPtrW(FindMonitorWindow(), GWL_EXSTYLE) & WS_EX_LAYERED;
+  Say("\"About\" chosen from the tray menu: the window shows at (%ld, %ld), %ld x %ld, on the %d x %d screen, %s.",
+      rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, GetSystemMetrics(SM_CXSCREEN),
+      GetSystemMetrics(SM_CYSCREEN), layered ? "a layered window (WS_EX_LAYERED)" : "not layered");
+  Say("Without a compositor the screen shows its colours unblended: black where the picture is transparent.");
+  return SaveScreen(tour, L"about.png");
+}
+
+bool HoverAndPressOk(TTour& tour) {
+  const RECT window = MonitorWindowRect();
+  const TScreenshot before = CaptureWholeScreen();
+  MoveMouseTo({window.left + kOkButton.x, window.top + kOkButton.y});
+  PumpFor(400);
+  const TScreenshot hot = CaptureWholeScreen();
+  Say("The mouse moves over OK: %d of its pixels change (its hot picture).", OkButtonChanges(before, hot));
+  if (!SaveScreen(tour, L"about-hot.png")) return false;
+  PressLeftButton();
+  PumpFor(400);
+  Say("The left button goes down on OK: %d of its pixels change (its pressed picture).",
+      OkButtonChanges(hot, CaptureWholeScreen()));
+  return SaveScreen(tour, L"about-pressed.png");
+}
+
+bool ReleaseOk(TTour& tour) {
+  ReleaseLeftButton();
+  if (!PumpUntil([] { return !IsWindowVisible(FindMonitorWindow()); })) {
+    Say("The About window is still shown.");
+    return false;
+  }
+  Say("The left button comes up on OK: the About window is hidden.");
+  Say("The monitor %s (process %lu); its window is still there for the configurator: %s.",
+      tour.Monitor->Running() ? "still runs" : "has ended", tour.Monitor->Id(), FindMonitorWindow() ? "yes" : "no");
+  return tour.Monitor->Running();
+}
+
 bool ExitFromTheTray(TTour& tour) {
   const std::vector<HWND> icons = TrayIconWindows();
   if (icons.size() != 1 || !ChooseTrayMenuItem(icons.front(), 2)) {
@@ -169,7 +251,7 @@ bool ExitFromTheTray(TTour& tour) {
 }  // namespace
 }  // namespace vd::e2e
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
   using namespace vd::e2e;
   struct TStep {
     const char* Title;
@@ -180,9 +262,14 @@ int wmain() {
       {"Start the monitor", StartMonitor},
       {"Press the microphone-mute button twice", PressMuteTwice},
       {"Switch to profile 2 on the mouse", SwitchProfileOnTheMouse},
+      {"Open About from the tray menu", OpenAbout},
+      {"Move the mouse over OK and press it", HoverAndPressOk},
+      {"Release OK", ReleaseOk},
       {"Exit from the tray menu", ExitFromTheTray},
   };
   TTour tour;
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::wstring(argv[i]) == L"--out") tour.OutFolder = argv[++i];
   int number = 0;
   for (const TStep& step : steps) {
     std::printf("%d. %s\n", ++number, step.Title);

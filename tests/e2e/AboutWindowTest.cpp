@@ -111,22 +111,10 @@ protected:
     return rect;
   }
   static TScreenshot Shot() { return CaptureScreen(WindowRect()); }
-  // The mouse, as the user moves it, at a point of the window.
+  // The mouse at a point of the window.
   static void MoveTo(POINT inWindow) {
     const RECT window = WindowRect();
-    SetCursorPos(window.left + inWindow.x, window.top + inWindow.y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-    PumpFor(150);
-  }
-  static void Button(DWORD flag) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    SendInput(1, &input, sizeof input);
-    PumpFor(150);
+    MoveMouseTo({window.left + inWindow.x, window.top + inWindow.y});
   }
   // Which of the OK button's pictures the screen shows, judged by the rows above its text;
   // empty when none.
@@ -187,18 +175,18 @@ TEST_F(AboutWindowTest, TheOkButtonIsHotUnderTheMouseAndPressedWhileHeldAndOnlyA
   const RECT shown = WindowRect();
   MoveTo(Centre(kOK));
   EXPECT_EQ(WaitForOkPicture(L"BtnOKHot.png"), L"BtnOKHot.png");
-  Button(MOUSEEVENTF_LEFTDOWN);
+  PressLeftButton();
   EXPECT_EQ(WaitForOkPicture(L"BtnOKDown.png"), L"BtnOKDown.png");
   // Off the button with the button held: no longer pressed; released there: no click.
   MoveTo(kBackground);
   EXPECT_EQ(WaitForOkPicture(L"BtnOKHot.png"), L"BtnOKHot.png");
-  Button(MOUSEEVENTF_LEFTUP);
+  ReleaseLeftButton();
   EXPECT_TRUE(IsWindowVisible(FindMonitorWindow()));
   EXPECT_EQ(WindowRect().left, shown.left);
 
   MoveTo(Centre(kOK));
-  Button(MOUSEEVENTF_LEFTDOWN);
-  Button(MOUSEEVENTF_LEFTUP);
+  PressLeftButton();
+  ReleaseLeftButton();
   EXPECT_TRUE(PumpUntil([] { return !IsWindowVisible(FindMonitorWindow()); }));
   EXPECT_TRUE(FMonitor->Running());
   ShowAbout();
@@ -212,17 +200,10 @@ TEST_F(AboutWindowTest, ADragOnTheBackgroundMovesTheWindowByTheMousesMovement) {
   ShowAbout();
   const RECT before = WindowRect();
   MoveTo(kBackground);
-  Button(MOUSEEVENTF_LEFTDOWN);
+  PressLeftButton();
   const POINT start{before.left + kBackground.x, before.top + kBackground.y};
-  for (int step = 1; step <= 4; ++step) {
-    SetCursorPos(start.x + 10 * step, start.y - 7 * step);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-    PumpFor(100);
-  }
-  Button(MOUSEEVENTF_LEFTUP);
+  for (int step = 1; step <= 4; ++step) MoveMouseTo({start.x + 10 * step, start.y - 7 * step});
+  ReleaseLeftButton();
   PumpUntil([&] { return WindowRect().left - before.left == 40; }, 3000);
   const RECT after = WindowRect();
   EXPECT_EQ(after.left - before.left, 40);
@@ -236,8 +217,8 @@ TEST_F(AboutWindowTest, TheWebButtonWithNoBrowserLeavesTheWindowAsItIsAndShowsNo
   ShowAbout();
   const RECT before = WindowRect();
   MoveTo(Centre(kGoWeb));
-  Button(MOUSEEVENTF_LEFTDOWN);
-  Button(MOUSEEVENTF_LEFTUP);
+  PressLeftButton();
+  ReleaseLeftButton();
   PumpFor(2000);
   EXPECT_TRUE(IsWindowVisible(FindMonitorWindow()));
   const RECT after = WindowRect();

@@ -127,6 +127,28 @@ int CountMonitorWindows() {
   return count;
 }
 
+namespace {
+
+void SendMouse(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+  PumpFor(150);
+}
+
+}  // namespace
+
+void MoveMouseTo(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  // A move of nothing, so that the window under the cursor hears of it as of any move.
+  SendMouse(MOUSEEVENTF_MOVE);
+}
+
+void PressLeftButton() { SendMouse(MOUSEEVENTF_LEFTDOWN); }
+
+void ReleaseLeftButton() { SendMouse(MOUSEEVENTF_LEFTUP); }
+
 std::vector<HWND> TrayIconWindows() {
   std::vector<HWND> icons;
   for (HWND tray = nullptr; (tray = FindWindowExW(nullptr, tray, L"__winex11_standalone_tray", nullptr));)

@@ -64,6 +64,12 @@ private:
 HWND FindMonitorWindow();
 int CountMonitorWindows();
 
+// The mouse as the user moves it: to a point of the screen, and its left button down or up
+// where it is. Each lets the input arrive before it answers.
+void MoveMouseTo(POINT screen);
+void PressLeftButton();
+void ReleaseLeftButton();
+
 // The icons of the notification area. Without a desktop tray, Wine shows each icon as a
 // small window of its own.
 std::vector<HWND> TrayIconWindows();

@@ -76,27 +76,102 @@ void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vecto
   PutBigEndian(out, Crc32(out.data() + start, out.size() - start));
 }
 
-// The scanlines as a zlib stream of stored (uncompressed) blocks.
-std::vector<std::uint8_t> ZlibStored(const std::vector<std::uint8_t>& raw) {
+// Bits written least significant first, as deflate packs them.
+class TBitWriter {
+public:
+  explicit TBitWriter(std::vector<std::uint8_t>& out) : FOut(out) {}
+  void Put(std::uint32_t value, int count) {
+    FBits |= static_cast<std::uint64_t>(value) << FCount;
+    FCount += count;
+    while (FCount >= 8) {
+      FOut.push_back(static_cast<std::uint8_t>(FBits));
+      FBits >>= 8;
+      FCount -= 8;
+    }
+  }
+  // A Huffman code goes most significant bit first.
+  void PutCode(std::uint32_t code, int length) {
+    std::uint32_t reversed = 0;
+    for (int i = 0; i < length; ++i) reversed |= (code >> i & 1) << (length - 1 - i);
+    Put(reversed, length);
+  }
+  void Flush() {
+    if (FCount > 0) Put(0, 8 - FCount);
+  }
+
+private:
+  std::vector<std::uint8_t>& FOut;
+  std::uint64_t FBits = 0;
+  int FCount = 0;
+};
+
+// A symbol of the literal/length alphabet in deflate's fixed Huffman code.
+void PutSymbol(TBitWriter& bits, int symbol) {
+  if (symbol < 144)
+    bits.PutCode(0x30 + symbol, 8);
+  else if (symbol < 256)
+    bits.PutCode(0x190 + symbol - 144, 9);
+  else if (symbol < 280)
+    bits.PutCode(symbol - 256, 7);
+  else
+    bits.PutCode(0xC0 + symbol - 280, 8);
+}
+
+void PutMatch(TBitWriter& bits, int length, int distance) {
+  static constexpr int kLengthBase[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                        31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+  static constexpr int kLengthExtra[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                         2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+  static constexpr int kDistanceBase[] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                          33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
+                                          1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+  int code = 28;
+  while (kLengthBase[code] > length) --code;
+  PutSymbol(bits, 257 + code);
+  bits.Put(static_cast<std::uint32_t>(length - kLengthBase[code]), kLengthExtra[code]);
+  code = 29;
+  while (kDistanceBase[code] > distance) --code;
+  bits.PutCode(static_cast<std::uint32_t>(code), 5);
+  bits.Put(static_cast<std::uint32_t>(distance - kDistanceBase[code]), code < 4 ? 0 : code / 2 - 1);
+}
+
+// The scanlines as a zlib stream: one block in deflate's fixed Huffman code, with greedy
+// matches of the last place each three bytes were seen (screenshots repeat a great deal).
+std::vector<std::uint8_t> ZlibCompressed(const std::vector<std::uint8_t>& raw) {
   std::vector<std::uint8_t> out = {0x78, 0x01};
+  TBitWriter bits(out);
+  bits.Put(1, 1);  // the last block
+  bits.Put(1, 2);  // fixed Huffman codes
+  constexpr std::size_t kWindow = 32768, kLongest = 258;
+  std::vector<std::int64_t> seen(1 << 16, -1);
+  const auto hash = [&](std::size_t i) { return (raw[i] << 8 ^ raw[i + 1] << 4 ^ raw[i + 2]) & 0xFFFF; };
+  std::size_t i = 0;
+  while (i < raw.size()) {
+    std::size_t length = 0, distance = 0;
+    if (i + 3 <= raw.size()) {
+      const std::int64_t j = seen[hash(i)];
+      seen[hash(i)] = static_cast<std::int64_t>(i);
+      if (j >= 0 && i - static_cast<std::size_t>(j) <= kWindow) {
+        const std::size_t limit = std::min(kLongest, raw.size() - i);
+        while (length < limit && raw[static_cast<std::size_t>(j) + length] == raw[i + length]) ++length;
+        distance = i - static_cast<std::size_t>(j);
+      }
+    }
+    if (length >= 3) {
+      PutMatch(bits, static_cast<int>(length), static_cast<int>(distance));
+      i += length;
+    } else {
+      PutSymbol(bits, raw[i]);
+      ++i;
+    }
+  }
+  PutSymbol(bits, 256);
+  bits.Flush();
   std::uint32_t a = 1, b = 0;
   for (std::uint8_t byte : raw) {
     a = (a + byte) % 65521;
     b = (b + a) % 65521;
   }
-  std::size_t offset = 0;
-  do {
-    const std::size_t length = std::min<std::size_t>(raw.size() - offset, 65535);
-    const bool last = offset + length == raw.size();
-    out.push_back(last ? 1 : 0);
-    out.push_back(static_cast<std::uint8_t>(length));
-    out.push_back(static_cast<std::uint8_t>(length >> 8));
-    out.push_back(static_cast<std::uint8_t>(~length));
-    out.push_back(static_cast<std::uint8_t>(~length >> 8));
-    out.insert(out.end(), raw.begin() + static_cast<std::ptrdiff_t>(offset),
-               raw.begin() + static_cast<std::ptrdiff_t>(offset + length));
-    offset += length;
-  } while (offset < raw.size());
   PutBigEndian(out, b << 16 | a);
   return out;
 }
@@ -120,7 +195,7 @@ bool WritePng(const TScreenshot& picture, const std::wstring& path) {
   }
   std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   PutChunk(png, "IHDR", header);
-  PutChunk(png, "IDAT", ZlibStored(raw));
+  PutChunk(png, "IDAT", ZlibCompressed(raw));
   PutChunk(png, "IEND", {});
   const win32::TUniqueFile file(
       CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

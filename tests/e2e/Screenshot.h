@@ -23,7 +23,7 @@ struct TScreenshot {
 TScreenshot CaptureScreen(const RECT& area);
 TScreenshot CaptureWholeScreen();
 
-// Writes the picture as an 8-bit RGB PNG (uncompressed); false when the file cannot be written.
+// Writes the picture as an 8-bit RGB PNG; false when the file cannot be written.
 bool WritePng(const TScreenshot& picture, const std::wstring& path);
 
 }  // namespace vd::e2e
