@@ -126,6 +126,20 @@ TEST_F(GdiPlusCanvasTest, ClipAndStateComeBackWithRestore) {
   EXPECT_EQ(Pixel(35, 5), 0xFF0000FFu);
 }
 
+TEST_F(GdiPlusCanvasTest, ADashedFrameHasGapsWhereASolidOneHasNone) {
+  for (const TvgStrokeDash dash : {vgDashSolid, vgDashDash}) {
+    SetUp();
+    FCanvas.ClearRect({0, 0, 40, 20}, 0);
+    FCanvas.DrawRect({0.5f, 0.5f, 39.5f, 19.5f}, 0xFF909090, 1, dash, 1);
+    FCanvas.EndScene();
+    int gaps = 0;
+    // The top edge lies across the first two rows of pixels.
+    for (int x = 2; x < 38; ++x) gaps += (Pixel(x, 0) | Pixel(x, 1)) >> 24 == 0;
+    EXPECT_EQ(gaps > 0, dash == vgDashDash) << gaps;
+    EXPECT_EQ(Pixel(20, 10), 0u);
+  }
+}
+
 TEST_F(GdiPlusCanvasTest, TextKeepsToItsAlignment) {
   const std::pair<TvgTextAlign, bool> cases[] = {{vgTextAlignNear, true}, {vgTextAlignFar, false}};
   for (const auto& [align, left] : cases) {
