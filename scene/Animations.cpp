@@ -216,20 +216,20 @@ void TvgAnimationTarget::Resolve(TvgObject* parent, std::u16string_view property
   FProperty = property && property->IsWritable() ? property : nullptr;
 }
 
-void TvgColorAnimation::SetPropertyName(const std::u16string& value) {
+void TvgPropertyAnimation::SetPropertyName(const std::u16string& value) {
   FPropertyName = value;
   FTarget.Forget();
 }
 
-void TvgColorAnimation::SetNewScene(IvgScene* AScene) {
+void TvgPropertyAnimation::SetNewScene(IvgScene* AScene) {
   FTarget.Forget();
   TvgAnimation::SetNewScene(AScene);
 }
 
 void TvgColorAnimation::Start() {
-  FTarget.Resolve(Parent(), FPropertyName);
-  if (TPersistent* instance = FTarget.Instance(); instance && FStartFromCurrent) {
-    const TPropInfo& property = *FTarget.Property();
+  ResolveTarget();
+  if (TPersistent* instance = Target().Instance(); instance && StartFromCurrent()) {
+    const TPropInfo& property = *Target().Property();
     if (property.Kind == TPropKind::String)
       FStartColor = StrToColor(property.GetString(*instance));
     else if (property.Kind == TPropKind::Integer)
@@ -239,9 +239,9 @@ void TvgColorAnimation::Start() {
 }
 
 void TvgColorAnimation::AnimateStep() {
-  TPersistent* instance = FTarget.Instance();
+  TPersistent* instance = Target().Instance();
   if (!instance) return;
-  const TPropInfo& property = *FTarget.Property();
+  const TPropInfo& property = *Target().Property();
   const TvgColor color = InterpolateColor(FStartColor, FStopColor, NormalizedTime());
   if (property.Kind == TPropKind::String)
     property.SetString(*instance, ColorToStr(color));
@@ -249,28 +249,18 @@ void TvgColorAnimation::AnimateStep() {
     property.SetOrdinal(*instance, color);
 }
 
-void TvgFloatAnimation::SetPropertyName(const std::u16string& value) {
-  FPropertyName = value;
-  FTarget.Forget();
-}
-
-void TvgFloatAnimation::SetNewScene(IvgScene* AScene) {
-  FTarget.Forget();
-  TvgAnimation::SetNewScene(AScene);
-}
-
 void TvgFloatAnimation::Start() {
-  FTarget.Resolve(Parent(), FPropertyName);
-  if (TPersistent* instance = FTarget.Instance();
-      instance && FStartFromCurrent && FTarget.Property()->Kind == TPropKind::Float)
-    FStartFloat = static_cast<float>(FTarget.Property()->GetFloat(*instance));
+  ResolveTarget();
+  if (TPersistent* instance = Target().Instance();
+      instance && StartFromCurrent() && Target().Property()->Kind == TPropKind::Float)
+    FStartFloat = static_cast<float>(Target().Property()->GetFloat(*instance));
   TvgAnimation::Start();
 }
 
 void TvgFloatAnimation::AnimateStep() {
-  TPersistent* instance = FTarget.Instance();
-  if (!instance || FTarget.Property()->Kind != TPropKind::Float) return;
-  FTarget.Property()->SetFloat(*instance, FStartFloat + (FStopFloat - FStartFloat) * NormalizedTime());
+  TPersistent* instance = Target().Instance();
+  if (!instance || Target().Property()->Kind != TPropKind::Float) return;
+  Target().Property()->SetFloat(*instance, FStartFloat + (FStopFloat - FStartFloat) * NormalizedTime());
 }
 
 }  // namespace vd

@@ -123,12 +123,36 @@ private:
   const TPropInfo* FProperty = nullptr;
 };
 
-// Changes a colour property of its parent (PropertyName, dotted for nested objects such as
-// "Fill.Color") from StartValue to StopValue, both stored as "#AARRGGBB". The property is
-// a string that holds a colour text or an integer that holds the colour.
-class TvgColorAnimation : public TvgAnimation {
+// An animation of one property of its parent, named by PropertyName (dotted for nested
+// objects such as "Fill.Color"), found on the first start and kept until the animation
+// moves or the name changes. StartFromCurrent: a run starts from the property's value at
+// that moment.
+class TvgPropertyAnimation : public TvgAnimation {
 public:
-  explicit TvgColorAnimation(TComponent* AOwner) : TvgAnimation(AOwner) {}
+  const std::u16string& PropertyName() const { return FPropertyName; }
+  void SetPropertyName(const std::u16string& value);
+  bool StartFromCurrent() const { return FStartFromCurrent; }
+  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
+
+  void SetNewScene(IvgScene* AScene) override;
+
+protected:
+  explicit TvgPropertyAnimation(TComponent* AOwner) : TvgAnimation(AOwner) {}
+  // Finds the target when it is not known yet; a start does so first.
+  void ResolveTarget() { FTarget.Resolve(Parent(), FPropertyName); }
+  const TvgAnimationTarget& Target() const { return FTarget; }
+
+private:
+  std::u16string FPropertyName;
+  TvgAnimationTarget FTarget;
+  bool FStartFromCurrent = false;
+};
+
+// Changes a colour property from StartValue to StopValue, both stored as "#AARRGGBB". The
+// property is a string that holds a colour text or an integer that holds the colour.
+class TvgColorAnimation : public TvgPropertyAnimation {
+public:
+  explicit TvgColorAnimation(TComponent* AOwner) : TvgPropertyAnimation(AOwner) {}
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
@@ -136,14 +160,8 @@ public:
   void SetStartColor(TvgColor value) { FStartColor = value; }
   TvgColor StopColor() const { return FStopColor; }
   void SetStopColor(TvgColor value) { FStopColor = value; }
-  const std::u16string& PropertyName() const { return FPropertyName; }
-  void SetPropertyName(const std::u16string& value);
-  // Whether a run starts from the property's value at that moment.
-  bool StartFromCurrent() const { return FStartFromCurrent; }
-  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
 
   void Start() override;
-  void SetNewScene(IvgScene* AScene) override;
 
 protected:
   void AnimateStep() override;
@@ -156,15 +174,12 @@ private:
 
   TvgColor FStartColor = 0xFFFFFFFF;
   TvgColor FStopColor = 0xFFFFFFFF;
-  std::u16string FPropertyName;
-  TvgAnimationTarget FTarget;
-  bool FStartFromCurrent = false;
 };
 
 // The same for a float property, from StartValue to StopValue.
-class TvgFloatAnimation : public TvgAnimation {
+class TvgFloatAnimation : public TvgPropertyAnimation {
 public:
-  explicit TvgFloatAnimation(TComponent* AOwner) : TvgAnimation(AOwner) {}
+  explicit TvgFloatAnimation(TComponent* AOwner) : TvgPropertyAnimation(AOwner) {}
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
@@ -172,13 +187,8 @@ public:
   void SetStartValue(float value) { FStartFloat = value; }
   float StopValue() const { return FStopFloat; }
   void SetStopValue(float value) { FStopFloat = value; }
-  const std::u16string& PropertyName() const { return FPropertyName; }
-  void SetPropertyName(const std::u16string& value);
-  bool StartFromCurrent() const { return FStartFromCurrent; }
-  void SetStartFromCurrent(bool value) { FStartFromCurrent = value; }
 
   void Start() override;
-  void SetNewScene(IvgScene* AScene) override;
 
 protected:
   void AnimateStep() override;
@@ -186,9 +196,6 @@ protected:
 private:
   float FStartFloat = 0;
   float FStopFloat = 0;
-  std::u16string FPropertyName;
-  TvgAnimationTarget FTarget;
-  bool FStartFromCurrent = false;
 };
 
 }  // namespace vd
