@@ -195,6 +195,23 @@ TEST_F(AboutWindowTest, TheOkButtonIsHotUnderTheMouseAndPressedWhileHeldAndOnlyA
   EXPECT_EQ(again.top, shown.top);
 }
 
+TEST_F(AboutWindowTest, AboutWhileShownBringsTheWindowToTheFrontAgain) {
+  StartMonitor();
+  ShowAbout();
+  // A window of this process over the About window, and active.
+  const RECT shown = WindowRect();
+  const win32::TUniqueWindow other(CreateWindowExW(0, L"STATIC", L"over the About window", WS_POPUP | WS_VISIBLE,
+                                                   shown.left, shown.top, kWidth, kHeight, nullptr, nullptr,
+                                                   GetModuleHandleW(nullptr), nullptr));
+  ASSERT_TRUE(other);
+  SetForegroundWindow(other.Get());
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other.Get(); }));
+
+  ShowAbout();
+  EXPECT_TRUE(PumpUntil([] { return GetForegroundWindow() == FindMonitorWindow(); }, 3000));
+  EXPECT_EQ(WindowRect().left, shown.left);
+}
+
 TEST_F(AboutWindowTest, ADragOnTheBackgroundMovesTheWindowByTheMousesMovement) {
   StartMonitor();
   ShowAbout();
