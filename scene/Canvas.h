@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "scene/Colors.h"
-#include "scene/Geometry.h"
+#include "scene/paint/Colors.h"
+#include "scene/layout/Geometry.h"
 
 namespace vd {
 

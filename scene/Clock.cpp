@@ -1,6 +1,6 @@
 #include "scene/Clock.h"
 
-#include "scene/AnimationClock.h"
+#include "scene/animation/AnimationClock.h"
 
 namespace vd {
 

@@ -1,15 +1,15 @@
 #include "scene/SceneClasses.h"
 
 #include "core/ClassRegistry.h"
-#include "scene/Animations.h"
-#include "scene/Background.h"
-#include "scene/Buttons.h"
-#include "scene/Image.h"
-#include "scene/Layouts.h"
-#include "scene/Resources.h"
-#include "scene/Shapes.h"
-#include "scene/Text.h"
-#include "scene/TextControls.h"
+#include "scene/animation/Animations.h"
+#include "scene/controls/Background.h"
+#include "scene/controls/Buttons.h"
+#include "scene/controls/Image.h"
+#include "scene/layout/Containers.h"
+#include "scene/style/StyleSet.h"
+#include "scene/controls/Shapes.h"
+#include "scene/controls/Text.h"
+#include "scene/controls/TextControls.h"
 
 namespace vd {
 

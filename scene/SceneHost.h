@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "scene/Geometry.h"
+#include "scene/layout/Geometry.h"
 #include "scene/MouseInput.h"
 
 namespace vd {

@@ -4,7 +4,7 @@
 #include "core/StoredForm.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/StringConversions.h"
-#include "scene/win32/Scene.h"
+#include "scene/win32/SceneWindow.h"
 
 namespace vd::win32 {
 

@@ -13,14 +13,14 @@
 #include "keys/ksHook.h"
 #include "lang/ksLanguage.h"
 #include "profile/DataModule.h"
-#include "scene/Background.h"
-#include "scene/Buttons.h"
-#include "scene/Image.h"
-#include "scene/Resources.h"
-#include "scene/Shapes.h"
-#include "scene/Text.h"
-#include "scene/TextControls.h"
-#include "scene/win32/Scene.h"
+#include "scene/controls/Background.h"
+#include "scene/controls/Buttons.h"
+#include "scene/controls/Image.h"
+#include "scene/style/StyleSet.h"
+#include "scene/controls/Shapes.h"
+#include "scene/controls/Text.h"
+#include "scene/controls/TextControls.h"
+#include "scene/win32/SceneWindow.h"
 
 namespace vd::win32 {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/win32/StringConversions.h"
-#include "scene/Bitmap.h"
+#include "scene/paint/Bitmap.h"
 #include "scene/win32/FontFallback.h"
 
 namespace vd::win32 {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/win32/Win32Platform.h"
-#include "scene/Bitmap.h"
+#include "scene/paint/Bitmap.h"
 #include "scene/win32/GdiPlusCanvas.h"
 #include "tests/e2e/MonitorTest.h"
 #include "tests/e2e/Screenshot.h"

@@ -12,11 +12,11 @@
 #include <string_view>
 #include <vector>
 
-#include "scene/Bitmap.h"
+#include "scene/paint/Bitmap.h"
 #include "scene/Canvas.h"
 #include "scene/Clock.h"
 #include "scene/SceneHost.h"
-#include "scene/VgObject.h"
+#include "scene/tree/VgObject.h"
 #include "streams/MemoryStream.h"
 
 namespace vd::scene_test {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
-#include "scene/Bitmap.h"
+#include "scene/paint/Bitmap.h"
 #include "scene/win32/FontFallback.h"
 
 namespace vd::win32 {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
-#include "scene/win32/Scene.h"
+#include "scene/win32/SceneWindow.h"
 #include "tests/scene/win32/LayeredWindowRecorder.h"
 
 namespace vd::win32 {

@@ -1,0 +1,141 @@
+#include "scene/tree/CustomScene.h"
+
+#include <algorithm>
+
+#include "core/ClassInfo.h"
+#include "scene/style/StyleSet.h"
+#include "scene/layout/VisualObject.h"
+#include "streams/Errors.h"
+
+namespace vd {
+
+TvgCustomScene::TvgCustomScene(TComponent* AOwner)
+    : TComponent(AOwner), FFill(std::make_unique<TvgBrush>(vgBrushNone, 0xFFFFFFFF)) {
+  RegisterLanguageScene(this);
+}
+
+TvgCustomScene::~TvgCustomScene() {
+  UnregisterLanguageScene(this);
+  for (TvgVisualObject* held : {FCaptured, FHovered, FFocused})
+    if (held) held->RemoveFreeNotify(this);
+  if (FStyle) FStyle->RemoveSceneUpdater(this);
+  // Root objects belong to their owners: they stay, outside any scene.
+  for (TvgObject* object : FChildren) object->SetNewScene(nullptr);
+  FChildren.clear();
+}
+
+const TClassInfo& TvgCustomScene::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TvgCustomScene>(u"TvgCustomScene", TComponent::StaticClassInfo())
+          .Reference(u"Style", &TvgCustomScene::Style, &TvgCustomScene::SetStyle)
+          .Boolean(u"Transparency", &TvgCustomScene::Transparency, &TvgCustomScene::SetTransparency)
+          .Default(false)
+          .Object(u"Fill", &TvgCustomScene::Fill)
+          .Boolean(u"EnableDrag", &TvgCustomScene::EnableDrag, &TvgCustomScene::SetEnableDrag)
+          .Default(true)
+          .Build();
+  return info;
+}
+
+TvgObject* TvgCustomScene::Children(int index) const {
+  if (index < 0 || index >= Count()) throw ERangeError();
+  return FChildren[static_cast<std::size_t>(index)];
+}
+
+void TvgCustomScene::SetStyle(TvgResources* value) {
+  if (value == FStyle) return;
+  if (FStyle) {
+    FStyle->RemoveSceneUpdater(this);
+    RemoveFreeNotification(FStyle);
+  }
+  FStyle = value;
+  if (FStyle) {
+    FStyle->AddSceneUpdater(this);
+    FreeNotification(FStyle);
+  }
+  UpdateResource();
+}
+
+void TvgCustomScene::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FStyle) FStyle = nullptr;
+}
+
+void TvgCustomScene::SetTransparency(bool value) {
+  if (value == FTransparency) return;
+  FTransparency = value;
+  AddUpdateRect({0, 0, 10000, 10000});
+}
+
+void TvgCustomScene::UpdateResource() {
+  const std::vector<TvgObject*> roots = FChildren;
+  for (TvgObject* root : roots)
+    if (std::find(FChildren.begin(), FChildren.end(), root) != FChildren.end()) root->UpdateResource();
+}
+
+TvgObject* TvgCustomScene::GetStyleRoot() { return FStyle ? FStyle->Root() : nullptr; }
+
+void TvgCustomScene::AddUpdateRect(const TvgRect& rect) {
+  if (FDisableUpdate || IsLoading() || IsDestroying() || !FHost) return;
+  FHost->AddUpdateRect(rect);
+}
+
+void TvgCustomScene::Hold(TvgVisualObject*& field, TvgVisualObject* object) {
+  TvgVisualObject* previous = field;
+  field = object;
+  if (object) object->AddFreeNotify(this);
+  if (previous && previous != FCaptured && previous != FHovered && previous != FFocused)
+    previous->RemoveFreeNotify(this);
+}
+
+void TvgCustomScene::SetCaptured(TvgVisualObject* object) {
+  if (object == FCaptured) return;
+  Hold(FCaptured, object);
+  if (!FHost) return;
+  if (object)
+    FHost->SetCapture();
+  else
+    FHost->ReleaseCapture();
+}
+
+void TvgCustomScene::SetFocused(TvgVisualObject* object) {
+  if (object == FFocused) return;
+  TvgVisualObject* previous = FFocused;
+  Hold(FFocused, object);
+  if (previous) previous->KillFocus();
+  if (object && FFocused == object) object->EnterFocus();
+}
+
+void TvgCustomScene::SetModalResult(std::int32_t result) {
+  if (FHost) FHost->SetModalResult(result);
+}
+
+void TvgCustomScene::FreeNotification(TvgObject* AObject) {
+  if (AObject == FHovered) FHovered = nullptr;
+  if (AObject == FFocused) FFocused = nullptr;
+  if (AObject == FCaptured) SetCaptured(nullptr);
+}
+
+void TvgCustomScene::AddObject(TvgObject* object) {
+  if (!object || std::find(FChildren.begin(), FChildren.end(), object) != FChildren.end()) return;
+  if (TvgObject* parent = object->Parent())
+    parent->RemoveObject(object);
+  else if (IvgScene* other = object->Scene())
+    other->RemoveObject(object);
+  FChildren.push_back(object);
+  object->SetNewScene(this);
+}
+
+void TvgCustomScene::RemoveObject(TvgObject* object) {
+  const auto it = std::find(FChildren.begin(), FChildren.end(), object);
+  if (it == FChildren.end()) return;
+  FChildren.erase(it);
+  object->SetNewScene(nullptr);
+}
+
+void TvgCustomScene::GetChildren(const std::function<void(TComponent*)>& proc, const TComponent*) const {
+  for (TvgObject* object : FChildren)
+    if (object->Stored()) proc(object);
+}
+
+}  // namespace vd

@@ -1,0 +1,142 @@
+// The scene's mouse input: the window's mouse messages go to the object under the mouse
+// (or the one holding the capture), the hovered object follows the mouse, and a press on
+// no object drags the whole window.
+//
+// Positions are the scene window's pixels, which are also the scene's. A drag keeps the
+// press position under the mouse: the window moves with the mouse, so each move's
+// position, less the press position, is how far the form has to follow.
+
+#include "scene/tree/CustomScene.h"
+#include "scene/layout/VisualObject.h"
+
+namespace vd {
+
+namespace {
+
+// A form tagged so is never dragged by its scene.
+constexpr std::int32_t kNoDragTag = 0xFFFF;
+
+int RoundToInt(float value) { return static_cast<int>(RoundHalfEven(value)); }
+
+TvgVisualObject* VisualParentOf(const TvgVisualObject* object) {
+  return object->Parent() ? object->Parent()->Visual() : nullptr;
+}
+
+}  // namespace
+
+TvgVisualObject* TvgCustomScene::ObjectAtPoint(float x, float y) const {
+  for (auto it = FChildren.rbegin(); it != FChildren.rend(); ++it) {
+    TvgVisualObject* root = (*it)->Visual();
+    if (!root) break;
+    if (!root->Visible()) continue;
+    if (TvgVisualObject* hit = root->ObjectByPoint(x, y)) return hit;
+  }
+  return nullptr;
+}
+
+void TvgCustomScene::MouseDown(TMouseButton button, TShiftState shift, float x, float y) {
+  if (GetDesignTime()) return;
+  if (FHost) FHost->TakeFocus();
+  FMousePos = FDownPos = {x, y};
+  TvgVisualObject* object = ObjectAtPoint(x, y);
+  if (!object) {
+    if (FEnableDrag) BeginDrag();
+    return;
+  }
+  if (dynamic_cast<IvgSizeGrip*>(object)) {
+    BeginResize();
+    return;
+  }
+  const TvgPoint local = object->AbsoluteToLocal({x, y});
+  object->MouseDown(button, shift, local.X, local.Y);
+}
+
+void TvgCustomScene::BeginDrag() {
+  if (!FHost || FHost->FormTag() == kNoDragTag) return;
+  FDragging = true;
+  FDownPos = FMousePos;
+  FHost->SetCapture();
+}
+
+void TvgCustomScene::BeginResize() {
+  if (!FHost) return;
+  FResizing = true;
+  FDownPos = FMousePos;
+  const TvgWindowBounds bounds = FHost->FormBounds();
+  FResizeWidth = bounds.Width;
+  FResizeHeight = bounds.Height;
+  FHost->SetCapture();
+}
+
+void TvgCustomScene::EndWindowDrag() {
+  if (!FDragging && !FResizing) return;
+  FDragging = FResizing = false;
+  // An object that took the capture in the meantime releases it itself.
+  if (FHost && !FCaptured) FHost->ReleaseCapture();
+}
+
+void TvgCustomScene::MouseMove(TShiftState shift, float x, float y) {
+  if (GetDesignTime()) return;
+  if (FDragging) {
+    const TvgWindowBounds form = FHost->FormBounds();
+    FHost->SetFormBounds(
+        {RoundToInt(x - FDownPos.X + form.Left), RoundToInt(y - FDownPos.Y + form.Top), form.Width, form.Height});
+    return;
+  }
+  if (FResizing) {
+    FResizeWidth += RoundToInt(x - FDownPos.X);
+    FResizeHeight += RoundToInt(y - FDownPos.Y);
+    FDownPos = {x, y};
+    const TvgWindowBounds form = FHost->FormBounds();
+    FHost->SetFormBounds({form.Left, form.Top, FResizeWidth, FResizeHeight});
+    FHost->SetCursor(crSizeNWSE);
+    return;
+  }
+  FMousePos = {x, y};
+  if (FCaptured) {
+    const TvgPoint local = FCaptured->AbsoluteToLocal(FMousePos);
+    FCaptured->MouseMove(shift, local.X, local.Y);
+    return;
+  }
+  TvgCursor cursor = crDefault;
+  FHint.clear();
+  if (TvgVisualObject* object = ObjectAtPoint(x, y)) {
+    if (object->ShowHint()) FHint = object->Hint();
+    cursor = dynamic_cast<IvgSizeGrip*>(object) ? crSizeNWSE : object->Cursor();
+    if (object != FHovered) {
+      TvgVisualObject* previous = FHovered;
+      Hold(FHovered, object);
+      if (previous) previous->MouseLeave();
+      // A handler may have freed the object: the scene then no longer holds it.
+      if (FHovered == object) object->MouseEnter();
+    }
+    if (FHovered == object) {
+      const TvgPoint local = object->AbsoluteToLocal(FMousePos);
+      object->MouseMove(shift, local.X, local.Y);
+    }
+  } else if (TvgVisualObject* previous = FHovered) {
+    Hold(FHovered, nullptr);
+    previous->MouseLeave();
+  }
+  if (FHost) FHost->SetCursor(cursor);
+  FDownPos = FMousePos;
+}
+
+void TvgCustomScene::MouseUp(TMouseButton button, TShiftState shift, float x, float y) {
+  if (GetDesignTime()) return;
+  EndWindowDrag();
+  TvgVisualObject* object = FCaptured ? FCaptured : ObjectAtPoint(x, y);
+  if (!object) return;
+  const TvgPoint local = object->AbsoluteToLocal({x, y});
+  object->MouseUp(button, shift, local.X, local.Y);
+}
+
+bool TvgCustomScene::DoMouseWheel(TShiftState shift, int delta, float x, float y) {
+  if (GetDesignTime()) return false;
+  if (FCaptured) return FCaptured->MouseWheel(shift, delta);
+  for (TvgVisualObject* object = ObjectAtPoint(x, y); object; object = VisualParentOf(object))
+    if (object->MouseWheel(shift, delta)) return true;
+  return false;
+}
+
+}  // namespace vd

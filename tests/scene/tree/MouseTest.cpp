@@ -1,0 +1,289 @@
+// Mouse input: finding the object under the mouse, hovering, presses that become clicks,
+// buttons held, toggled and repeating, the capture, the wheel, and dragging the window by
+// a press on no object.
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "scene/controls/Buttons.h"
+#include "scene/controls/Image.h"
+#include "scene/layout/Containers.h"
+#include "scene/tree/CustomScene.h"
+#include "scene/controls/Shapes.h"
+#include "tests/scene/SceneTestSupport.h"
+
+namespace vd {
+namespace {
+
+using scene_test::PngOfSize;
+using scene_test::TManualClock;
+using scene_test::TRecordingCanvas;
+using scene_test::TStandInHost;
+using TLog = std::vector<std::string>;
+
+// A layout that takes the wheel, and a size grip.
+class TWheelLayout : public TvgLayout {
+public:
+  using TvgLayout::TvgLayout;
+  bool MouseWheel(TShiftState, int WheelDelta) override {
+    FWheel += WheelDelta;
+    return true;
+  }
+  int FWheel = 0;
+};
+class TGrip : public TvgLayout, public IvgSizeGrip {
+public:
+  using TvgLayout::TvgLayout;
+};
+
+// A scene in the shape of the About window's: a root and a background picture that let the
+// mouse through, the OK button at (208, 325) to (302, 352), and a rectangle holding the web
+// button (an image) at (68, 263) to (145, 294).
+class MouseTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    FHost.FBounds = {100, 50, 504, 400};
+    FScene.SetHost(&FHost);
+    FRoot->SetHitTest(false);
+    FScene.AddObject(FRoot);
+    FImage->SetHitTest(false);
+    for (TvgBitmap* picture : {FOK->Bitmap(), FOK->BitmapHot(), FOK->BitmapDown()}) picture->SetPNG(PngOfSize(94, 27));
+    for (TvgVisualObject* object : std::initializer_list<TvgVisualObject*>{FOK, FWeb, FRectangle}) {
+      object->OnClick = TNotifyEvent(u"Click", [this](TComponent* sender) { Log(sender, "click"); });
+      object->OnDblClick = TNotifyEvent(u"DblClick", [this](TComponent* sender) { Log(sender, "dblclick"); });
+      object->OnMouseEnter = TNotifyEvent(u"Enter", [this](TComponent* sender) { Log(sender, "enter"); });
+      object->OnMouseLeave = TNotifyEvent(u"Leave", [this](TComponent* sender) { Log(sender, "leave"); });
+    }
+  }
+
+  template <class T>
+  T* Make(TvgObject* parent, float x, float y, float width, float height) {
+    auto* object = new T(&FOwner);
+    object->Position()->SetPoint({x, y});
+    object->SetSize(width, height);
+    if (parent) parent->AddObject(object);
+    return object;
+  }
+  void Log(TComponent* sender, const std::string& what) {
+    FLog.push_back((sender == FOK ? "ok " : sender == FWeb ? "web " : "rect ") + what);
+  }
+  TLog TakeLog() { return std::exchange(FLog, {}); }
+  void Click(float x, float y, TShiftState shift = 0) {
+    FScene.MouseDown(mbLeft, ssLeft | shift, x, y);
+    FScene.MouseUp(mbLeft, 0, x, y);
+  }
+  // The OK button's picture as it is drawn now.
+  const TvgBitmap* Shown() const {
+    TRecordingCanvas canvas;
+    FOK->PaintTo(canvas);
+    return canvas.FBitmaps.empty() ? nullptr : canvas.FBitmaps.front().Bitmap;
+  }
+
+  TManualClock FClock;
+  TComponent FOwner{nullptr};
+  TStandInHost FHost;
+  TvgCustomScene FScene{nullptr};
+  TvgLayout* FRoot = Make<TvgLayout>(nullptr, 0, 0, 504, 400);
+  TvgImage* FImage = Make<TvgImage>(FRoot, 0, 0, 504, 400);
+  TvgBitmapStateButton* FOK = Make<TvgBitmapStateButton>(FImage, 208, 325, 94, 27);
+  TvgRectangle* FRectangle = Make<TvgRectangle>(FImage, 43, 81, 425, 223);
+  TvgImage* FWeb = Make<TvgImage>(FRectangle, 25, 182, 77, 31);
+  TLog FLog;
+};
+
+TEST_F(MouseTest, TheObjectAtAPointIsTheTopmostThatTakesTheMouseEdgesExcluded) {
+  EXPECT_EQ(FScene.ObjectAtPoint(208.5f, 325.5f), FOK);
+  for (const TvgPoint edge : {TvgPoint{208, 340}, TvgPoint{250, 325}, TvgPoint{302, 340}})
+    EXPECT_EQ(FScene.ObjectAtPoint(edge.X, edge.Y), nullptr) << edge.X << "," << edge.Y;
+  EXPECT_EQ(FScene.ObjectAtPoint(100, 270), FWeb);
+  EXPECT_EQ(FScene.ObjectAtPoint(10, 10), nullptr);  // only objects that let the mouse through
+
+  // Passed over: an object that does not take the mouse (the search goes on behind it), a
+  // hidden parent's children, a control that is not enabled.
+  FWeb->SetHitTest(false);
+  EXPECT_EQ(FScene.ObjectAtPoint(100, 270), FRectangle);
+  FRectangle->SetVisible(false);
+  EXPECT_EQ(FScene.ObjectAtPoint(100, 270), nullptr);
+  FOK->SetEnabled(false);
+  EXPECT_EQ(FScene.ObjectAtPoint(250, 340), nullptr);
+
+  // A child outside its parent is found, unless the parent clips its children.
+  FRectangle->SetVisible(true);
+  FWeb->SetHitTest(true);
+  FWeb->Position()->SetPoint({-30, 182});
+  EXPECT_EQ(FScene.ObjectAtPoint(30, 270), FWeb);
+  FRectangle->SetClipChildren(true);
+  EXPECT_EQ(FScene.ObjectAtPoint(30, 270), nullptr);
+
+  // Root objects are asked from the last; one that is not visual ends the search.
+  auto* front = Make<TvgLayout>(nullptr, 0, 0, 504, 400);
+  FScene.AddObject(front);
+  EXPECT_EQ(FScene.ObjectAtPoint(100, 100), front);
+  FScene.AddObject(new TvgObject(&FOwner));
+  EXPECT_EQ(FScene.ObjectAtPoint(100, 100), nullptr);
+}
+
+TEST_F(MouseTest, APressAndReleaseInsideGivesOneClick) {
+  FScene.MouseMove(0, 250, 340);
+  FScene.MouseDown(mbLeft, ssLeft, 250, 340);
+  EXPECT_TRUE(FHost.FCaptured);  // a button captures the mouse and takes the focus
+  EXPECT_EQ(FScene.GetFocused(), FOK);
+  EXPECT_EQ(FHost.FFocusTaken, 1);
+  FScene.MouseUp(mbLeft, 0, 251, 341);
+  EXPECT_FALSE(FHost.FCaptured);
+  EXPECT_EQ(TakeLog(), (TLog{"ok enter", "ok click"}));
+  EXPECT_EQ(FHost.FModalResult, 0);
+  FOK->SetModalResult(1);  // a click hands it to the form
+  Click(250, 340);
+  EXPECT_EQ(FHost.FModalResult, 1);
+}
+
+TEST_F(MouseTest, APressedButtonMovedOffShowsItsHotPictureAndGivesNoClick) {
+  EXPECT_EQ(Shown(), FOK->Bitmap());
+  FScene.MouseMove(0, 250, 340);
+  EXPECT_EQ(Shown(), FOK->BitmapHot());
+  FScene.MouseDown(mbLeft, ssLeft, 250, 340);
+  EXPECT_EQ(Shown(), FOK->BitmapDown());
+  FScene.MouseMove(ssLeft, 250, 360);  // off the button, still held
+  EXPECT_FALSE(FOK->IsPressed());
+  EXPECT_TRUE(FOK->IsMouseOver());  // the captured button is not left
+  EXPECT_EQ(Shown(), FOK->BitmapHot());
+  FScene.MouseMove(ssLeft, 250, 350);
+  EXPECT_TRUE(FOK->IsPressed());
+  FScene.MouseMove(ssLeft, 250, 360);
+  FScene.MouseUp(mbLeft, 0, 250, 360);
+  FScene.MouseMove(0, 250, 361);  // the capture has ended: now it is left
+  EXPECT_EQ(Shown(), FOK->Bitmap());
+  EXPECT_EQ(TakeLog(), (TLog{"ok enter", "ok leave"}));
+}
+
+TEST_F(MouseTest, TheEdgeIsOutsideForHitTestingButInsideForTheClick) {
+  FScene.MouseDown(mbLeft, ssLeft, 250, 340);
+  FScene.MouseUp(mbLeft, 0, 208, 325);  // the button's top-left corner, local (0, 0)
+  FScene.MouseDown(mbLeft, ssLeft, 250, 340);
+  FScene.MouseUp(mbLeft, 0, 302, 352);  // its bottom-right corner
+  FScene.MouseDown(mbLeft, ssLeft, 250, 340);
+  FScene.MouseUp(mbLeft, 0, 302.5f, 340);
+  EXPECT_EQ(TakeLog(), (TLog{"ok click", "ok click"}));
+}
+
+TEST_F(MouseTest, APressOnAnImageReleasedElsewhereGivesNoClick) {
+  FScene.MouseDown(mbLeft, ssLeft, 100, 270);
+  EXPECT_FALSE(FHost.FCaptured);        // an image does not capture the mouse
+  FScene.MouseUp(mbLeft, 0, 100, 150);  // over the rectangle, which was not pressed
+  EXPECT_TRUE(TakeLog().empty());
+  Click(100, 270);
+  EXPECT_EQ(TakeLog(), (TLog{"web click"}));
+}
+
+TEST_F(MouseTest, ADoubleClickGivesOneDblClickAndOneClick) {
+  Click(250, 340);
+  Click(250, 340, ssDouble);  // the release gives no click of its own
+  Click(100, 270, ssDouble);  // an image has no click after its double click
+  EXPECT_EQ(TakeLog(), (TLog{"ok click", "ok dblclick", "ok click", "web dblclick"}));
+}
+
+TEST_F(MouseTest, AButtonThatStaysPressedTogglesAndARepeatingOneClicksWhileHeld) {
+  FOK->SetStaysPressed(true);
+  FScene.MouseDown(mbLeft, ssLeft, 250, 340);
+  FScene.MouseMove(ssLeft, 250, 360);  // moving off changes nothing
+  FScene.MouseUp(mbLeft, 0, 250, 340);
+  EXPECT_TRUE(FOK->IsPressed());
+  Click(250, 340);
+  EXPECT_FALSE(FOK->IsPressed());
+  FOK->SetStaysPressed(false);
+  TakeLog();
+
+  FOK->SetRepeat(true);
+  FScene.MouseDown(mbLeft, ssLeft, 250, 340);
+  FClock.Advance(499);
+  EXPECT_TRUE(TakeLog().empty());
+  FClock.Advance(201);  // after 500 ms, then every 100 ms
+  EXPECT_EQ(TakeLog().size(), 3u);
+  FScene.MouseUp(mbLeft, 0, 250, 340);           // the release inside clicks as usual
+  FScene.MouseDown(mbRight, ssRight, 250, 340);  // the right button presses nothing
+  EXPECT_FALSE(FOK->IsPressed());
+  FClock.Advance(1000);
+  EXPECT_EQ(TakeLog().size(), 1u);
+}
+
+TEST_F(MouseTest, HoveringFollowsTheMouseAndForgetsFreedObjects) {
+  FWeb->SetHint(u"site");
+  FWeb->SetShowHint(true);
+  FWeb->SetCursor(crHandPoint);
+  FScene.MouseMove(0, 100, 270);
+  EXPECT_TRUE(FWeb->IsMouseOver());
+  EXPECT_EQ(FScene.Hint(), u"site");
+  EXPECT_EQ(FHost.FCursor, crHandPoint);
+  FScene.MouseMove(0, 100, 150);
+  EXPECT_EQ(FScene.Hint(), u"");
+  EXPECT_EQ(FHost.FCursor, crDefault);
+  FScene.MouseMove(0, 10, 10);
+  EXPECT_EQ(FScene.Hovered(), nullptr);
+  EXPECT_EQ(TakeLog(), (TLog{"web enter", "web leave", "rect enter", "rect leave"}));
+
+  // An object that goes away while hovered, captured and focused leaves the scene's hands,
+  // even when it left the scene first.
+  FScene.MouseMove(0, 250, 340);
+  FScene.MouseDown(mbLeft, ssLeft, 250, 340);
+  FOK->SetParent(nullptr);
+  delete FOK;
+  EXPECT_EQ(FScene.Hovered(), nullptr);
+  EXPECT_EQ(FScene.GetCaptured(), nullptr);
+  EXPECT_EQ(FScene.GetFocused(), nullptr);
+  EXPECT_FALSE(FHost.FCaptured);
+}
+
+TEST_F(MouseTest, APressOnNoObjectDragsTheWindowByTheMousesMovement) {
+  FScene.MouseDown(mbLeft, ssLeft, 10, 10);
+  EXPECT_TRUE(FHost.FCaptured);
+  // The window moves with the mouse, so the mouse stays near the press in its pixels.
+  FScene.MouseMove(ssLeft, 15, 7);
+  EXPECT_EQ(FHost.FBounds, (TvgWindowBounds{105, 47, 504, 400}));
+  FScene.MouseMove(ssLeft, 12.5f, 13.5f);
+  EXPECT_EQ(FHost.FBounds, (TvgWindowBounds{108, 50, 504, 400}));  // 107.5 and 50.5, half to even
+  FScene.MouseUp(mbLeft, 0, 10, 10);
+  EXPECT_FALSE(FHost.FCaptured);
+  // A form tagged 65535 stays, and so does a scene without EnableDrag or in design mode.
+  FHost.FTag = 65535;
+  FScene.MouseDown(mbLeft, ssLeft, 10, 10);
+  FScene.MouseMove(ssLeft, 40, 40);
+  FHost.FTag = 0;
+  FScene.SetEnableDrag(false);
+  FScene.MouseDown(mbLeft, ssLeft, 10, 10);
+  FScene.MouseMove(ssLeft, 40, 40);
+  FScene.SetEnableDrag(true);
+  FScene.SetDesigning(true);
+  FScene.MouseDown(mbLeft, ssLeft, 10, 10);
+  FScene.MouseMove(ssLeft, 40, 40);
+  EXPECT_EQ(FHost.FBounds, (TvgWindowBounds{108, 50, 504, 400}));
+}
+
+TEST_F(MouseTest, APressOnASizeGripResizesTheWindow) {
+  Make<TGrip>(FRoot, 490, 386, 14, 14);
+  FScene.MouseDown(mbLeft, ssLeft, 495, 390);
+  FScene.MouseMove(ssLeft, 505, 385);
+  FScene.MouseMove(ssLeft, 515, 395);
+  EXPECT_EQ(FHost.FBounds, (TvgWindowBounds{100, 50, 524, 405}));
+  EXPECT_EQ(FHost.FCursor, crSizeNWSE);
+  FScene.MouseUp(mbLeft, 0, 515, 395);
+  EXPECT_FALSE(FHost.FCaptured);
+}
+
+TEST_F(MouseTest, TheWheelGoesUpTheParentsUntilOneTakesItOrToTheCapturedObject) {
+  auto* wheel = Make<TWheelLayout>(FRectangle, 200, 0, 100, 100);
+  Make<TvgRectangle>(wheel, 0, 0, 50, 50);
+  EXPECT_TRUE(FScene.DoMouseWheel(0, 120, 250, 90));  // over the wheel layout's child
+  EXPECT_EQ(wheel->FWheel, 120);
+  EXPECT_FALSE(FScene.DoMouseWheel(0, 120, 100, 270));
+  FScene.MouseDown(mbLeft, ssLeft, 250, 340);
+  EXPECT_FALSE(FScene.DoMouseWheel(0, -120, 250, 90));
+  EXPECT_EQ(wheel->FWheel, 120);
+}
+
+}  // namespace
+}  // namespace vd
