@@ -2,12 +2,12 @@
 
 #include <mmsystem.h>
 
-#include <atomic>
 #include <mutex>
 #include <optional>
 
 #include "core/Application.h"
 #include "platform/Platform.h"
+#include "platform/win32/ComObject.h"
 #include "platform/win32/MainThreadDispatcher.h"
 
 namespace vd::win32 {
@@ -18,9 +18,6 @@ namespace {
 constexpr CLSID kMMDeviceEnumerator = {0xBCDE0395, 0xE52F, 0x467C, {0x8E, 0x3D, 0xC4, 0x57, 0x92, 0x91, 0x69, 0x2E}};
 constexpr IID kIMMDeviceEnumerator = {0xA95664D2, 0x9614, 0x4F35, {0xA7, 0x46, 0xDE, 0x8D, 0xB6, 0x36, 0x17, 0xE6}};
 constexpr IID kIAudioEndpointVolume = {0x5CDF2C82, 0x841E, 0x4546, {0x97, 0x22, 0x0C, 0xF7, 0x40, 0x78, 0x22, 0x9A}};
-constexpr IID kIAudioEndpointVolumeCallback = {
-    0x657804FA, 0xD6AD, 0x4496, {0x8A, 0x60, 0x35, 0x27, 0x52, 0xAF, 0x4F, 0x89}};
-constexpr IID kIMMNotificationClient = {0x7991EEC9, 0x7E89, 0x4D85, {0x83, 0x90, 0x6C, 0x70, 0x3C, 0xEC, 0x60, 0xC0}};
 
 HRESULT CreateSystemEnumerator(IMMDeviceEnumerator** enumerator) {
   return CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_ALL, kIMMDeviceEnumerator,
@@ -41,33 +38,15 @@ std::wstring DeviceId(IMMDevice& device) {
 // main thread until Detach. The owner keeps a reference for as long as the listener is
 // registered, and unregisters it before letting go: its life never rests on references held
 // by the service.
-template <class TInterface, const IID& kInterface>
-class TAudioListener : public TInterface {
+template <class TInterface>
+class TAudioListener : public TComObject<TInterface> {
 public:
   TAudioListener(TMicrophoneMute* owner, void (TMicrophoneMute::*handler)()) : FOwner(owner), FHandler(handler) {}
-  virtual ~TAudioListener() = default;
 
   // No notification reaches the owner once this returns.
   void Detach() {
     const std::lock_guard<std::mutex> guard(FLock);
     FOwner = nullptr;
-  }
-
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++FReferences; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --FReferences;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, kInterface)) {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<TInterface*>(this);
-    AddRef();
-    return S_OK;
   }
 
 protected:
@@ -81,7 +60,6 @@ protected:
   }
 
 private:
-  std::atomic<ULONG> FReferences{1};
   std::mutex FLock;  // guards FOwner against Detach
   TMicrophoneMute* FOwner;
   void (TMicrophoneMute::*FHandler)();
@@ -171,7 +149,7 @@ private:
 
 // The endpoint's mute and volume changes, from wherever they were made.
 class TMicrophoneMute::TVolumeListener final
-    : public TAudioListener<IAudioEndpointVolumeCallback, kIAudioEndpointVolumeCallback> {
+    : public TAudioListener<IAudioEndpointVolumeCallback> {
 public:
   explicit TVolumeListener(TMicrophoneMute* owner) : TAudioListener(owner, &TMicrophoneMute::StateChanged) {}
   HRESULT STDMETHODCALLTYPE OnNotify(PAUDIO_VOLUME_NOTIFICATION_DATA) override {
@@ -181,7 +159,7 @@ public:
 };
 
 // Changes of the default capture device for multimedia; other notifications change nothing.
-class TMicrophoneMute::TDeviceListener final : public TAudioListener<IMMNotificationClient, kIMMNotificationClient> {
+class TMicrophoneMute::TDeviceListener final : public TAudioListener<IMMNotificationClient> {
 public:
   explicit TDeviceListener(TMicrophoneMute* owner) : TAudioListener(owner, &TMicrophoneMute::DefaultDeviceChanged) {}
   HRESULT STDMETHODCALLTYPE OnDefaultDeviceChanged(EDataFlow flow, ERole role, LPCWSTR) override {

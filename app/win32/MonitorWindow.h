@@ -3,11 +3,11 @@
 // tray icon and its menu, and is found by the configurator through its class name and
 // caption. Its visible content is the About window.
 
-#include "app/win32/Form.h"
+#include "ui/win32/Form.h"
 #include "app/win32/MicrophoneMute.h"
-#include "app/win32/PopupMenu.h"
-#include "app/win32/Timer.h"
-#include "app/win32/TrayIcon.h"
+#include "ui/win32/PopupMenu.h"
+#include "ui/win32/Timer.h"
+#include "ui/win32/TrayIcon.h"
 #include "hid/win32/ksHIDData.h"
 #include "hid/win32/ksHIDEvent.h"
 #include "keys/ksHook.h"

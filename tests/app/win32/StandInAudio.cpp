@@ -5,6 +5,8 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/win32/ComObject.h"
+
 namespace vd::win32::test {
 
 namespace {
@@ -14,32 +16,12 @@ constexpr HRESULT kNotFound = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
 constexpr HRESULT kDeviceInvalidated = static_cast<HRESULT>(0x88890004);
 std::atomic<int> gLiveObjects{0};
 
-// Reference counting and the one interface of a stand-in object.
+// A stand-in object, counted while it lives.
 template <class TInterface>
-class TStandInObject : public TInterface {
+class TStandInObject : public win32::TComObject<TInterface> {
 public:
   TStandInObject() { ++gLiveObjects; }
-  virtual ~TStandInObject() { --gLiveObjects; }
-
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++FReferences; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --FReferences;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, __uuidof(TInterface))) {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<TInterface*>(this);
-    AddRef();
-    return S_OK;
-  }
-
-private:
-  std::atomic<ULONG> FReferences{1};
+  ~TStandInObject() override { --gLiveObjects; }
 };
 
 class TVolume final : public TStandInObject<IAudioEndpointVolume> {

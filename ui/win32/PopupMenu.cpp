@@ -1,4 +1,4 @@
-#include "app/win32/PopupMenu.h"
+#include "ui/win32/PopupMenu.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/win32/Form.h"
+#include "ui/win32/Form.h"
 
 #include "core/Application.h"
 #include "core/StoredForm.h"

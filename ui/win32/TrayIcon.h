@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/win32/PopupMenu.h"
+#include "ui/win32/PopupMenu.h"
 #include "core/ClassInfo.h"
 #include "core/Component.h"
 #include "core/Event.h"

@@ -1,4 +1,4 @@
-#include "app/win32/TrayIcon.h"
+#include "ui/win32/TrayIcon.h"
 
 #include <shellapi.h>
 

@@ -1,4 +1,4 @@
-#include "app/win32/Timer.h"
+#include "ui/win32/Timer.h"
 
 namespace vd::win32 {
 
