@@ -1,13 +1,16 @@
 #pragma once
-// What scene objects draw on. A scene paints each object through Paint(canvas) after
-// setting the canvas's matrix to the object's absolute transform, so objects draw in their
-// local coordinates. The window's GDI+ canvas implements it; tests record the calls.
+// What scene objects draw on. A scene's drawing pass runs between BeginScene and EndScene:
+// it clips to the damaged pixels, clears or fills the background, then paints each object
+// through Paint(canvas) after setting the canvas's matrix to the object's absolute
+// transform, so objects draw in their local coordinates. The window's GDI+ canvas implements
+// it; tests record the calls.
 
+#include <span>
 #include <string>
 #include <string_view>
 
-#include "scene/paint/Colors.h"
 #include "scene/layout/Geometry.h"
+#include "scene/paint/Colors.h"
 
 namespace vd {
 
@@ -31,6 +34,15 @@ struct TvgTextFormat {
 class IvgCanvas {
 public:
   virtual ~IvgCanvas() = default;
+
+  // A drawing pass: BeginScene starts from no clip and the identity matrix, and answers
+  // whether there is anything to draw with; EndScene leaves what was drawn in the pixels.
+  virtual bool BeginScene() = 0;
+  virtual void EndScene() = 0;
+  // Restricts drawing to these rectangles together, in the canvas's pixels.
+  virtual void ClipToRects(std::span<const TvgPixelRect> rects) = 0;
+  // Sets the rectangle's pixels to the colour, alpha included, without blending.
+  virtual void ClearRect(const TvgPixelRect& rect, TvgColor color) = 0;
 
   // Maps the coordinates of what is drawn next to the canvas's pixels.
   virtual void SetMatrix(const TvgMatrix& matrix) = 0;

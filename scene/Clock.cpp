@@ -6,7 +6,8 @@ namespace vd {
 
 namespace {
 IvgClock* gClock = nullptr;
-}
+IvgMessagePump* gPump = nullptr;
+}  // namespace
 
 IvgClock* SceneClock() { return gClock; }
 
@@ -16,5 +17,9 @@ void SetSceneClock(IvgClock* clock) {
   TvgAniThread::Reset();
   gClock = clock;
 }
+
+IvgMessagePump* SceneMessagePump() { return gPump; }
+
+void SetSceneMessagePump(IvgMessagePump* pump) { gPump = pump; }
 
 }  // namespace vd

@@ -1,7 +1,9 @@
 #pragma once
-// The toolkit's clock: the time base of animations and the timers of the main thread (the
-// 33 ms animation tick, one-shot timers such as a delayed Release). The Windows side
-// installs a clock driven by window-message timers; tests install one they advance by hand.
+// The toolkit's time and waiting. The clock is the time base of animations and the source of
+// the main thread's timers (the 33 ms animation tick, one-shot timers such as a delayed
+// Release); the message pump is what a wait on the main thread runs meanwhile (waiting for
+// an animation to end). The Windows side installs a clock driven by window-message timers
+// and the message loop as the pump; tests install one object, advanced by hand, as both.
 
 #include <cstdint>
 #include <functional>
@@ -20,11 +22,16 @@ public:
   virtual ~IvgClock() = default;
   // Milliseconds since an arbitrary start, wrapping as the system's tick count does.
   virtual std::uint32_t TickCount() = 0;
-  // Calls onTick on the main thread every `interval` milliseconds until the timer goes.
+  // Calls onTick on the main thread every `interval` milliseconds until the timer goes. The
+  // callback may destroy its timer, so an implementation runs a copy of it.
   virtual std::unique_ptr<IvgTimer> StartTimer(std::uint32_t interval, std::function<void()> onTick) = 0;
+};
+
+class IvgMessagePump {
+public:
+  virtual ~IvgMessagePump() = default;
   // Runs what is waiting for the main thread (window messages, timers that are due), then
-  // gives up the rest of the time slice. Callers that wait for an animation to end call it
-  // in a loop.
+  // gives up the rest of the time slice. Callers that wait for something call it in a loop.
   virtual void ProcessMessages() = 0;
 };
 
@@ -34,5 +41,9 @@ IvgClock* SceneClock();
 // the previous one; it starts again on the new one when an animation next needs it.
 // Running animations stay where they are until they are started again.
 void SetSceneClock(IvgClock* clock);
+
+// The message pump of the process, or nullptr while none is installed: then nothing waits.
+IvgMessagePump* SceneMessagePump();
+void SetSceneMessagePump(IvgMessagePump* pump);
 
 }  // namespace vd

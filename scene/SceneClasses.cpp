@@ -5,11 +5,11 @@
 #include "scene/controls/Background.h"
 #include "scene/controls/Buttons.h"
 #include "scene/controls/Image.h"
-#include "scene/layout/Containers.h"
-#include "scene/style/StyleSet.h"
 #include "scene/controls/Shapes.h"
 #include "scene/controls/Text.h"
 #include "scene/controls/TextControls.h"
+#include "scene/layout/Containers.h"
+#include "scene/style/StyleSet.h"
 
 namespace vd {
 

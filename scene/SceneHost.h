@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "scene/layout/Geometry.h"
 #include "scene/MouseInput.h"
+#include "scene/layout/Geometry.h"
 
 namespace vd {
 
@@ -23,8 +23,6 @@ class IvgSceneHost {
 public:
   // Damage in scene pixels: the window draws at least that rectangle again soon.
   virtual void AddUpdateRect(const TvgRect& rect) = 0;
-  // Draws the whole scene now.
-  virtual void UpdateBuffer() = 0;
 
   // All mouse input goes to the scene's window until the capture is released.
   virtual void SetCapture() = 0;
@@ -44,9 +42,6 @@ public:
   virtual TvgWindowBounds FormBounds() = 0;
   virtual void SetFormBounds(const TvgWindowBounds& bounds) = 0;
   virtual void SetModalResult(std::int32_t result) = 0;
-
-  // Whether the window is being edited in a designer.
-  virtual bool IsDesigning() = 0;
 
 protected:
   ~IvgSceneHost() = default;

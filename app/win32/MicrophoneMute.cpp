@@ -148,8 +148,7 @@ private:
 }  // namespace
 
 // The endpoint's mute and volume changes, from wherever they were made.
-class TMicrophoneMute::TVolumeListener final
-    : public TAudioListener<IAudioEndpointVolumeCallback> {
+class TMicrophoneMute::TVolumeListener final : public TAudioListener<IAudioEndpointVolumeCallback> {
 public:
   explicit TVolumeListener(TMicrophoneMute* owner) : TAudioListener(owner, &TMicrophoneMute::StateChanged) {}
   HRESULT STDMETHODCALLTYPE OnNotify(PAUDIO_VOLUME_NOTIFICATION_DATA) override {

@@ -3,11 +3,7 @@
 // tray icon and its menu, and is found by the configurator through its class name and
 // caption. Its visible content is the About window.
 
-#include "ui/win32/Form.h"
 #include "app/win32/MicrophoneMute.h"
-#include "ui/win32/PopupMenu.h"
-#include "ui/win32/Timer.h"
-#include "ui/win32/TrayIcon.h"
 #include "hid/win32/ksHIDData.h"
 #include "hid/win32/ksHIDEvent.h"
 #include "keys/ksHook.h"
@@ -16,11 +12,15 @@
 #include "scene/controls/Background.h"
 #include "scene/controls/Buttons.h"
 #include "scene/controls/Image.h"
-#include "scene/style/StyleSet.h"
 #include "scene/controls/Shapes.h"
 #include "scene/controls/Text.h"
 #include "scene/controls/TextControls.h"
+#include "scene/style/StyleSet.h"
 #include "scene/win32/SceneWindow.h"
+#include "ui/win32/Form.h"
+#include "ui/win32/PopupMenu.h"
+#include "ui/win32/Timer.h"
+#include "ui/win32/TrayIcon.h"
 
 namespace vd::win32 {
 

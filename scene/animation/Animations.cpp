@@ -4,9 +4,9 @@
 
 #include "core/ClassInfo.h"
 #include "scene/animation/AnimationClock.h"
-#include "scene/tree/SceneInterface.h"
 #include "scene/animation/Triggers.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/tree/SceneInterface.h"
 
 namespace vd {
 
@@ -53,26 +53,20 @@ const TClassInfo& TvgAnimation::StaticClassInfo() {
 
 const TClassInfo& TvgColorAnimation::StaticClassInfo() {
   static const TClassInfo info =
-      TClassBuilder<TvgColorAnimation>(u"TvgColorAnimation", TvgAnimation::StaticClassInfo())
-          .Creatable()
-          .String(u"StartValue", &TvgColorAnimation::StartValue, &TvgColorAnimation::SetStartValue)
-          .String(u"StopValue", &TvgColorAnimation::StopValue, &TvgColorAnimation::SetStopValue)
-          .String(u"PropertyName", &TvgColorAnimation::PropertyName, &TvgColorAnimation::SetPropertyName)
-          .Boolean(u"StartFromCurrent", &TvgColorAnimation::StartFromCurrent, &TvgColorAnimation::SetStartFromCurrent)
-          .Default(false)
+      PublishProperty(TClassBuilder<TvgColorAnimation>(u"TvgColorAnimation", TvgAnimation::StaticClassInfo())
+                          .Creatable()
+                          .String(u"StartValue", &TvgColorAnimation::StartValue, &TvgColorAnimation::SetStartValue)
+                          .String(u"StopValue", &TvgColorAnimation::StopValue, &TvgColorAnimation::SetStopValue))
           .Build();
   return info;
 }
 
 const TClassInfo& TvgFloatAnimation::StaticClassInfo() {
   static const TClassInfo info =
-      TClassBuilder<TvgFloatAnimation>(u"TvgFloatAnimation", TvgAnimation::StaticClassInfo())
-          .Creatable()
-          .Float(u"StartValue", &TvgFloatAnimation::StartValue, &TvgFloatAnimation::SetStartValue)
-          .Float(u"StopValue", &TvgFloatAnimation::StopValue, &TvgFloatAnimation::SetStopValue)
-          .String(u"PropertyName", &TvgFloatAnimation::PropertyName, &TvgFloatAnimation::SetPropertyName)
-          .Boolean(u"StartFromCurrent", &TvgFloatAnimation::StartFromCurrent, &TvgFloatAnimation::SetStartFromCurrent)
-          .Default(false)
+      PublishProperty(TClassBuilder<TvgFloatAnimation>(u"TvgFloatAnimation", TvgAnimation::StaticClassInfo())
+                          .Creatable()
+                          .Float(u"StartValue", &TvgFloatAnimation::StartValue, &TvgFloatAnimation::SetStartValue)
+                          .Float(u"StopValue", &TvgFloatAnimation::StopValue, &TvgFloatAnimation::SetStopValue))
           .Build();
   return info;
 }

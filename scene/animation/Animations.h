@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "core/Event.h"
-#include "scene/paint/Colors.h"
 #include "scene/animation/Easing.h"
+#include "scene/paint/Colors.h"
 #include "scene/tree/VgObject.h"
 
 namespace vd {
@@ -138,6 +138,14 @@ public:
 
 protected:
   explicit TvgPropertyAnimation(TComponent* AOwner) : TvgAnimation(AOwner) {}
+  // Publishes PropertyName and StartFromCurrent in a class's description. Stored forms
+  // have them after the class's own start and stop values, so each class adds them there.
+  template <class T>
+  static TClassBuilder<T>& PublishProperty(TClassBuilder<T>& builder) {
+    return builder.String(u"PropertyName", &T::PropertyName, &T::SetPropertyName)
+        .Boolean(u"StartFromCurrent", &T::StartFromCurrent, &T::SetStartFromCurrent)
+        .Default(false);
+  }
   // Finds the target when it is not known yet; a start does so first.
   void ResolveTarget() { FTarget.Resolve(Parent(), FPropertyName); }
   const TvgAnimationTarget& Target() const { return FTarget; }

@@ -1,7 +1,7 @@
 #include "scene/controls/Buttons.h"
 
-#include "scene/tree/SceneInterface.h"
 #include "scene/animation/Triggers.h"
+#include "scene/tree/SceneInterface.h"
 
 namespace vd {
 

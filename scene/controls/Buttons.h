@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "scene/paint/Bitmap.h"
 #include "scene/Clock.h"
 #include "scene/controls/TextControls.h"
+#include "scene/paint/Bitmap.h"
 
 namespace vd {
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "core/Event.h"
-#include "scene/paint/Bitmap.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/paint/Bitmap.h"
 
 namespace vd {
 

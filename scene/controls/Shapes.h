@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "scene/paint/Brush.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/paint/Brush.h"
 
 namespace vd {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "scene/layout/VisualObject.h"
 #include "scene/paint/Brush.h"
 #include "scene/paint/Font.h"
-#include "scene/layout/VisualObject.h"
 
 namespace vd {
 

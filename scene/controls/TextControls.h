@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "scene/style/Control.h"
 #include "scene/paint/Font.h"
+#include "scene/style/Control.h"
 
 namespace vd {
 

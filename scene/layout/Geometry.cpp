@@ -12,6 +12,11 @@ TvgRect UnionRect(const TvgRect& a, const TvgRect& b) {
   return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
 }
 
+bool TvgPixelRect::Meets(const TvgRect& r) const {
+  return r.Left < static_cast<float>(Right) && static_cast<float>(Left) < r.Right &&
+         r.Top < static_cast<float>(Bottom) && static_cast<float>(Top) < r.Bottom;
+}
+
 TvgMatrix TvgMatrix::Translation(float dx, float dy) {
   TvgMatrix m;
   m.M31 = dx;

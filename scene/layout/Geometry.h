@@ -22,6 +22,19 @@ struct TvgRect {
   bool operator==(const TvgRect&) const = default;
 };
 
+// A rectangle of whole pixels, right and bottom exclusive: what a drawing pass clears, clips
+// to and copies out.
+struct TvgPixelRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+  bool Empty() const { return Left >= Right || Top >= Bottom; }
+  // Whether a rectangle of scene pixels overlaps it (touching edges do not).
+  bool Meets(const TvgRect& rect) const;
+  bool operator==(const TvgPixelRect&) const = default;
+};
+
 // The smallest rectangle that holds both (an empty one, of no width or height, counts as nothing).
 TvgRect UnionRect(const TvgRect& a, const TvgRect& b);
 

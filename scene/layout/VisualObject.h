@@ -7,10 +7,10 @@
 #include <string>
 
 #include "core/Event.h"
-#include "scene/layout/Align.h"
-#include "scene/layout/Bounds.h"
 #include "scene/Canvas.h"
 #include "scene/MouseInput.h"
+#include "scene/layout/Align.h"
+#include "scene/layout/Bounds.h"
 #include "scene/tree/VgObject.h"
 
 namespace vd {

@@ -2,8 +2,8 @@
 // clicks, the capture, and the mouse coming over it, which raises "IsMouseOver" (as the
 // focus raises "IsFocused") for the object's animations and effects.
 
-#include "scene/tree/SceneInterface.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/tree/SceneInterface.h"
 
 namespace vd {
 

@@ -4,8 +4,8 @@
 
 #include "core/ClassInfo.h"
 #include "platform/Platform.h"
-#include "scene/tree/CustomScene.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/tree/CustomScene.h"
 #include "streams/Errors.h"
 #include "streams/MemoryStream.h"
 #include "streams/Strings.h"

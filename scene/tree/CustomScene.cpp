@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/ClassInfo.h"
-#include "scene/style/StyleSet.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/style/StyleSet.h"
 #include "streams/Errors.h"
 
 namespace vd {
@@ -59,6 +59,15 @@ void TvgCustomScene::SetStyle(TvgResources* value) {
 void TvgCustomScene::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FStyle) FStyle = nullptr;
+}
+
+void TvgCustomScene::SetBounds(int left, int top, int width, int height) {
+  const bool resized = width != FWidth || height != FHeight;
+  FLeft = left;
+  FTop = top;
+  FWidth = width;
+  FHeight = height;
+  BoundsChanged(resized);
 }
 
 void TvgCustomScene::SetTransparency(bool value) {

@@ -1,21 +1,24 @@
 #pragma once
 // TvgCustomScene, the portable half of a scene: the component that holds the root objects
-// (the first is the root), names the style set its controls search first (Style), keeps
-// Transparency and the background Fill for its window (scene/win32), which it reaches
-// through IvgSceneHost, and hands the window's mouse input to its objects. Every scene
-// takes part in the language switch: while it lives, RefreshLanguageScenes has it apply its
+// (the first is the root), names the style set its controls search first (Style), draws
+// them on a canvas in passes over the damaged pixels, and hands the window's mouse input to
+// its objects. It reaches its window (scene/win32) through IvgSceneHost. Every scene takes
+// part in the language switch: while it lives, RefreshLanguageScenes has it apply its
 // controls' styles again.
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/Component.h"
+#include "core/Event.h"
 #include "lang/Translation.h"
-#include "scene/paint/Brush.h"
+#include "scene/Canvas.h"
 #include "scene/MouseInput.h"
 #include "scene/SceneHost.h"
+#include "scene/paint/Brush.h"
 #include "scene/tree/SceneInterface.h"
 #include "scene/tree/VgObject.h"
 
@@ -45,6 +48,39 @@ public:
 
   void SetHost(IvgSceneHost* host) { FHost = host; }
 
+  // Bounds in the parent window's client pixels; the size is the size of the drawing.
+  int Left() const { return FLeft; }
+  void SetLeft(int value) { SetBounds(value, FTop, FWidth, FHeight); }
+  int Top() const { return FTop; }
+  void SetTop(int value) { SetBounds(FLeft, value, FWidth, FHeight); }
+  int Width() const { return FWidth; }
+  void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
+  int Height() const { return FHeight; }
+  void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
+  void SetBounds(int left, int top, int width, int height);
+
+  // --- Drawing (scene/tree/CustomScenePaint.cpp) ---
+  // When assigned, it is called after each drawing pass instead of the copy to the screen.
+  TNotifyEvent OnFlush;
+  // Transparency on, outside design mode, in a form: the form becomes a per-pixel
+  // transparent window that shows what the passes drew.
+  bool Layered() const;
+  // Whether damage waits for a pass that the scene's window runs on request (the scene is
+  // layered or its passes go to OnFlush), rather than for the window's paint message.
+  bool DrawsOnRequest() const { return OnFlush.Assigned() || Layered(); }
+  // Damage widened to whole pixels (the left and top edges truncated, the right and bottom
+  // ones truncated plus one), then cut to the scene; none when nothing of it remains.
+  std::optional<TvgPixelRect> DamageInPixels(const TvgRect& rect) const;
+  // A rectangle that the next pass draws.
+  void AddPendingRect(const TvgPixelRect& rect);
+  bool Drawing() const { return FDrawing; }
+  // One drawing pass over the pending rectangles, none while a pass runs: more than 20 are
+  // drawn as their union; the background is cleared or filled (see below), then each visible
+  // root object that meets a rectangle paints itself. Answers the rectangles it drew (none
+  // when no pass ran); the pending list is empty afterwards, also after an error. When the
+  // canvas cannot begin, the rectangles are still answered, undrawn.
+  std::vector<TvgPixelRect> PaintScene(IvgCanvas& canvas);
+
   // --- Mouse input (scene/tree/CustomSceneMouse.cpp), positions in the window's pixels ---
   // A press goes to the object under the mouse; a press on no object drags the window
   // (EnableDrag). A move drags or resizes the window while that runs, else goes to the
@@ -55,6 +91,8 @@ public:
   void MouseDown(TMouseButton button, TShiftState shift, float x, float y);
   void MouseMove(TShiftState shift, float x, float y);
   void MouseUp(TMouseButton button, TShiftState shift, float x, float y);
+  // The mouse left the window: a move to (-1, -1), so that no object stays hovered.
+  void MouseLeave();
   bool DoMouseWheel(TShiftState shift, int delta, float x, float y);
   // From now until the release, the mouse moves the form (not a form tagged 65535) or
   // resizes it, from the last mouse position.
@@ -101,7 +139,14 @@ protected:
   void FreeNotification(TvgObject* AObject) override;
   using TComponent::FreeNotification;
 
+  // Told after the bounds changed, whether or not the size did.
+  virtual void BoundsChanged(bool /*resized*/) {}
+
 private:
+  // The background of a pass: with a fill of no style or a solid one of alpha 0, each
+  // rectangle is cleared, to transparent in a transparent scene and to the fill's colour
+  // otherwise; any other fill paints the whole scene.
+  void PaintBackground(IvgCanvas& canvas, const std::vector<TvgPixelRect>& rects);
   // Points a field at an object, joining its notify list, and leaves the notify list of
   // the previous one when no field holds it any more.
   void Hold(TvgVisualObject*& field, TvgVisualObject* object);
@@ -112,6 +157,12 @@ private:
   bool FTransparency = false;
   std::unique_ptr<TvgBrush> FFill;
   IvgSceneHost* FHost = nullptr;
+  int FLeft = 0;
+  int FTop = 0;
+  int FWidth = 100;
+  int FHeight = 100;
+  std::vector<TvgPixelRect> FUpdateRects;
+  bool FDrawing = false;
   bool FDisableUpdate = false;
   TvgVisualObject* FCaptured = nullptr;
   TvgVisualObject* FHovered = nullptr;

@@ -6,8 +6,8 @@
 // press position under the mouse: the window moves with the mouse, so each move's
 // position, less the press position, is how far the form has to follow.
 
-#include "scene/tree/CustomScene.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/tree/CustomScene.h"
 
 namespace vd {
 
@@ -130,6 +130,8 @@ void TvgCustomScene::MouseUp(TMouseButton button, TShiftState shift, float x, fl
   const TvgPoint local = object->AbsoluteToLocal({x, y});
   object->MouseUp(button, shift, local.X, local.Y);
 }
+
+void TvgCustomScene::MouseLeave() { MouseMove(0, -1, -1); }
 
 bool TvgCustomScene::DoMouseWheel(TShiftState shift, int delta, float x, float y) {
   if (GetDesignTime()) return false;

@@ -5,8 +5,8 @@
 
 #include "core/ClassInfo.h"
 #include "scene/Clock.h"
-#include "scene/style/Control.h"
 #include "scene/layout/Containers.h"
+#include "scene/style/Control.h"
 #include "scene/tree/ObjectRegistry.h"
 #include "scene/tree/SceneInterface.h"
 #include "streams/Errors.h"

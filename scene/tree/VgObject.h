@@ -25,8 +25,8 @@
 #undef UpdateResource
 #endif
 #include "core/Component.h"
-#include "scene/paint/Colors.h"
 #include "scene/animation/Easing.h"
+#include "scene/paint/Colors.h"
 #include "streams/MemoryStream.h"
 
 namespace vd {

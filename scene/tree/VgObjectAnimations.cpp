@@ -1,8 +1,8 @@
 // The animation operations of every object: starting and stopping child animations by
 // name or by trigger, switching effects by trigger, and animating a property on the fly.
 
-#include "scene/animation/Animations.h"
 #include "scene/Clock.h"
+#include "scene/animation/Animations.h"
 #include "scene/animation/Effects.h"
 #include "scene/layout/VisualObject.h"
 #include "streams/Strings.h"
@@ -27,9 +27,9 @@ void WaitFor(TvgAnimation& animation) {
   } watch;
   animation.AddFreeNotify(&watch);
   while (!watch.FGone && animation.Running() && !animation.Loop() && !animation.Pause()) {
-    IvgClock* clock = SceneClock();
-    if (!clock) break;
-    clock->ProcessMessages();
+    IvgMessagePump* pump = SceneMessagePump();
+    if (!pump) break;
+    pump->ProcessMessages();
   }
   if (!watch.FGone) animation.RemoveFreeNotify(&watch);
 }

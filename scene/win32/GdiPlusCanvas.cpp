@@ -120,20 +120,20 @@ void TvgGdiPlusCanvas::EndScene() {
   if (FGraphics) FGdiPlus->Flush(FGraphics.Get(), FlushIntentionSync);
 }
 
-void TvgGdiPlusCanvas::ClipToRects(const std::vector<RECT>& rects) {
+void TvgGdiPlusCanvas::ClipToRects(std::span<const TvgPixelRect> rects) {
   if (!FGraphics) return;
   CombineMode mode = CombineModeReplace;
-  for (const RECT& rect : rects) {
-    FGdiPlus->SetClipRect(FGraphics.Get(), static_cast<REAL>(rect.left), static_cast<REAL>(rect.top),
-                          static_cast<REAL>(rect.right - rect.left), static_cast<REAL>(rect.bottom - rect.top), mode);
+  for (const TvgPixelRect& rect : rects) {
+    FGdiPlus->SetClipRect(FGraphics.Get(), static_cast<REAL>(rect.Left), static_cast<REAL>(rect.Top),
+                          static_cast<REAL>(rect.Right - rect.Left), static_cast<REAL>(rect.Bottom - rect.Top), mode);
     mode = CombineModeUnion;
   }
 }
 
-void TvgGdiPlusCanvas::ClearRect(const RECT& rect, TvgColor color) {
+void TvgGdiPlusCanvas::ClearRect(const TvgPixelRect& rect, TvgColor color) {
   const std::uint32_t alpha = color >> 24;
   auto channel = [&](int shift) { return ((color >> shift & 0xFF) * alpha + 127) / 255 << shift; };
-  FBuffer.Clear(rect, alpha << 24 | channel(16) | channel(8) | channel(0));
+  FBuffer.Clear({rect.Left, rect.Top, rect.Right, rect.Bottom}, alpha << 24 | channel(16) | channel(8) | channel(0));
 }
 
 void TvgGdiPlusCanvas::SetMatrix(const TvgMatrix& m) {

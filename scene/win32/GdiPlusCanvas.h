@@ -28,18 +28,14 @@ public:
   // (errors as TvgSceneBuffer::Resize).
   void ResizeBuffer(int width, int height);
 
-  // A drawing pass: BeginScene starts from no clip and the identity matrix, and fails when
-  // there is nothing to draw with; EndScene leaves what was drawn in the buffer's pixels.
-  bool BeginScene();
-  void EndScene();
-  // Restricts drawing to these rectangles (buffer pixels) together.
-  void ClipToRects(const std::vector<RECT>& rects);
-  // Sets the rectangle's pixels to the colour, without blending.
-  void ClearRect(const RECT& rect, TvgColor color);
   // Copies the rectangle of the buffer to the same place of `target`.
   void FlushBufferRect(HDC target, const RECT& rect) const { FBuffer.CopyTo(target, rect); }
 
-  // IvgCanvas
+  // IvgCanvas; without GDI+ or a buffer no pass begins.
+  bool BeginScene() override;
+  void EndScene() override;
+  void ClipToRects(std::span<const TvgPixelRect> rects) override;
+  void ClearRect(const TvgPixelRect& rect, TvgColor color) override;
   void SetMatrix(const TvgMatrix& matrix) override;
   void SaveState() override;
   void RestoreState() override;

@@ -2,8 +2,7 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
-#include <cmath>
+#include <span>
 
 #include "core/ClassInfo.h"
 #include "platform/win32/MainThreadDispatcher.h"
@@ -14,28 +13,21 @@ namespace vd::win32 {
 
 namespace {
 
-// More pending rectangles than this are drawn as their union.
-constexpr std::size_t kMostUpdateRects = 20;
+RECT ToRECT(const TvgPixelRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
-bool Meets(const TvgRect& a, const RECT& b) {
-  return a.Left < static_cast<float>(b.right) && static_cast<float>(b.left) < a.Right &&
-         a.Top < static_cast<float>(b.bottom) && static_cast<float>(b.top) < a.Bottom;
-}
-
-// Clears the pending rectangles when a pass ends, however it ends.
-class TPassGuard {
-public:
-  TPassGuard(bool& drawing, std::vector<RECT>& rects) : FDrawing(drawing), FRects(rects) { FDrawing = true; }
-  ~TPassGuard() {
-    FRects.clear();
-    FDrawing = false;
-  }
-  TPassGuard(const TPassGuard&) = delete;
-  TPassGuard& operator=(const TPassGuard&) = delete;
-
-private:
-  bool& FDrawing;
-  std::vector<RECT>& FRects;
+// The mouse's button messages: which button, whether pressed, whether a double click.
+struct TButtonMessage {
+  UINT Message;
+  TMouseButton Button;
+  bool Down;
+  bool Double;
+};
+constexpr TButtonMessage kButtonMessages[] = {
+    {WM_LBUTTONDOWN, mbLeft, true, false},   {WM_LBUTTONDBLCLK, mbLeft, true, true},
+    {WM_RBUTTONDOWN, mbRight, true, false},  {WM_RBUTTONDBLCLK, mbRight, true, true},
+    {WM_MBUTTONDOWN, mbMiddle, true, false}, {WM_MBUTTONDBLCLK, mbMiddle, true, true},
+    {WM_LBUTTONUP, mbLeft, false, false},    {WM_RBUTTONUP, mbRight, false, false},
+    {WM_MBUTTONUP, mbMiddle, false, false},
 };
 
 }  // namespace
@@ -62,16 +54,11 @@ const TClassInfo& TvgScene::StaticClassInfo() {
   return info;
 }
 
-void TvgScene::SetBounds(int left, int top, int width, int height) {
-  const bool resized = width != FWidth || height != FHeight;
-  FLeft = left;
-  FTop = top;
-  FWidth = width;
-  FHeight = height;
+void TvgScene::BoundsChanged(bool resized) {
   if (!Handle()) return;
-  MoveWindow(Handle(), FLeft, FTop, FWidth, FHeight, TRUE);
+  MoveWindow(Handle(), Left(), Top(), Width(), Height(), TRUE);
   if (!resized) return;
-  FCanvas.ResizeBuffer(FWidth, FHeight);
+  FCanvas.ResizeBuffer(Width(), Height());
   RealignRoot();
 }
 
@@ -89,14 +76,14 @@ void TvgScene::CreateWindowIn(HWND parent) {
   CreateHandle({.ClassName = L"TvgScene",
                 .Parent = parent,
                 .Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                .X = FLeft,
-                .Y = FTop,
-                .Width = FWidth,
-                .Height = FHeight,
+                .X = Left(),
+                .Y = Top(),
+                .Width = Width(),
+                .Height = Height(),
                 .ClassStyle = CS_DBLCLKS});
-  FCanvas.ResizeBuffer(FWidth, FHeight);
+  FCanvas.ResizeBuffer(Width(), Height());
   RealignRoot();
-  AddUpdateRect({0, 0, static_cast<float>(FWidth), static_cast<float>(FHeight)});
+  AddUpdateRect({0, 0, static_cast<float>(Width()), static_cast<float>(Height())});
   if (Layered()) {
     const HWND form = Form();
     SetWindowLongPtrW(form, GWL_EXSTYLE, GetWindowLongPtrW(form, GWL_EXSTYLE) | WS_EX_LAYERED);
@@ -117,31 +104,22 @@ bool TvgScene::ParentIsForm() const {
   return parent && !(GetWindowLongPtrW(parent, GWL_STYLE) & WS_CHILD);
 }
 
-bool TvgScene::Layered() const { return Transparency() && !IsDesigning() && ParentIsForm(); }
-
 void TvgScene::CollectDamage(const TvgRect& r) {
   if ((!OnFlush.Assigned() && !Handle()) || !FCanvas.Buffer().Bits()) return;
-  if (std::isnan(r.Left) || std::isnan(r.Top) || std::isnan(r.Right) || std::isnan(r.Bottom)) return;
-  if (r.Width() == 0 || r.Height() == 0) return;
-  // Whole pixels: the edges truncated, the right and bottom ones exclusive plus one; then
-  // inside the scene.
-  const auto clamp = [](float value, int high) {
-    return static_cast<LONG>(std::clamp(value, 0.0f, static_cast<float>(high)));
-  };
-  const RECT rect{clamp(std::trunc(r.Left), FWidth), clamp(std::trunc(r.Top), FHeight),
-                  clamp(std::trunc(r.Right) + 1, FWidth), clamp(std::trunc(r.Bottom) + 1, FHeight)};
-  if (rect.left >= rect.right || rect.top >= rect.bottom) return;
-  if (OnFlush.Assigned() || Layered()) {
-    FUpdateRects.push_back(rect);
+  const std::optional<TvgPixelRect> rect = DamageInPixels(r);
+  if (!rect) return;
+  if (DrawsOnRequest()) {
+    AddPendingRect(*rect);
     if (Handle()) PostMessageW(Handle(), WM_SCENE_REDRAW, 0, 0);
   } else {
-    InvalidateRect(Handle(), &rect, FALSE);
+    const RECT invalid = ToRECT(*rect);
+    InvalidateRect(Handle(), &invalid, FALSE);
   }
 }
 
 void TvgScene::UpdateBuffer() {
   if (!FCanvas.Buffer().Bits()) return;
-  FUpdateRects.push_back({0, 0, FCanvas.Buffer().Width(), FCanvas.Buffer().Height()});
+  AddPendingRect({0, 0, FCanvas.Buffer().Width(), FCanvas.Buffer().Height()});
   if (!Handle()) {
     DrawPass(nullptr);
     return;
@@ -151,43 +129,15 @@ void TvgScene::UpdateBuffer() {
 }
 
 void TvgScene::DrawPass(HDC target) {
-  if (FDrawing || FUpdateRects.empty()) return;
-  const TPassGuard guard(FDrawing, FUpdateRects);
-  if (FUpdateRects.size() > kMostUpdateRects) {
-    RECT all = FUpdateRects.front();
-    for (const RECT& rect : FUpdateRects) UnionRect(&all, &all, &rect);
-    FUpdateRects.assign(1, all);
-  }
-  if (FCanvas.BeginScene()) {
-    FCanvas.ClipToRects(FUpdateRects);
-    PaintBackground(FUpdateRects);
-    for (int i = 0; i < Count(); ++i) {
-      TvgVisualObject* object = Children(i)->Visual();
-      if (!object || !object->Visible()) continue;
-      const TvgRect bounds = object->AbsoluteRect();
-      if (std::any_of(FUpdateRects.begin(), FUpdateRects.end(), [&](const RECT& r) { return Meets(bounds, r); }))
-        object->PaintTo(FCanvas);
-    }
-    FCanvas.EndScene();
-  }
+  const std::vector<TvgPixelRect> drawn = PaintScene(FCanvas);
+  if (drawn.empty()) return;
   if (OnFlush.Assigned()) {
     OnFlush(this);
-    return;
+  } else if (Layered()) {
+    UpdateLayerPublic();
+  } else if (target) {
+    for (const TvgPixelRect& rect : drawn) FCanvas.FlushBufferRect(target, ToRECT(rect));
   }
-  if (!Layered() && target)
-    for (const RECT& rect : FUpdateRects) FCanvas.FlushBufferRect(target, rect);
-  if (Layered()) UpdateLayerPublic();
-}
-
-void TvgScene::PaintBackground(const std::vector<RECT>& rects) {
-  const TvgBrush& fill = *Fill();
-  if (fill.Style() == vgBrushNone || (fill.Style() == vgBrushSolid && fill.Color() >> 24 == 0)) {
-    // A transparent scene lets what lies behind show where no object draws.
-    const TvgColor clear = Transparency() ? 0 : 0xFF000000 | fill.Color();
-    for (const RECT& rect : rects) FCanvas.ClearRect(rect, clear);
-    return;
-  }
-  FCanvas.FillRect({-1, -1, static_cast<float>(FWidth + 1), static_cast<float>(FHeight + 1)}, fill.Color(), 1);
 }
 
 void TvgScene::UpdateLayerPublic() {
@@ -196,8 +146,8 @@ void TvgScene::UpdateLayerPublic() {
   if (IsDesigning() || !form || !update || !FCanvas.Buffer().DC()) return;
   RECT bounds{};
   GetWindowRect(form, &bounds);
-  POINT position{bounds.left + FLeft, bounds.top + FTop};
-  SIZE size{FWidth, FHeight};
+  POINT position{bounds.left + Left(), bounds.top + Top()};
+  SIZE size{Width(), Height()};
   POINT source{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   update(form, nullptr, &position, &size, FCanvas.Buffer().DC(), &source, 0, &blend, ULW_ALPHA);
@@ -212,7 +162,7 @@ void TvgScene::Paint(PAINTSTRUCT& paint) {
     auto* header = reinterpret_cast<RGNDATA*>(data.data());
     if (size && GetRegionData(region.Get(), size, header)) {
       const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
-      FUpdateRects.insert(FUpdateRects.end(), rects, rects + header->rdh.nCount);
+      for (const RECT& r : std::span(rects, header->rdh.nCount)) AddPendingRect({r.left, r.top, r.right, r.bottom});
     }
   }
   BeginPaint(Handle(), &paint);
@@ -232,7 +182,7 @@ LRESULT TvgScene::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_PAINT:
-      if (FDrawing) break;
+      if (Drawing()) break;
       {
         PAINTSTRUCT paint{};
         Paint(paint);
@@ -240,10 +190,10 @@ LRESULT TvgScene::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       if (wParam && !GetUpdateRect(Handle(), nullptr, FALSE))
-        FCanvas.FlushBufferRect(reinterpret_cast<HDC>(wParam), {0, 0, FWidth, FHeight});
+        FCanvas.FlushBufferRect(reinterpret_cast<HDC>(wParam), {0, 0, Width(), Height()});
       return 1;
     case WM_SHOWWINDOW:
-      AddUpdateRect({0, 0, static_cast<float>(FWidth), static_cast<float>(FHeight)});
+      AddUpdateRect({0, 0, static_cast<float>(Width()), static_cast<float>(Height())});
       break;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT && FCursor) {
@@ -266,34 +216,15 @@ bool TvgScene::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   if (wParam & MK_MBUTTON) shift |= ssMiddle;
   const auto x = static_cast<float>(GET_X_LPARAM(lParam));
   const auto y = static_cast<float>(GET_Y_LPARAM(lParam));
+  for (const TButtonMessage& button : kButtonMessages) {
+    if (button.Message != message) continue;
+    if (!button.Down)
+      MouseUp(button.Button, shift, x, y);
+    else
+      MouseDown(button.Button, button.Double ? shift | ssDouble : shift, x, y);
+    return true;
+  }
   switch (message) {
-    case WM_LBUTTONDOWN:
-      MouseDown(mbLeft, shift, x, y);
-      return true;
-    case WM_LBUTTONDBLCLK:
-      MouseDown(mbLeft, shift | ssDouble, x, y);
-      return true;
-    case WM_RBUTTONDOWN:
-      MouseDown(mbRight, shift, x, y);
-      return true;
-    case WM_RBUTTONDBLCLK:
-      MouseDown(mbRight, shift | ssDouble, x, y);
-      return true;
-    case WM_MBUTTONDOWN:
-      MouseDown(mbMiddle, shift, x, y);
-      return true;
-    case WM_MBUTTONDBLCLK:
-      MouseDown(mbMiddle, shift | ssDouble, x, y);
-      return true;
-    case WM_LBUTTONUP:
-      MouseUp(mbLeft, shift, x, y);
-      return true;
-    case WM_RBUTTONUP:
-      MouseUp(mbRight, shift, x, y);
-      return true;
-    case WM_MBUTTONUP:
-      MouseUp(mbMiddle, shift, x, y);
-      return true;
     case WM_MOUSEMOVE:
       if (!FTrackingLeave) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
@@ -302,9 +233,8 @@ bool TvgScene::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
       MouseMove(shift, x, y);
       return true;
     case WM_MOUSELEAVE:
-      // The mouse left the window: the object it was over is no longer hovered.
       FTrackingLeave = false;
-      MouseMove(0, -1, -1);
+      MouseLeave();
       return true;
     case WM_MOUSEWHEEL: {
       POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

@@ -1,15 +1,11 @@
 #pragma once
-// TvgScene, a scene in a window of its own inside a form (or any window). It draws its
-// objects into an off-screen buffer through the GDI+ canvas and copies what changed to the
-// screen: damage is collected, and one drawing pass handles all that came in before it.
-// With Transparency on, outside design mode and inside a form, the scene makes the form a
-// per-pixel transparent layered window instead, whose every pixel takes the opacity the scene
-// drew; then damage is drawn on the scene's own redraw message, and the buffer goes to the
-// form with UpdateLayeredWindow.
+// TvgScene, a scene in a window of its own inside a form (or any window). Its passes
+// (scene/tree/CustomScenePaint.cpp) draw into an off-screen buffer through the GDI+ canvas,
+// and what they drew goes to the screen: copied on the paint message, or, when the scene is
+// layered, to the form with UpdateLayeredWindow after a pass on the scene's own redraw
+// message, which one pass answers for all the damage reported before it.
 
 #include <windows.h>
-
-#include <vector>
 
 #include "core/Event.h"
 #include "platform/win32/Window.h"
@@ -28,18 +24,6 @@ public:
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
-  // Bounds in the parent window's client pixels.
-  int Left() const { return FLeft; }
-  void SetLeft(int value) { SetBounds(value, FTop, FWidth, FHeight); }
-  int Top() const { return FTop; }
-  void SetTop(int value) { SetBounds(FLeft, value, FWidth, FHeight); }
-  int Width() const { return FWidth; }
-  void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
-  int Height() const { return FHeight; }
-  void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
-  // Moves the window; a new size rebuilds the buffer and lays the root out again.
-  void SetBounds(int left, int top, int width, int height);
-
   // Creates the scene's window in `parent` (once): the buffer, the root's layout, and all of
   // the scene damaged. When the scene is layered (see above), the form gets the layered style
   // here and only here.
@@ -52,11 +36,11 @@ public:
   // Hands the buffer to the layered form now.
   void UpdateLayerPublic();
 
-  // When assigned, it is called after each drawing pass instead of the copy to the screen,
-  // and damage is always drawn on the redraw message.
-  TNotifyEvent OnFlush;
-
   void Loaded() override;
+
+protected:
+  // Moves the window; a new size rebuilds the buffer and lays the root out again.
+  void BoundsChanged(bool resized) override;
 
 private:
   // How the scene's objects reach the window (a member of its own: its AddUpdateRect is
@@ -65,7 +49,6 @@ private:
   public:
     explicit THost(TvgScene& scene) : FScene(scene) {}
     void AddUpdateRect(const TvgRect& rect) override { FScene.CollectDamage(rect); }
-    void UpdateBuffer() override { FScene.UpdateBuffer(); }
     void SetCapture() override;
     void ReleaseCapture() override;
     void TakeFocus() override;
@@ -76,7 +59,6 @@ private:
     void SetFormBounds(const TvgWindowBounds& bounds) override;
     // No form of this program runs modally.
     void SetModalResult(std::int32_t) override {}
-    bool IsDesigning() override { return FScene.IsDesigning(); }
 
   private:
     TvgScene& FScene;
@@ -85,28 +67,20 @@ private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Mouse messages to the scene's mouse input; false for other messages.
   bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  // Damage waits for the redraw message, or becomes part of the window's invalid region.
   void CollectDamage(const TvgRect& rect);
-  // One drawing pass over the pending rectangles; copies to `target` where the scene is not
-  // layered.
+  // One drawing pass over the pending rectangles, then what it drew to the flush handler, the
+  // layered form, or `target`.
   void DrawPass(HDC target);
-  void PaintBackground(const std::vector<RECT>& rects);
   void Paint(PAINTSTRUCT& paint);
   HWND Form() const;
   bool ParentIsForm() const;
-  // Transparency on, outside design mode, inside a form.
-  bool Layered() const;
   void RealignRoot();
 
   THost FHost{*this};
   TvgGdiPlusCanvas FCanvas;
-  std::vector<RECT> FUpdateRects;
-  bool FDrawing = false;
   HCURSOR FCursor = nullptr;
   bool FTrackingLeave = false;
-  int FLeft = 0;
-  int FTop = 0;
-  int FWidth = 100;
-  int FHeight = 100;
 };
 
 }  // namespace vd::win32

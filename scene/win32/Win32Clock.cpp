@@ -22,10 +22,14 @@ public:
 
 }  // namespace
 
-TvgWin32Clock::TvgWin32Clock() { SetSceneClock(this); }
+TvgWin32Clock::TvgWin32Clock() {
+  SetSceneClock(this);
+  SetSceneMessagePump(this);
+}
 
 TvgWin32Clock::~TvgWin32Clock() {
   if (SceneClock() == this) SetSceneClock(nullptr);
+  if (SceneMessagePump() == this) SetSceneMessagePump(nullptr);
 }
 
 std::uint32_t TvgWin32Clock::TickCount() { return GetTickCount(); }

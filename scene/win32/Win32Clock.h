@@ -1,12 +1,13 @@
 #pragma once
-// The toolkit's clock on Windows: the system's tick count, and timers whose ticks the main
-// thread's dispatcher runs from the message loop. It is the scene clock while it lives.
+// The toolkit's clock and message pump on Windows: the system's tick count, timers whose
+// ticks the main thread's dispatcher runs from the message loop, and that loop's pending
+// messages for waits. It is the scene clock and message pump while it lives.
 
 #include "scene/Clock.h"
 
 namespace vd::win32 {
 
-class TvgWin32Clock : public IvgClock {
+class TvgWin32Clock : public IvgClock, public IvgMessagePump {
 public:
   TvgWin32Clock();
   ~TvgWin32Clock() override;

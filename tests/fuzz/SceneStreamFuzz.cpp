@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "platform/memory/MemoryPlatform.h"
-#include "scene/style/StyleSet.h"
-#include "scene/tree/CustomScene.h"
 #include "scene/controls/TextControls.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/style/StyleSet.h"
+#include "scene/tree/CustomScene.h"
 #include "streams/Errors.h"
 #include "streams/Strings.h"
 

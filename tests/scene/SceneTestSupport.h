@@ -8,14 +8,15 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "scene/paint/Bitmap.h"
 #include "scene/Canvas.h"
 #include "scene/Clock.h"
 #include "scene/SceneHost.h"
+#include "scene/paint/Bitmap.h"
 #include "scene/tree/VgObject.h"
 #include "streams/MemoryStream.h"
 
@@ -39,7 +40,6 @@ std::unique_ptr<T> Load(std::string_view text) {
 class TStandInHost : public IvgSceneHost {
 public:
   void AddUpdateRect(const TvgRect& rect) override { FDamage.push_back(rect); }
-  void UpdateBuffer() override {}
   void SetCapture() override { FCaptured = true; }
   void ReleaseCapture() override { FCaptured = false; }
   void TakeFocus() override { ++FFocusTaken; }
@@ -49,7 +49,6 @@ public:
   TvgWindowBounds FormBounds() override { return FBounds; }
   void SetFormBounds(const TvgWindowBounds& bounds) override { FBounds = bounds; }
   void SetModalResult(std::int32_t result) override { FModalResult = result; }
-  bool IsDesigning() override { return false; }
 
   std::vector<TvgRect> FDamage;
   bool FCaptured = false;
@@ -60,11 +59,18 @@ public:
   std::int32_t FModalResult = 0;
 };
 
-// Timers fire when the time is advanced past them, in the order they fall due.
-class TManualClock : public IvgClock {
+// Timers fire when the time is advanced past them, in the order they fall due. It is the
+// scene clock and message pump while it lives.
+class TManualClock : public IvgClock, public IvgMessagePump {
 public:
-  TManualClock() { SetSceneClock(this); }
-  ~TManualClock() override { SetSceneClock(nullptr); }
+  TManualClock() {
+    SetSceneClock(this);
+    SetSceneMessagePump(this);
+  }
+  ~TManualClock() override {
+    SetSceneClock(nullptr);
+    SetSceneMessagePump(nullptr);
+  }
 
   std::uint32_t TickCount() override { return FNow; }
   std::unique_ptr<IvgTimer> StartTimer(std::uint32_t interval, std::function<void()> onTick) override {
@@ -106,8 +112,9 @@ private:
   std::vector<TTimer*> FTimers;
 };
 
-// Records each call as a line ("bitmap (0,0,70,30) -> (4,0,74,30)", "clip (0,0,77,31)"),
-// and which picture each drawing took, with what opacity.
+// Records each call as a line ("bitmap (0,0,70,30) -> (4,0,74,30)", "clip (0,0,77,31)",
+// "clear (0,0,3,2) #00000000"), the colour of each fill, and which picture each drawing took,
+// with what opacity.
 class TRecordingCanvas : public IvgCanvas {
 public:
   struct TBitmapDraw {
@@ -127,11 +134,34 @@ public:
     return out;
   }
 
+  static std::string Text(const TvgPixelRect& r) {
+    return Text(TvgRect{static_cast<float>(r.Left), static_cast<float>(r.Top), static_cast<float>(r.Right),
+                        static_cast<float>(r.Bottom)});
+  }
+
+  bool BeginScene() override {
+    FCalls.push_back("begin");
+    return FCanBegin;
+  }
+  void EndScene() override { FCalls.push_back("end"); }
+  void ClipToRects(std::span<const TvgPixelRect> rects) override {
+    std::string call = "clip to";
+    for (const TvgPixelRect& rect : rects) call += " " + Text(rect);
+    FCalls.push_back(call);
+  }
+  void ClearRect(const TvgPixelRect& rect, TvgColor color) override {
+    char details[16];
+    std::snprintf(details, sizeof details, " #%08X", color);
+    FCalls.push_back("clear " + Text(rect) + details);
+  }
   void SetMatrix(const TvgMatrix&) override {}
   void SaveState() override { FCalls.push_back("save"); }
   void RestoreState() override { FCalls.push_back("restore"); }
   void IntersectClipRect(const TvgRect& rect) override { FCalls.push_back("clip " + Text(rect)); }
-  void FillRect(const TvgRect& rect, TvgColor, float) override { FCalls.push_back("fill " + Text(rect)); }
+  void FillRect(const TvgRect& rect, TvgColor color, float) override {
+    FCalls.push_back("fill " + Text(rect));
+    FFillColors.push_back(color);
+  }
   void DrawRect(const TvgRect& rect, TvgColor color, float thickness, TvgStrokeDash dash, float) override {
     char details[64];
     std::snprintf(details, sizeof details, " #%08X %g%s", color, thickness, dash == vgDashDash ? " dashed" : "");
@@ -146,7 +176,9 @@ public:
     FCalls.push_back("text " + Text(rect));
   }
 
+  bool FCanBegin = true;
   std::vector<std::string> FCalls;
+  std::vector<TvgColor> FFillColors;
   std::vector<TBitmapDraw> FBitmaps;
 };
 

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "ui/win32/PopupMenu.h"
 #include "core/ClassInfo.h"
 #include "core/Component.h"
 #include "core/Event.h"
 #include "platform/win32/Window.h"
+#include "ui/win32/PopupMenu.h"
 
 namespace vd::win32 {
 

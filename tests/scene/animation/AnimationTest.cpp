@@ -11,9 +11,9 @@
 
 #include "scene/animation/AnimationClock.h"
 #include "scene/animation/Animations.h"
+#include "scene/controls/Text.h"
 #include "scene/layout/Containers.h"
 #include "scene/tree/CustomScene.h"
-#include "scene/controls/Text.h"
 #include "streams/Strings.h"
 #include "tests/scene/SceneTestSupport.h"
 

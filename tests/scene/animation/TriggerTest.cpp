@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "scene/animation/Animations.h"
-#include "scene/style/Control.h"
 #include "scene/animation/Effects.h"
-#include "scene/layout/Containers.h"
-#include "scene/tree/CustomScene.h"
-#include "scene/controls/Text.h"
 #include "scene/animation/Triggers.h"
+#include "scene/controls/Text.h"
+#include "scene/layout/Containers.h"
+#include "scene/style/Control.h"
+#include "scene/tree/CustomScene.h"
 #include "streams/Strings.h"
 #include "tests/scene/SceneTestSupport.h"
 

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "scene/controls/Buttons.h"
+#include "scene/controls/Text.h"
 #include "scene/layout/Containers.h"
 #include "scene/style/StyleSet.h"
 #include "scene/tree/CustomScene.h"
-#include "scene/controls/Text.h"
 #include "streams/Strings.h"
 #include "tests/scene/SceneTestSupport.h"
 

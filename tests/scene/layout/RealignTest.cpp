@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/layout/Geometry.h"
 #include "scene/layout/Containers.h"
+#include "scene/layout/Geometry.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

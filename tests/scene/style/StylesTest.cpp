@@ -14,12 +14,12 @@
 #include "platform/memory/MemoryPlatform.h"
 #include "scene/controls/Background.h"
 #include "scene/controls/Buttons.h"
-#include "scene/style/DefaultStyle.h"
-#include "scene/layout/Containers.h"
-#include "scene/style/StyleSet.h"
-#include "scene/tree/CustomScene.h"
 #include "scene/controls/Shapes.h"
 #include "scene/controls/Text.h"
+#include "scene/layout/Containers.h"
+#include "scene/style/DefaultStyle.h"
+#include "scene/style/StyleSet.h"
+#include "scene/tree/CustomScene.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {
@@ -42,6 +42,10 @@ public:
 
 class TRecordingCanvas : public IvgCanvas {
 public:
+  bool BeginScene() override { return true; }
+  void EndScene() override {}
+  void ClipToRects(std::span<const TvgPixelRect>) override {}
+  void ClearRect(const TvgPixelRect&, TvgColor) override {}
   void SetMatrix(const TvgMatrix& matrix) override { FMatrix = matrix; }
   void SaveState() override {}
   void RestoreState() override {}

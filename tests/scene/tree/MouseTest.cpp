@@ -11,9 +11,9 @@
 
 #include "scene/controls/Buttons.h"
 #include "scene/controls/Image.h"
+#include "scene/controls/Shapes.h"
 #include "scene/layout/Containers.h"
 #include "scene/tree/CustomScene.h"
-#include "scene/controls/Shapes.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {
@@ -225,6 +225,10 @@ TEST_F(MouseTest, HoveringFollowsTheMouseAndForgetsFreedObjects) {
   FScene.MouseMove(0, 10, 10);
   EXPECT_EQ(FScene.Hovered(), nullptr);
   EXPECT_EQ(TakeLog(), (TLog{"web enter", "web leave", "rect enter", "rect leave"}));
+  FScene.MouseMove(0, 100, 270);
+  FScene.MouseLeave();  // the mouse left the window
+  EXPECT_EQ(FScene.Hovered(), nullptr);
+  EXPECT_EQ(TakeLog(), (TLog{"web enter", "web leave"}));
 
   // An object that goes away while hovered, captured and focused leaves the scene's hands,
   // even when it left the scene first.

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "scene/layout/Containers.h"
-#include "scene/tree/ObjectRegistry.h"
-#include "scene/tree/CustomScene.h"
 #include "scene/controls/TextControls.h"
+#include "scene/layout/Containers.h"
+#include "scene/tree/CustomScene.h"
+#include "scene/tree/ObjectRegistry.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

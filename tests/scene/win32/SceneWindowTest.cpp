@@ -1,11 +1,13 @@
-// The scene window: damage collected and drawn in one pass, and the layered form it makes.
+// The scene window: damage collected and drawn into its buffer in one pass, and the layered
+// form it makes. How a pass treats its rectangles is tested natively (tests/scene/tree).
+
+#include "scene/win32/SceneWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
-#include "scene/win32/SceneWindow.h"
 #include "tests/scene/win32/LayeredWindowRecorder.h"
 
 namespace vd::win32 {
@@ -82,60 +84,6 @@ TEST_F(SceneWindowTest, DamageReportedBeforeTheRedrawIsDrawnInOnePassMergedWhenT
     EXPECT_EQ(Pixel(1, 0), reports > 20 ? 0u : 0xFFFFFFFFu) << reports;
     EXPECT_EQ(Pixel(2 * reports, 0), 0xFFFFFFFFu) << reports;
     EXPECT_EQ(Pixel(0, 1), 0xFFFFFFFFu) << reports;
-  }
-}
-
-TEST_F(SceneWindowTest, DamageGrowsToWholePixelsInsideTheSceneAndNoAreaIsNoDamage) {
-  FScene.SetTransparency(true);
-  CreateScene();
-  struct TCase {
-    TvgRect Damage;
-    RECT Cleared;  // empty: nothing drawn
-  };
-  const TCase cases[] = {
-      {{10.5f, 3.5f, 20.2f, 8.7f}, {10, 3, 21, 9}},
-      {{-4, -4, 2.5f, 1}, {0, 0, 3, 2}},
-      {{45, 25, 1000, 1000}, {45, 25, 50, 30}},
-      {{10, 3, 10, 20}, {}},
-      {{10, 3, 20, 3}, {}},
-      {{60, 35, 70, 40}, {}},
-  };
-  for (const TCase& c : cases) {
-    FillBuffer(0xFFFFFFFF);
-    FLayer.Last().Count = 0;
-    FScene.AddUpdateRect(c.Damage);
-    PumpMessages();
-    const bool drawn = c.Cleared.right > c.Cleared.left;
-    EXPECT_EQ(FLayer.Last().Count, drawn ? 1 : 0) << c.Damage.Left;
-    for (int y = 0; y < FScene.Height(); ++y)
-      for (int x = 0; x < FScene.Width(); ++x) {
-        const POINT point{x, y};
-        ASSERT_EQ(Pixel(x, y), PtInRect(&c.Cleared, point) ? 0u : 0xFFFFFFFFu) << c.Damage.Left << " " << x << "," << y;
-      }
-  }
-}
-
-TEST_F(SceneWindowTest, ATransparentSceneClearsWhereItsFillIsNoneOrOfAlpha0AndPaintsAnyOtherFill) {
-  FScene.SetTransparency(true);
-  CreateScene();
-  struct TCase {
-    TvgBrushStyle Style;
-    TvgColor Color;
-    std::uint32_t Pixel;
-  };
-  const TCase cases[] = {
-      {vgBrushNone, 0xFF0000FF, 0},
-      {vgBrushSolid, 0x00FF0000, 0},
-      {vgBrushSolid, 0xFF0000FF, 0xFF0000FF},
-  };
-  for (const TCase& c : cases) {
-    FillBuffer(0xFFFFFFFF);
-    FScene.Fill()->SetStyle(c.Style);
-    FScene.Fill()->SetColor(c.Color);
-    FScene.AddUpdateRect({0, 0, 50, 30});
-    PumpMessages();
-    EXPECT_EQ(Pixel(0, 0), c.Pixel) << c.Color;
-    EXPECT_EQ(Pixel(49, 29), c.Pixel) << c.Color;
   }
 }
 
