@@ -56,8 +56,18 @@ bool IsWhole(float value) { return value == std::nearbyint(value); }
 
 }  // namespace
 
-// A picture as GDI+ decoded it, and its last scaled copy, kept with the picture.
+// A picture as GDI+ decoded it, and its last scaled copy, kept with the picture and known to
+// the canvas that made it.
 struct TvgGdiPlusCanvas::TDecodedPicture : TvgBitmapCache {
+  TDecodedPicture(TvgGdiPlusCanvas& canvas, const TvgBitmap& bitmap) : Canvas(canvas), Bitmap(bitmap) {
+    Canvas.FDecoded.push_back(this);
+  }
+  ~TDecodedPicture() override { std::erase(Canvas.FDecoded, this); }
+  TDecodedPicture(const TDecodedPicture&) = delete;
+  TDecodedPicture& operator=(const TDecodedPicture&) = delete;
+
+  TvgGdiPlusCanvas& Canvas;
+  const TvgBitmap& Bitmap;
   TGdiPlusObject<GpImage> Image;
   TGdiPlusObject<GpImage> Scaled;
   TvgRect ScaledSource;
@@ -68,7 +78,10 @@ struct TvgGdiPlusCanvas::TDecodedPicture : TvgBitmapCache {
 
 TvgGdiPlusCanvas::TvgGdiPlusCanvas() : FGdiPlus(TGdiPlus::Session()) {}
 
-TvgGdiPlusCanvas::~TvgGdiPlusCanvas() = default;
+TvgGdiPlusCanvas::~TvgGdiPlusCanvas() {
+  // The pictures drop what this canvas decoded for them.
+  while (!FDecoded.empty()) FDecoded.back()->Bitmap.SetCache(nullptr);
+}
 
 void TvgGdiPlusCanvas::ResizeBuffer(int width, int height) {
   if (FBuffer.DC() && std::max(width, 1) == FBuffer.Width() && std::max(height, 1) == FBuffer.Height()) return;
@@ -181,7 +194,7 @@ void TvgGdiPlusCanvas::DrawRect(const TvgRect& r, TvgColor color, float thicknes
 TvgGdiPlusCanvas::TDecodedPicture* TvgGdiPlusCanvas::Decoded(const TvgBitmap& bitmap) {
   if (auto* decoded = dynamic_cast<TDecodedPicture*>(bitmap.Cache())) return decoded;
   TGdiPlus& gdip = *FGdiPlus;
-  auto decoded = std::make_unique<TDecodedPicture>();
+  auto decoded = std::make_unique<TDecodedPicture>(*this, bitmap);
   if (TComPtr<IStream> stream = MemoryStream(bitmap.PNG())) {
     GpBitmap* source = nullptr;
     if (gdip.CreateBitmapFromStream(stream.Get(), &source) == Ok) {

@@ -4,8 +4,9 @@
 // and interpolation, half-pixel offset, source-over compositing, text contrast 2). Pictures
 // are decoded from their PNG data once and kept with the picture; a picture drawn scaled at
 // whole pixels is scaled once, and the scaled copy is kept with it and copied while it is
-// drawn the same way (the About window's background is drawn scaled on every pass). Without
-// GDI+ nothing is drawn: every pass fails to begin.
+// drawn the same way (the About window's background is drawn scaled on every pass). What the
+// canvas keeps with pictures goes with the canvas, and the GDI+ session with the last of it.
+// Without GDI+ nothing is drawn: every pass fails to begin.
 
 #include <memory>
 #include <vector>
@@ -59,6 +60,8 @@ private:
   TGdiPlusObject<Gdiplus::GpGraphics> GraphicsOn(Gdiplus::GpImage* image);
 
   std::shared_ptr<TGdiPlus> FGdiPlus;
+  // The pictures that hold what this canvas decoded; each takes itself off when it goes.
+  std::vector<TDecodedPicture*> FDecoded;
   TvgSceneBuffer FBuffer;
   // GDI+'s view of the buffer's pixels, and the drawing on it; freed before the buffer.
   TGdiPlusObject<Gdiplus::GpImage> FTarget;

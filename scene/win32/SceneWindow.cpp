@@ -58,8 +58,29 @@ void TvgScene::BoundsChanged(bool resized) {
   if (!Handle()) return;
   MoveWindow(Handle(), Left(), Top(), Width(), Height(), TRUE);
   if (!resized) return;
-  FCanvas.ResizeBuffer(Width(), Height());
+  if (FCanvas) FCanvas->ResizeBuffer(Width(), Height());
   RealignRoot();
+}
+
+void TvgScene::OpenDrawing() {
+  if (FCanvas) return;
+  auto canvas = std::make_unique<TvgGdiPlusCanvas>();
+  canvas->ResizeBuffer(Width(), Height());
+  FCanvas = std::move(canvas);
+}
+
+void TvgScene::Showing() {
+  FReleaseTimer.reset();
+  if (!FCanvas) UpdateBuffer();
+}
+
+void TvgScene::Hidden() {
+  IvgClock* clock = SceneClock();
+  if (!FCanvas || !clock) return;
+  FReleaseTimer = clock->StartTimer(kReleaseDelayMs, [this] {
+    FReleaseTimer.reset();
+    FCanvas.reset();
+  });
 }
 
 void TvgScene::Loaded() {
@@ -81,7 +102,6 @@ void TvgScene::CreateWindowIn(HWND parent) {
                 .Width = Width(),
                 .Height = Height(),
                 .ClassStyle = CS_DBLCLKS});
-  FCanvas.ResizeBuffer(Width(), Height());
   RealignRoot();
   AddUpdateRect({0, 0, static_cast<float>(Width()), static_cast<float>(Height())});
   if (Layered()) {
@@ -105,21 +125,25 @@ bool TvgScene::ParentIsForm() const {
 }
 
 void TvgScene::CollectDamage(const TvgRect& r) {
-  if ((!OnFlush.Assigned() && !Handle()) || !FCanvas.Buffer().Bits()) return;
+  if (!OnFlush.Assigned() && !Handle()) return;
   const std::optional<TvgPixelRect> rect = DamageInPixels(r);
   if (!rect) return;
   if (DrawsOnRequest()) {
+    // Without a drawing side there is nothing to draw into; showing draws all of the scene.
+    if (!FCanvas || !FCanvas->Buffer().Bits()) return;
     AddPendingRect(*rect);
     if (Handle()) PostMessageW(Handle(), WM_SCENE_REDRAW, 0, 0);
   } else {
+    // Drawn on the paint message, which makes the drawing side when the window is shown.
     const RECT invalid = ToRECT(*rect);
     InvalidateRect(Handle(), &invalid, FALSE);
   }
 }
 
 void TvgScene::UpdateBuffer() {
-  if (!FCanvas.Buffer().Bits()) return;
-  AddPendingRect({0, 0, FCanvas.Buffer().Width(), FCanvas.Buffer().Height()});
+  OpenDrawing();
+  if (!FCanvas->Buffer().Bits()) return;
+  AddPendingRect({0, 0, FCanvas->Buffer().Width(), FCanvas->Buffer().Height()});
   if (!Handle()) {
     DrawPass(nullptr);
     return;
@@ -129,28 +153,29 @@ void TvgScene::UpdateBuffer() {
 }
 
 void TvgScene::DrawPass(HDC target) {
-  const std::vector<TvgPixelRect> drawn = PaintScene(FCanvas);
+  if (!FCanvas) return;
+  const std::vector<TvgPixelRect> drawn = PaintScene(*FCanvas);
   if (drawn.empty()) return;
   if (OnFlush.Assigned()) {
     OnFlush(this);
   } else if (Layered()) {
     UpdateLayerPublic();
   } else if (target) {
-    for (const TvgPixelRect& rect : drawn) FCanvas.FlushBufferRect(target, ToRECT(rect));
+    for (const TvgPixelRect& rect : drawn) FCanvas->FlushBufferRect(target, ToRECT(rect));
   }
 }
 
 void TvgScene::UpdateLayerPublic() {
   const HWND form = Form();
   const TUpdateLayeredWindow update = UpdateLayeredWindowFunction();
-  if (IsDesigning() || !form || !update || !FCanvas.Buffer().DC()) return;
+  if (IsDesigning() || !form || !update || !FCanvas || !FCanvas->Buffer().DC()) return;
   RECT bounds{};
   GetWindowRect(form, &bounds);
   POINT position{bounds.left + Left(), bounds.top + Top()};
   SIZE size{Width(), Height()};
   POINT source{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  update(form, nullptr, &position, &size, FCanvas.Buffer().DC(), &source, 0, &blend, ULW_ALPHA);
+  update(form, nullptr, &position, &size, FCanvas->Buffer().DC(), &source, 0, &blend, ULW_ALPHA);
 }
 
 void TvgScene::Paint(PAINTSTRUCT& paint) {
@@ -165,6 +190,7 @@ void TvgScene::Paint(PAINTSTRUCT& paint) {
       for (const RECT& r : std::span(rects, header->rdh.nCount)) AddPendingRect({r.left, r.top, r.right, r.bottom});
     }
   }
+  OpenDrawing();
   BeginPaint(Handle(), &paint);
   DrawPass(paint.hdc);
   EndPaint(Handle(), &paint);
@@ -189,8 +215,8 @@ LRESULT TvgScene::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_ERASEBKGND:
-      if (wParam && !GetUpdateRect(Handle(), nullptr, FALSE))
-        FCanvas.FlushBufferRect(reinterpret_cast<HDC>(wParam), {0, 0, Width(), Height()});
+      if (wParam && FCanvas && !GetUpdateRect(Handle(), nullptr, FALSE))
+        FCanvas->FlushBufferRect(reinterpret_cast<HDC>(wParam), {0, 0, Width(), Height()});
       return 1;
     case WM_SHOWWINDOW:
       AddUpdateRect({0, 0, static_cast<float>(Width()), static_cast<float>(Height())});

@@ -4,11 +4,21 @@
 // and what they drew goes to the screen: copied on the paint message, or, when the scene is
 // layered, to the form with UpdateLayeredWindow after a pass on the scene's own redraw
 // message, which one pass answers for all the damage reported before it.
+//
+// The drawing side (the buffer, the GDI+ canvas and the pictures it decoded) exists while the
+// scene is shown and for a while after: the monitor lives all day and shows its windows for
+// seconds. A scene shown for the first time, or again after its drawing side went, draws all
+// of itself before it shows; hidden for kReleaseDelayMs, it lets the drawing side go, on a
+// one-shot timer of the scene clock. The objects stay as they are.
 
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
+
 #include "core/Event.h"
 #include "platform/win32/Window.h"
+#include "scene/Clock.h"
 #include "scene/tree/CustomScene.h"
 #include "scene/win32/GdiPlusCanvas.h"
 
@@ -29,9 +39,15 @@ public:
   // here and only here.
   void CreateWindowIn(HWND parent);
   HWND Handle() const { return TWindowBase::Handle(); }
-  TvgGdiPlusCanvas& Canvas() { return FCanvas; }
 
-  // Damages the whole scene and draws it now.
+  static constexpr std::uint32_t kReleaseDelayMs = 30000;
+  // The form calls Showing before it shows its window, and Hidden after it has hidden it.
+  void Showing();
+  void Hidden();
+  // The canvas, or none while there is no drawing side.
+  TvgGdiPlusCanvas* Canvas() { return FCanvas.get(); }
+
+  // Damages the whole scene and draws it now, making the drawing side first if need be.
   void UpdateBuffer();
   // Hands the buffer to the layered form now.
   void UpdateLayerPublic();
@@ -73,12 +89,15 @@ private:
   // layered form, or `target`.
   void DrawPass(HDC target);
   void Paint(PAINTSTRUCT& paint);
+  // Makes the drawing side when it is not there: the canvas with a buffer of the scene's size.
+  void OpenDrawing();
   HWND Form() const;
   bool ParentIsForm() const;
   void RealignRoot();
 
   THost FHost{*this};
-  TvgGdiPlusCanvas FCanvas;
+  std::unique_ptr<TvgGdiPlusCanvas> FCanvas;
+  std::unique_ptr<IvgTimer> FReleaseTimer;  // goes before the canvas it releases
   HCURSOR FCursor = nullptr;
   bool FTrackingLeave = false;
 };

@@ -66,7 +66,8 @@ int Run(int passes) {
   ProcessMessages();
 
   TvgScene& scene = *monitor.vgScene1;
-  TvgGdiPlusCanvas& canvas = scene.Canvas();
+  scene.UpdateBuffer();  // the drawing side, as the window's first show makes it
+  TvgGdiPlusCanvas& canvas = *scene.Canvas();
   const TvgBitmap& background = *monitor.ImageMain->Bitmap();
   const TvgRect source{0, 0, static_cast<float>(background.Width()), static_cast<float>(background.Height())};
   TvgRect destination = source;

@@ -26,9 +26,20 @@ void TForm::SetCaption(const std::u16string& value) {
 
 bool TForm::Visible() const { return Handle() && IsWindowVisible(Handle()); }
 
-void TForm::Show() { ShowWindow(Handle(), SW_SHOW); }
+void TForm::Show() {
+  ForEachScene([](TvgScene& scene) { scene.Showing(); });
+  ShowWindow(Handle(), SW_SHOW);
+}
 
-void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
+void TForm::Hide() {
+  ShowWindow(Handle(), SW_HIDE);
+  ForEachScene([](TvgScene& scene) { scene.Hidden(); });
+}
+
+void TForm::ForEachScene(const std::function<void(TvgScene&)>& action) {
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (auto* scene = dynamic_cast<TvgScene*>(Components(i))) action(*scene);
+}
 
 void TForm::CreateForm() {
   ReadStoredForm(*this);
@@ -45,9 +56,7 @@ void TForm::CreateForm() {
   CreateHandle(params);
   // The scenes' windows go into the form's, now that it exists; a scene that cannot make its
   // window is reported and the form goes on without it.
-  for (int i = 0; i < ComponentCount(); ++i)
-    if (auto* scene = dynamic_cast<TvgScene*>(Components(i)))
-      RunReportingErrors([&] { scene->CreateWindowIn(Handle()); });
+  ForEachScene([this](TvgScene& scene) { RunReportingErrors([&] { scene.CreateWindowIn(Handle()); }); });
 }
 
 void TForm::DestroyForm() {

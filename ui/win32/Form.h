@@ -3,6 +3,7 @@
 // describes, with a top-level window whose class name is the form's class name. Closing the
 // application's main form ends the message loop.
 
+#include <functional>
 #include <string>
 
 #include "core/ClassInfo.h"
@@ -11,6 +12,8 @@
 #include "platform/win32/Window.h"
 
 namespace vd::win32 {
+
+class TvgScene;
 
 // Published: Caption, ClientWidth, ClientHeight, OnCreate, OnDestroy.
 class TForm : public TComponent, public TWindowBase {
@@ -29,6 +32,8 @@ public:
   TNotifyEvent OnDestroy;
 
   bool Visible() const;
+  // The form's scenes draw before the window shows, and let their drawing go a while after
+  // it has been hidden.
   void Show();
   void Hide();
 
@@ -44,6 +49,8 @@ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+  void ForEachScene(const std::function<void(TvgScene&)>& action);
+
   std::u16string FCaption;
   int FClientWidth = 0;
   int FClientHeight = 0;

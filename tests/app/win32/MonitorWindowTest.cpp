@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/win32/ConfiguratorMessages.h"
 #include "core/Application.h"
 #include "lang/Translation.h"
 #include "platform/win32/MessageLoop.h"
@@ -14,6 +15,7 @@
 #include "profile/FunctionTable.h"
 #include "scene/win32/Win32Clock.h"
 #include "tests/app/win32/StandInAudio.h"
+#include "tests/scene/SceneTestSupport.h"
 #include "tests/scene/win32/LayeredWindowRecorder.h"
 
 namespace vd::win32 {
@@ -181,6 +183,39 @@ TEST_F(MonitorWindowTest, TheAboutWindowsPixelsAreOpaqueInsideThePicturesOutline
   }
   // The outline and its shadow fade out.
   EXPECT_GT(partly, 1000);
+}
+
+TEST_F(MonitorWindowTest, TheAboutWindowsDrawingIsMadeWhenItIsFirstShownAndLetGo30sAfterItWasHidden) {
+  const auto drawingSide = [&] {
+    const bool gdiPlus = GetModuleHandleW(L"gdiplus.dll") != nullptr;
+    const bool decoded = FMonitor->ImageMain->Bitmap()->Cache() || FMonitor->BtnOK->Bitmap()->Cache();
+    const bool canvas = FMonitor->vgScene1->Canvas() != nullptr;
+    EXPECT_EQ(gdiPlus, canvas);
+    EXPECT_EQ(decoded, canvas);
+    return canvas;
+  };
+  // Started, its style animations settled, the configurator's settings applied again.
+  for (int i = 0; i < 8; ++i) FMonitor->ProcessMessageAndSleep50ms();
+  SendMessageW(FMonitor->Handle(), WM_SETTINGS_CHANGED, 0, 0);
+  FMonitor->ProcessMessageAndSleep50ms();
+  EXPECT_FALSE(drawingSide());
+
+  const test::TLayeredWindowRecorder layer;
+  FMonitor->About1Click(nullptr);
+  EXPECT_TRUE(drawingSide());
+  const std::vector<std::uint32_t> first = layer.Last().Pixels;
+  ASSERT_EQ(first.size(), 504u * 400u);
+
+  scene_test::TManualClock clock;
+  FMonitor->BtnOKClick(nullptr);
+  clock.Advance(TvgScene::kReleaseDelayMs - 1);
+  EXPECT_TRUE(drawingSide());
+  clock.Advance(1);
+  EXPECT_FALSE(drawingSide());
+
+  FMonitor->About1Click(nullptr);
+  EXPECT_TRUE(drawingSide());
+  EXPECT_TRUE(layer.Last().Pixels == first);
 }
 
 TEST_F(MonitorWindowTest, TheAboutTextsFollowTheLanguageButTheWebAddressStaysAsStored) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
+#include "tests/scene/SceneTestSupport.h"
 #include "tests/scene/win32/LayeredWindowRecorder.h"
 
 namespace vd::win32 {
@@ -28,14 +29,15 @@ protected:
     ASSERT_TRUE(FForm);
     FScene.SetBounds(5, 7, 50, 30);
   }
-  // Creates the scene's window in the form and lets everything it started run.
+  // Creates the scene's window in the form, as shown, and lets everything it started run.
   void CreateScene() {
     FScene.CreateWindowIn(FForm.Get());
+    FScene.Showing();
     PumpMessages();
     FLayer.Last().Count = 0;
   }
   bool FormIsLayered() const { return GetWindowLongPtrW(FForm.Get(), GWL_EXSTYLE) & WS_EX_LAYERED; }
-  std::uint32_t& Pixel(int x, int y) { return FScene.Canvas().Buffer().Bits()[y * FScene.Width() + x]; }
+  std::uint32_t& Pixel(int x, int y) { return FScene.Canvas()->Buffer().Bits()[y * FScene.Width() + x]; }
   void FillBuffer(std::uint32_t value) {
     for (int y = 0; y < FScene.Height(); ++y)
       for (int x = 0; x < FScene.Width(); ++x) Pixel(x, y) = value;
@@ -51,8 +53,11 @@ TEST_F(SceneWindowTest, ATransparentSceneMakesItsFormLayeredAndHandsItTheBuffer)
   FScene.SetTransparency(true);
   FScene.CreateWindowIn(FForm.Get());
   EXPECT_TRUE(FormIsLayered());
-  EXPECT_GE(FLayer.Last().Count, 1);
-  FLayer.Last().Count = 0;
+  // Nothing is drawn before the scene is shown; then all of it, at once.
+  PumpMessages();
+  EXPECT_EQ(FLayer.Last().Count, 0);
+  EXPECT_EQ(FScene.Canvas(), nullptr);
+  FScene.Showing();
   PumpMessages();
   const auto& call = FLayer.Last();
   EXPECT_EQ(call.Count, 1);
@@ -61,7 +66,7 @@ TEST_F(SceneWindowTest, ATransparentSceneMakesItsFormLayeredAndHandsItTheBuffer)
   EXPECT_EQ(call.Position.y, 207);
   EXPECT_EQ(call.Size.cx, 50);
   EXPECT_EQ(call.Size.cy, 30);
-  EXPECT_EQ(call.Source, FScene.Canvas().Buffer().DC());
+  EXPECT_EQ(call.Source, FScene.Canvas()->Buffer().DC());
   EXPECT_EQ(call.Blend.BlendOp, AC_SRC_OVER);
   EXPECT_EQ(call.Blend.SourceConstantAlpha, 255);
   EXPECT_EQ(call.Blend.AlphaFormat, AC_SRC_ALPHA);
@@ -85,6 +90,28 @@ TEST_F(SceneWindowTest, DamageReportedBeforeTheRedrawIsDrawnInOnePassMergedWhenT
     EXPECT_EQ(Pixel(2 * reports, 0), 0xFFFFFFFFu) << reports;
     EXPECT_EQ(Pixel(0, 1), 0xFFFFFFFFu) << reports;
   }
+}
+
+TEST_F(SceneWindowTest, AHiddenSceneLetsItsDrawingGoAfter30sAndDrawsAllOfItselfWhenShownAgain) {
+  scene_test::TManualClock clock;
+  FScene.SetTransparency(true);
+  CreateScene();
+  FScene.Hidden();
+  clock.Advance(TvgScene::kReleaseDelayMs - 1);
+  FScene.Showing();  // shown again in time: the timer goes
+  clock.Advance(TvgScene::kReleaseDelayMs);
+  ASSERT_NE(FScene.Canvas(), nullptr);
+  FScene.Hidden();
+  clock.Advance(TvgScene::kReleaseDelayMs);
+  EXPECT_EQ(FScene.Canvas(), nullptr);
+  FScene.AddUpdateRect({0, 0, 10, 10});  // nothing to draw into: no pass
+  PumpMessages();
+  EXPECT_EQ(FLayer.Last().Count, 0);
+  FScene.Fill()->SetStyle(vgBrushSolid);
+  FScene.Fill()->SetColor(0xFF0000FF);
+  FScene.Showing();
+  EXPECT_EQ(FLayer.Last().Count, 1);
+  EXPECT_EQ(Pixel(49, 29), 0xFF0000FFu);
 }
 
 TEST_F(SceneWindowTest, ATransparentSceneInDesignModeIsAnOrdinaryScene) {
