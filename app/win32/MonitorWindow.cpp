@@ -9,6 +9,7 @@
 #include "core/ClassRegistry.h"
 #include "lang/Translation.h"
 #include "platform/Platform.h"
+#include "platform/win32/MainThreadDispatcher.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/StringConversions.h"
 #include "profile/FunctionTable.h"
@@ -77,10 +78,13 @@ void TVDMonMain::FormCreate(TComponent*) {
   // A language file beside the program that could not be used is left out as a whole;
   // say why, so that a translator's mistake does not go unnoticed.
   if (const Exception* error = ksLanguage1->LocalFileError()) Application().ShowException(*error);
-  if (HasCoreAudio()) {
-    FMicrophone.InitEndpointVolume();
-    ShowMicrophoneState();
-  }
+  // Core Audio takes its time to come up: the window comes first, the mute state as soon as
+  // the message loop runs.
+  if (HasCoreAudio())
+    TMainThreadDispatcher::Instance().Post(&FMicrophone, [this] {
+      FMicrophone.InitEndpointVolume();
+      ShowMicrophoneState();
+    });
 }
 
 void TVDMonMain::FormDestroy(TComponent*) { ksHIDData1->HidStopRead(); }

@@ -1,8 +1,8 @@
 // The benchmarks of "make bench", on the shipped monitor with the stand-in mouse of the
 // end-to-end tests:
 //
-// 1. Idle CPU: the monitor, reading the stand-in mouse and otherwise left alone, against an
-//    idle Win32 window program started the same way, each over the same time. A reader that
+// 1. Idle CPU: the monitor, reading the stand-in mouse and otherwise left alone, against the
+//    smallest resident tray program started the same way, each over the same time. A reader that
 //    polled would show here.
 // 2. Latency: a profile-switch report written into the mouse's pipe until the monitor has
 //    stored ProfileID (the registry's change notification wakes the benchmark), against a
@@ -10,6 +10,8 @@
 // 3. Drawing: the About window's drawing pass against one GDI+ draw of its background picture
 //    into the same buffer, measured by AboutDrawBench.exe (tests/bench/AboutDrawBench.cpp),
 //    which creates the monitor window in its own process.
+// 4. A light resident (tests/bench/ResidentBench.cpp): start to window and memory against
+//    the smallest resident tray program, and the About window's first frame.
 //
 // Options: --seconds N (idle time measured per program, 60), --samples N (latency samples,
 // 200), --clock-ticks N (the Linux clock ticks per second, 100).
@@ -26,6 +28,8 @@
 #include <vector>
 
 #include "platform/win32/Handles.h"
+#include "tests/bench/BenchSupport.h"
+#include "tests/bench/ResidentBench.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/StandInMouse.h"
 #include "tests/e2e/SystemStandIns.h"
@@ -41,79 +45,6 @@ struct TOptions {
   int Seconds = 60;
   int Samples = 200;
   int ClockTicks = 100;
-};
-
-// A file read to its end; files of /proc report no size, so it is read until nothing comes.
-std::string ReadWhole(const std::wstring& path) {
-  const win32::TUniqueFile file(
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-  std::string content;
-  if (!file) return content;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
-  return content;
-}
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-// The CPU time of a process of this prefix as Linux accounts it. Wine does not report the
-// times of other processes (GetProcessTimes gives nothing useful for them), so the Linux
-// process's own accounting is read through drive Z:, the root of the machine in a Wine
-// prefix: user and system time of the whole process in clock ticks (/proc/PID/stat), and the
-// scheduler's run time of its threads in nanoseconds (/proc/PID/task/TID/schedstat), finer
-// but blind to threads that ended.
-struct TCpuTime {
-  unsigned long long Ticks = 0;
-  unsigned long long Nanoseconds = 0;
-};
-
-class TLinuxProcess {
-public:
-  // The Linux process whose command line is the Windows program path given.
-  static std::optional<TLinuxProcess> Find(const std::wstring& program) {
-    const std::string wanted = Narrow(program);
-    std::optional<TLinuxProcess> found;
-    ForEachNumbered(L"Z:\\proc\\", [&](const std::wstring& folder) {
-      if (!found && _stricmp(ReadWhole(folder + L"cmdline").c_str(), wanted.c_str()) == 0)
-        found = TLinuxProcess(folder);
-    });
-    return found;
-  }
-
-  std::optional<TCpuTime> Cpu() const {
-    const std::string stat = ReadWhole(FFolder + L"stat");
-    // The fields after the parenthesised name: state is field 3, utime 14 and stime 15.
-    const std::size_t end = stat.rfind(')');
-    unsigned long long utime = 0, stime = 0;
-    if (end == std::string::npos ||
-        std::sscanf(stat.c_str() + end + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime) !=
-            2)
-      return std::nullopt;
-    TCpuTime time{utime + stime, 0};
-    ForEachNumbered(FFolder + L"task\\", [&](const std::wstring& thread) {
-      time.Nanoseconds += std::strtoull(ReadWhole(thread + L"schedstat").c_str(), nullptr, 10);
-    });
-    return time;
-  }
-
-private:
-  explicit TLinuxProcess(std::wstring folder) : FFolder(std::move(folder)) {}
-
-  // Calls `visit` with each numbered subfolder (a process, a thread), with a trailing backslash.
-  template <class TVisit>
-  static void ForEachNumbered(const std::wstring& folder, const TVisit& visit) {
-    WIN32_FIND_DATAW entry{};
-    const HANDLE search = FindFirstFileW((folder + L"*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-      const std::wstring name = entry.cFileName;
-      if (name.find_first_not_of(L"0123456789") == std::wstring::npos) visit(folder + name + L"\\");
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-  }
-
-  std::wstring FFolder;
 };
 
 // The CPU time a program of the folder uses while it is left alone for the time measured, in
@@ -134,19 +65,6 @@ std::optional<TIdleCpu> IdleCpu(const std::wstring& program, const TOptions& opt
   if (!before || !after) return std::nullopt;
   return TIdleCpu{static_cast<double>(after->Ticks - before->Ticks) * 1000.0 / options.ClockTicks,
                   static_cast<double>(after->Nanoseconds - before->Nanoseconds) / 1e6};
-}
-
-double NowMs() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // Report written into the mouse's pipe → ProfileID stored, per sample.
@@ -340,7 +258,8 @@ int Run(const TOptions& options) {
   const wchar_t disabled[] = L"";
   RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\AboutDrawBench.exe\\DllOverrides", L"mmdevapi",
                   REG_SZ, disabled, sizeof disabled);
-  return RunAndRelay(folder, L"AboutDrawBench.exe") == 0 ? 0 : 1;
+  if (RunAndRelay(folder, L"AboutDrawBench.exe") != 0) return 1;
+  return RunResidentBench(folder) ? 0 : 1;
 }
 
 }  // namespace

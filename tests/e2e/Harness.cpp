@@ -163,9 +163,13 @@ void ClickTrayIcon(HWND icon, UINT downMessage, UINT upMessage) {
   PostMessageW(icon, upMessage, 0, point);
 }
 
-bool ChooseTrayMenuItem(HWND icon, int position) {
+HWND OpenTrayMenu(HWND icon) {
   ClickTrayIcon(icon, WM_RBUTTONDOWN, WM_RBUTTONUP);
-  const HWND menu = WaitForMenu();
+  return WaitForMenu();
+}
+
+bool ChooseTrayMenuItem(HWND icon, int position) {
+  const HWND menu = OpenTrayMenu(icon);
   if (!menu) return false;
   // The menu opens with no item selected: the first "down" selects the first item.
   for (int i = 0; i <= position; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
@@ -182,8 +186,7 @@ std::vector<std::wstring> ReadTrayMenu(HWND icon) {
   const auto procedure = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "MenuSpyGetMessage")));
   const HHOOK hook = procedure ? SetWindowsHookExW(WH_GETMESSAGE, procedure, spy, thread) : nullptr;
   std::vector<std::wstring> captions;
-  ClickTrayIcon(icon, WM_RBUTTONDOWN, WM_RBUTTONUP);
-  if (const HWND menu = WaitForMenu(); menu && hook) {
+  if (const HWND menu = OpenTrayMenu(icon); menu && hook) {
     PostMessageW(menu, RegisterWindowMessageW(L"VdMenuSpyDump"), 0, 0);
     PumpUntil([&] { return GetFileAttributesW(dumpFile.c_str()) != INVALID_FILE_ATTRIBUTES; });
     PumpFor(200);

@@ -74,6 +74,8 @@ void ReleaseLeftButton();
 // small window of its own.
 std::vector<HWND> TrayIconWindows();
 void ClickTrayIcon(HWND icon, UINT downMessage, UINT upMessage);
+// Opens the tray menu with a right click; answers the menu's window (none on time-out).
+HWND OpenTrayMenu(HWND icon);
 // Opens the tray menu with a right click and chooses the item at `position`.
 bool ChooseTrayMenuItem(HWND icon, int position);
 // Opens the tray menu with a right click, reads its captions in order and closes it again.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/MainThreadDispatcher.h"
 #include "platform/win32/MessageLoop.h"
 
 namespace vd::win32 {
@@ -28,24 +29,29 @@ const TClassInfo& TTrayIcon::StaticClassInfo() {
 TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
   FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
   SetIconName(L"MAINICON");
-  TCreateParams params{L"TTrayIconWindow"};
-  CreateHandle(params);
+  TMainThreadDispatcher::Instance().Post(this, [this] { Appear(); });
 }
 
 TTrayIcon::~TTrayIcon() {
+  TMainThreadDispatcher::Instance().Cancel(this);
   SetVisible(false);
   DestroyHandle();
+}
+
+void TTrayIcon::Appear() {
+  CreateHandle(TCreateParams{L"TTrayIconWindow"});
+  if (FVisible) Notify(NIM_ADD);
 }
 
 void TTrayIcon::SetVisible(bool value) {
   if (value == FVisible) return;
   FVisible = value;
-  Notify(value ? NIM_ADD : NIM_DELETE);
+  if (Handle()) Notify(value ? NIM_ADD : NIM_DELETE);
 }
 
 void TTrayIcon::SetHint(const std::u16string& value) {
   FHint = value;
-  if (FVisible) Notify(NIM_MODIFY);
+  if (FVisible && Handle()) Notify(NIM_MODIFY);
 }
 
 void TTrayIcon::SetIconName(const std::wstring& value) {
@@ -53,7 +59,7 @@ void TTrayIcon::SetIconName(const std::wstring& value) {
   FIconName = value;
   FIcon = static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), FIconName.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-  if (FVisible) Notify(NIM_MODIFY);
+  if (FVisible && Handle()) Notify(NIM_MODIFY);
 }
 
 void TTrayIcon::SetPopupMenu(TPopupMenu* value) {

@@ -1,6 +1,8 @@
 #pragma once
 // The notification-area icon: a component with a hidden top-level window of its own that
-// receives the icon's mouse messages and the shell's "TaskbarCreated" broadcast.
+// receives the icon's mouse messages and the shell's "TaskbarCreated" broadcast. The window
+// and the icon are made once the message loop runs, after the program's own window, with the
+// hint and picture that start-up gave them: one call to the shell instead of one for each.
 
 #include <string>
 
@@ -38,6 +40,8 @@ protected:
 
 private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Makes the window, and shows the icon when it is visible.
+  void Appear();
   void Notify(DWORD action);
 
   bool FVisible = false;

@@ -1,0 +1,45 @@
+#pragma once
+// What the benchmarks share: a Linux process of the prefix as Linux accounts for it (its CPU
+// time and its memory, read through drive Z:, since Wine does not report other processes'),
+// a clock in milliseconds, and medians.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vd::e2e {
+
+// A file read to its end; files of /proc report no size, so it is read until nothing comes.
+std::string ReadWhole(const std::wstring& path);
+
+double NowMs();
+double Median(std::vector<double> values);
+
+struct TCpuTime {
+  unsigned long long Ticks = 0;        // user and system time of the whole process, in clock ticks
+  unsigned long long Nanoseconds = 0;  // the run time of its threads, finer but blind to ended ones
+};
+
+// Memory of a process in megabytes: resident, and of that the private anonymous part (what the
+// process allocated for itself, shared with no other).
+struct TMemory {
+  double ResidentMB = 0;
+  double PrivateMB = 0;
+};
+
+class TLinuxProcess {
+public:
+  // The Linux process whose command line is the Windows program path given.
+  static std::optional<TLinuxProcess> Find(const std::wstring& program);
+  std::optional<TCpuTime> Cpu() const;
+  std::optional<TMemory> Memory() const;
+
+private:
+  explicit TLinuxProcess(std::wstring folder) : FFolder(std::move(folder)) {}
+
+  std::wstring FFolder;  // Z:\proc\PID\ .
+};
+
+}  // namespace vd::e2e

@@ -1,0 +1,184 @@
+#include "tests/bench/ResidentBench.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "tests/bench/BenchSupport.h"
+#include "tests/e2e/Harness.h"
+
+namespace vd::e2e {
+
+namespace {
+
+constexpr int kStarts = 7;
+constexpr int kAboutRuns = 3;
+constexpr double kIdleAfterMs = 3000;
+// After "OK", the monitor lets the About window's drawing go once it has been hidden 30 s.
+constexpr DWORD kReleasedAfterMs = 32000;
+// Points of the About window: its background picture, and the OK button.
+constexpr POINT kPicture{250, 40};
+constexpr POINT kOK{255, 338};
+
+struct TRun {
+  double StartMs = 0;
+  TMemory Idle;
+};
+
+struct TAboutRun {
+  double FirstFrameMs = 0;
+  double SecondFrameMs = 0;
+  TMemory Hidden;
+  TMemory Released;
+};
+
+std::optional<TMemory> MemoryOf(const std::wstring& program) {
+  const std::optional<TLinuxProcess> process = TLinuxProcess::Find(program);
+  return process ? process->Memory() : std::nullopt;
+}
+
+// Starts a program of the folder: the time from just before its process is created until its
+// top-level window exists, and its memory 3 s after the start.
+std::optional<TRun> Start(const TProgramFolder& folder, const std::wstring& program,
+                          const std::function<HWND()>& window, std::optional<TMonitorProcess>& process) {
+  const double start = NowMs();
+  process.emplace(folder, L"C:\\", program);
+  while (!window()) {
+    if (NowMs() - start > 10000) return std::nullopt;
+    Sleep(1);
+  }
+  TRun run{NowMs() - start, {}};
+  PumpFor(static_cast<DWORD>(std::max(0.0, start + kIdleAfterMs - NowMs())));
+  const std::optional<TMemory> memory = MemoryOf(folder.Path() + program);
+  if (!memory) return std::nullopt;
+  run.Idle = *memory;
+  return run;
+}
+
+// "About" from the tray menu: the time from the menu's Return key until the window shows its
+// picture on the screen (the monitor hands the first frame to the layered window before it
+// shows it).
+std::optional<double> ShowAbout(HWND monitor) {
+  const std::vector<HWND> icons = TrayIconWindows();
+  const HWND menu = icons.empty() ? nullptr : OpenTrayMenu(icons.front());
+  if (!menu) return std::nullopt;
+  for (int i = 0; i < 2; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  const HDC screen = GetDC(nullptr);
+  const double start = NowMs();
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  std::optional<double> shown;
+  while (!shown && NowMs() - start < 5000) {
+    RECT bounds{};
+    if (IsWindowVisible(monitor) && GetWindowRect(monitor, &bounds) &&
+        (GetPixel(screen, bounds.left + kPicture.x, bounds.top + kPicture.y) & 0xFFFFFF) != 0)
+      shown = NowMs() - start;
+    else
+      Sleep(1);
+  }
+  ReleaseDC(nullptr, screen);
+  return shown;
+}
+
+bool PressOK(HWND monitor) {
+  RECT bounds{};
+  GetWindowRect(monitor, &bounds);
+  MoveMouseTo({bounds.left + kOK.x, bounds.top + kOK.y});
+  PressLeftButton();
+  ReleaseLeftButton();
+  MoveMouseTo({0, 0});
+  return PumpUntil([monitor] { return !IsWindowVisible(monitor); }, 5000);
+}
+
+// Shown, hidden, shown again within 30 s and hidden, then left alone until the drawing went.
+std::optional<TAboutRun> AboutCycle(const std::wstring& program) {
+  const HWND monitor = FindMonitorWindow();
+  TAboutRun run;
+  const std::optional<double> first = ShowAbout(monitor);
+  if (!first || !PressOK(monitor)) return std::nullopt;
+  run.FirstFrameMs = *first;
+  PumpFor(1000);
+  const std::optional<TMemory> hidden = MemoryOf(program);
+  const std::optional<double> second = ShowAbout(monitor);
+  if (!hidden || !second || !PressOK(monitor)) return std::nullopt;
+  run.Hidden = *hidden;
+  run.SecondFrameMs = *second;
+  PumpFor(kReleasedAfterMs);
+  const std::optional<TMemory> released = MemoryOf(program);
+  if (!released) return std::nullopt;
+  run.Released = *released;
+  return run;
+}
+
+template <class T, class F>
+double MedianOf(const std::vector<T>& runs, F field) {
+  std::vector<double> values;
+  for (const T& run : runs) values.push_back(field(run));
+  return Median(values);
+}
+
+const char* Holds(bool held) { return held ? "holds" : "missed"; }
+
+}  // namespace
+
+bool RunResidentBench(const TProgramFolder& folder) {
+  std::printf(
+      "4. A light resident: the monitor against the smallest resident tray program (one hidden window,\n"
+      "   a tray icon, a message loop), both started alike; medians of %d starts, About of %d\n",
+      kStarts, kAboutRuns);
+  std::vector<TRun> monitorRuns, trayRuns;
+  std::vector<TAboutRun> aboutRuns;
+  for (int i = 0; i < kStarts; ++i) {
+    std::optional<TMonitorProcess> process;
+    const std::optional<TRun> run = Start(folder, L"VDMon.exe", FindMonitorWindow, process);
+    if (!run) return std::printf("   The monitor did not start.\n"), false;
+    monitorRuns.push_back(*run);
+    if (i < kAboutRuns) {
+      const std::optional<TAboutRun> about = AboutCycle(folder.Path() + L"VDMon.exe");
+      if (!about) return std::printf("   The About window did not show and hide.\n"), false;
+      aboutRuns.push_back(*about);
+    }
+    PostMessageW(FindMonitorWindow(), WM_CLOSE, 0, 0);
+    process->WaitForExit();
+  }
+  for (int i = 0; i < kStarts; ++i) {
+    std::optional<TMonitorProcess> process;
+    const auto window = [] { return FindWindowW(L"VdIdleWindow", nullptr); };
+    const std::optional<TRun> run = Start(folder, L"IdleWindow.exe", window, process);
+    if (!run) return std::printf("   The tray program did not start.\n"), false;
+    trayRuns.push_back(*run);
+    PostMessageW(window(), WM_CLOSE, 0, 0);
+    process->WaitForExit();
+  }
+
+  const double start = MedianOf(monitorRuns, [](const TRun& r) { return r.StartMs; });
+  const double trayStart = MedianOf(trayRuns, [](const TRun& r) { return r.StartMs; });
+  const double resident = MedianOf(monitorRuns, [](const TRun& r) { return r.Idle.ResidentMB; });
+  const double trayResident = MedianOf(trayRuns, [](const TRun& r) { return r.Idle.ResidentMB; });
+  const double idle = MedianOf(monitorRuns, [](const TRun& r) { return r.Idle.PrivateMB; });
+  const double trayIdle = MedianOf(trayRuns, [](const TRun& r) { return r.Idle.PrivateMB; });
+  std::printf("   %-36s %9s %9s  %s\n", "", "monitor", "tray", "ratio or difference (target)");
+  std::printf("   %-36s %6.0f ms %6.0f ms  %.2f (within 1.25: %s)\n", "start to its top-level window", start, trayStart,
+              start / trayStart, Holds(start <= 1.25 * trayStart));
+  std::printf("   %-36s %6.1f MB %6.1f MB  %.2f (within 1.3: %s)\n", "resident memory 3 s after start", resident,
+              trayResident, resident / trayResident, Holds(resident <= 1.3 * trayResident));
+  std::printf("   %-36s %6.1f MB %6.1f MB  %+.1f MB (at most +4 MB: %s)\n", "private memory 3 s after start", idle,
+              trayIdle, idle - trayIdle, Holds(idle <= trayIdle + 4));
+
+  const double hiddenResident = MedianOf(aboutRuns, [](const TAboutRun& r) { return r.Hidden.ResidentMB; });
+  const double hiddenPrivate = MedianOf(aboutRuns, [](const TAboutRun& r) { return r.Hidden.PrivateMB; });
+  const double releasedResident = MedianOf(aboutRuns, [](const TAboutRun& r) { return r.Released.ResidentMB; });
+  const double releasedPrivate = MedianOf(aboutRuns, [](const TAboutRun& r) { return r.Released.PrivateMB; });
+  const double first = MedianOf(aboutRuns, [](const TAboutRun& r) { return r.FirstFrameMs; });
+  const double second = MedianOf(aboutRuns, [](const TAboutRun& r) { return r.SecondFrameMs; });
+  std::printf("   %-36s %6.1f MB resident, %6.1f MB private (%+.1f MB from idle)\n", "About shown, then hidden 1 s",
+              hiddenResident, hiddenPrivate, hiddenPrivate - idle);
+  std::printf("   %-36s %6.1f MB resident, %6.1f MB private (%+.1f MB from idle; within 1 MB: %s)\n", "hidden 32 s",
+              releasedResident, releasedPrivate, releasedPrivate - idle, Holds(releasedPrivate <= idle + 1));
+  std::printf("   %-36s %6.1f ms the first time (within 150: %s), %.1f ms again within 30 s (within 30: %s)\n",
+              "About: menu command to first frame", first, Holds(first <= 150), second, Holds(second <= 30));
+  return true;
+}
+
+}  // namespace vd::e2e
