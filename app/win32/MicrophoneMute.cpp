@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/Application.h"
+#include "platform/LibraryBinding.h"
 #include "platform/Platform.h"
 #include "platform/win32/ComObject.h"
 #include "platform/win32/MainThreadDispatcher.h"
@@ -83,19 +84,47 @@ void ShowMixerMessage(const char16_t* text) {
   platform::Platform().UI->ShowMessageBox(text, Application().Title(), platform::MB_OK_FLAG);
 }
 
+// The legacy mixer's functions, bound on first use: a system with Core Audio never loads the
+// library.
+struct TMixerApi {
+  decltype(::mixerGetNumDevs)* GetNumDevs = nullptr;
+  decltype(::mixerOpen)* Open = nullptr;
+  decltype(::mixerClose)* Close = nullptr;
+  decltype(::mixerGetLineInfoW)* GetLineInfo = nullptr;
+  decltype(::mixerGetLineControlsW)* GetLineControls = nullptr;
+  decltype(::mixerGetControlDetailsW)* GetControlDetails = nullptr;
+  decltype(::mixerSetControlDetails)* SetControlDetails = nullptr;
+  // Declared after the functions it fills.
+  TLibraryBinding Library{u"winmm.dll",
+                          platform::TLibrarySearch::SystemFolderOnly,
+                          {{"mixerGetNumDevs", GetNumDevs},
+                           {"mixerOpen", Open},
+                           {"mixerClose", Close},
+                           {"mixerGetLineInfoW", GetLineInfo},
+                           {"mixerGetLineControlsW", GetLineControls},
+                           {"mixerGetControlDetailsW", GetControlDetails},
+                           {"mixerSetControlDetails", SetControlDetails}}};
+};
+
+// Main thread.
+const TMixerApi& MixerApi() {
+  static const TMixerApi api;
+  return api;
+}
+
 // A legacy mixer opened for one read or write of a line's mute control.
 class TMixerMute {
 public:
-  explicit TMixerMute(int lineType) {
-    if (lineType < 0 || lineType > 3 || mixerGetNumDevs() == 0) return;
-    if (mixerOpen(&FMixer, 0, 0, 0, 0) != MMSYSERR_NOERROR) {
+  explicit TMixerMute(int lineType) : FApi(MixerApi()) {
+    if (lineType < 0 || lineType > 3 || !FApi.Library.Bound() || FApi.GetNumDevs() == 0) return;
+    if (FApi.Open(&FMixer, 0, 0, 0, 0) != MMSYSERR_NOERROR) {
       FMixer = nullptr;
       return;
     }
     MIXERLINEW line{};
     line.cbStruct = sizeof line;
     line.dwComponentType = kLineComponentTypes[lineType];
-    if (mixerGetLineInfoW(Handle(), &line, MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR) return;
+    if (FApi.GetLineInfo(Handle(), &line, MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR) return;
     MIXERCONTROLW control{};
     MIXERLINECONTROLSW controls{};
     controls.cbStruct = sizeof controls;
@@ -104,7 +133,7 @@ public:
     controls.cControls = 1;
     controls.cbmxctrl = sizeof control;
     controls.pamxctrl = &control;
-    if (mixerGetLineControlsW(Handle(), &controls, MIXER_GETLINECONTROLSF_ONEBYTYPE) != MMSYSERR_NOERROR) {
+    if (FApi.GetLineControls(Handle(), &controls, MIXER_GETLINECONTROLSF_ONEBYTYPE) != MMSYSERR_NOERROR) {
       ShowMixerMessage(u"GetLineInfo Error");
       return;
     }
@@ -116,14 +145,14 @@ public:
     FReady = true;
   }
   ~TMixerMute() {
-    if (FMixer) mixerClose(FMixer);
+    if (FMixer) FApi.Close(FMixer);
   }
   TMixerMute(const TMixerMute&) = delete;
   TMixerMute& operator=(const TMixerMute&) = delete;
 
   std::optional<bool> Read() {
     if (!FReady) return std::nullopt;
-    if (mixerGetControlDetailsW(Handle(), &FDetails, MIXER_GETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR) {
+    if (FApi.GetControlDetails(Handle(), &FDetails, MIXER_GETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR) {
       ShowMixerMessage(u"SetControlDetails Error");
       return std::nullopt;
     }
@@ -132,13 +161,14 @@ public:
   void Write(bool mute) {
     if (!FReady) return;
     FValue.fValue = mute ? 1 : 0;
-    if (mixerSetControlDetails(Handle(), &FDetails, MIXER_SETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR)
+    if (FApi.SetControlDetails(Handle(), &FDetails, MIXER_SETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR)
       ShowMixerMessage(u"SetControlDetails Error");
   }
 
 private:
   HMIXEROBJ Handle() const { return reinterpret_cast<HMIXEROBJ>(FMixer); }
 
+  const TMixerApi& FApi;
   HMIXER FMixer = nullptr;
   bool FReady = false;
   MIXERCONTROLDETAILS FDetails{};

@@ -68,6 +68,9 @@ struct TvgGdiPlusCanvas::TDecodedPicture : TvgBitmapCache {
 
   TvgGdiPlusCanvas& Canvas;
   const TvgBitmap& Bitmap;
+  // Its data does not decode: it is not tried on every pass.
+  bool Undecodable = false;
+  // The whole picture, made when it is drawn otherwise than through a scaled copy.
   TGdiPlusObject<GpImage> Image;
   TGdiPlusObject<GpImage> Scaled;
   TvgRect ScaledSource;
@@ -191,25 +194,39 @@ void TvgGdiPlusCanvas::DrawRect(const TvgRect& r, TvgColor color, float thicknes
   FGdiPlus->DrawRectangle(FGraphics.Get(), pen, r.Left, r.Top, r.Width(), r.Height());
 }
 
-TvgGdiPlusCanvas::TDecodedPicture* TvgGdiPlusCanvas::Decoded(const TvgBitmap& bitmap) {
-  if (auto* decoded = dynamic_cast<TDecodedPicture*>(bitmap.Cache())) return decoded;
-  TGdiPlus& gdip = *FGdiPlus;
+TvgGdiPlusCanvas::TDecodedPicture& TvgGdiPlusCanvas::Decoded(const TvgBitmap& bitmap) {
+  if (auto* decoded = dynamic_cast<TDecodedPicture*>(bitmap.Cache())) return *decoded;
   auto decoded = std::make_unique<TDecodedPicture>(*this, bitmap);
-  if (TComPtr<IStream> stream = MemoryStream(bitmap.PNG())) {
-    GpBitmap* source = nullptr;
-    if (gdip.CreateBitmapFromStream(stream.Get(), &source) == Ok) {
-      const TGdiPlusObject<GpImage> sourceOwner(FGdiPlus, gdip.DisposeImage, source);
-      // A copy in the buffer's own format: decoded now, independent of the stream, and
-      // drawn without conversion.
-      GpBitmap* copy = nullptr;
-      if (gdip.CloneBitmapAreaI(0, 0, bitmap.Width(), bitmap.Height(), PixelFormat32bppPARGB, source, &copy) == Ok)
-        decoded->Image = TGdiPlusObject<GpImage>(FGdiPlus, gdip.DisposeImage, copy);
-    }
-  }
-  // A picture that does not decode is kept as none, so that it is not tried on every pass.
-  TDecodedPicture* picture = decoded.get();
+  TDecodedPicture& picture = *decoded;
   bitmap.SetCache(std::move(decoded));
   return picture;
+}
+
+template <class TUse>
+void TvgGdiPlusCanvas::Decode(TDecodedPicture& picture, const TUse& use) {
+  TGdiPlus& gdip = *FGdiPlus;
+  GpBitmap* source = nullptr;
+  // GDI+ reads from the stream for as long as the picture lives.
+  const TComPtr<IStream> stream = MemoryStream(picture.Bitmap.PNG());
+  if (!stream || gdip.CreateBitmapFromStream(stream.Get(), &source) != Ok) {
+    picture.Undecodable = true;
+    return;
+  }
+  const TGdiPlusObject<GpImage> owner(FGdiPlus, gdip.DisposeImage, source);
+  use(source);
+}
+
+GpImage* TvgGdiPlusCanvas::Whole(TDecodedPicture& picture) {
+  if (picture.Image || picture.Undecodable) return picture.Image.Get();
+  Decode(picture, [&](GpBitmap* source) {
+    // A copy in the buffer's own format, independent of the stream and drawn without
+    // conversion.
+    GpBitmap* copy = nullptr;
+    if (FGdiPlus->CloneBitmapAreaI(0, 0, picture.Bitmap.Width(), picture.Bitmap.Height(), PixelFormat32bppPARGB, source,
+                                   &copy) == Ok)
+      picture.Image = TGdiPlusObject<GpImage>(FGdiPlus, FGdiPlus->DisposeImage, copy);
+  });
+  return picture.Image.Get();
 }
 
 GpImage* TvgGdiPlusCanvas::Scaled(TDecodedPicture& picture, const TvgRect& source, int width, int height,
@@ -225,10 +242,19 @@ GpImage* TvgGdiPlusCanvas::Scaled(TDecodedPicture& picture, const TvgRect& sourc
   const TGdiPlusObject<GpGraphics> graphics = GraphicsOn(scaled);
   if (!graphics) return nullptr;
   if (!interpolate) gdip.SetInterpolationMode(graphics.Get(), InterpolationModeNearestNeighbor);
-  if (gdip.DrawImageRectRect(graphics.Get(), picture.Image.Get(), 0, 0, static_cast<REAL>(width),
-                             static_cast<REAL>(height), source.Left, source.Top, source.Width(), source.Height(),
-                             UnitPixel, nullptr, nullptr, nullptr) != Ok)
-    return nullptr;
+  bool drawn = false;
+  const auto scale = [&](GpImage* whole) {
+    drawn = gdip.DrawImageRectRect(graphics.Get(), whole, 0, 0, static_cast<REAL>(width), static_cast<REAL>(height),
+                                   source.Left, source.Top, source.Width(), source.Height(), UnitPixel, nullptr,
+                                   nullptr, nullptr) == Ok;
+  };
+  // Scaled from the whole picture when it is kept anyway; otherwise from the picture as it is
+  // decoded, which is not kept (the About window's background is only ever drawn scaled).
+  if (picture.Image)
+    scale(picture.Image.Get());
+  else
+    Decode(picture, scale);
+  if (!drawn) return nullptr;
   picture.Scaled = std::move(owner);
   picture.ScaledSource = source;
   picture.ScaledWidth = width;
@@ -240,8 +266,8 @@ GpImage* TvgGdiPlusCanvas::Scaled(TDecodedPicture& picture, const TvgRect& sourc
 void TvgGdiPlusCanvas::DrawBitmap(const TvgBitmap& bitmap, const TvgRect& s, const TvgRect& d, float opacity,
                                   bool interpolate) {
   if (!FGraphics || opacity <= 0 || bitmap.Width() <= 0 || bitmap.Height() <= 0) return;
-  TDecodedPicture* picture = Decoded(bitmap);
-  if (!picture->Image) return;
+  TDecodedPicture& picture = Decoded(bitmap);
+  if (picture.Undecodable) return;
   // Scaled, but neither rotated nor off the pixel grid: the same pixels as a scaled copy
   // drawn one to one, which costs a copy instead of a resampling of the whole picture.
   const bool scaled = d.Width() != s.Width() || d.Height() != s.Height();
@@ -250,12 +276,12 @@ void TvgGdiPlusCanvas::DrawBitmap(const TvgBitmap& bitmap, const TvgRect& s, con
                       IsWhole(d.Left) && IsWhole(d.Top) && IsWhole(d.Right) && IsWhole(d.Bottom);
   if (scaled && onGrid && d.Width() > 0 && d.Height() > 0) {
     const int width = static_cast<int>(d.Width()), height = static_cast<int>(d.Height());
-    if (GpImage* copy = Scaled(*picture, s, width, height, interpolate)) {
+    if (GpImage* copy = Scaled(picture, s, width, height, interpolate)) {
       DrawImage(copy, {0, 0, d.Width(), d.Height()}, d, opacity, false);
       return;
     }
   }
-  DrawImage(picture->Image.Get(), s, d, opacity, interpolate);
+  if (GpImage* whole = Whole(picture)) DrawImage(whole, s, d, opacity, interpolate);
 }
 
 void TvgGdiPlusCanvas::DrawImage(GpImage* image, const TvgRect& s, const TvgRect& d, float opacity, bool interpolate) {

@@ -1,10 +1,10 @@
 #pragma once
 // The scene's canvas: GDI+ drawing into the scene's buffer (scene/win32/SceneBuffer.h), whose
 // pixels GDI+ sees as premultiplied ARGB, with the toolkit's settings (high-quality smoothing
-// and interpolation, half-pixel offset, source-over compositing, text contrast 2). Pictures
-// are decoded from their PNG data once and kept with the picture; a picture drawn scaled at
-// whole pixels is scaled once, and the scaled copy is kept with it and copied while it is
-// drawn the same way (the About window's background is drawn scaled on every pass). What the
+// and interpolation, half-pixel offset, source-over compositing, text contrast 2). A picture
+// drawn scaled at whole pixels is decoded and scaled once, and only the scaled copy is kept
+// with it, copied while it is drawn the same way (the About window's background is drawn
+// scaled on every pass); a picture drawn otherwise is decoded once and kept whole. What the
 // canvas keeps with pictures goes with the canvas, and the GDI+ session with the last of it.
 // Without GDI+ nothing is drawn: every pass fails to begin.
 
@@ -50,8 +50,14 @@ public:
 
 private:
   struct TDecodedPicture;
-  // The picture decoded as premultiplied ARGB, or none when its data does not decode.
-  TDecodedPicture* Decoded(const TvgBitmap& bitmap);
+  // What the canvas keeps with the picture, made on first need.
+  TDecodedPicture& Decoded(const TvgBitmap& bitmap);
+  // Calls `use` with the picture decoded from its data; marks it undecodable when it is not.
+  template <class TUse>
+  void Decode(TDecodedPicture& picture, const TUse& use);
+  // The whole picture as premultiplied ARGB, decoded once and kept; none when it does not
+  // decode.
+  Gdiplus::GpImage* Whole(TDecodedPicture& picture);
   // The part `source` of the picture scaled to width × height, made when it was drawn
   // otherwise last time; none when it cannot be made.
   Gdiplus::GpImage* Scaled(TDecodedPicture& picture, const TvgRect& source, int width, int height, bool interpolate);
