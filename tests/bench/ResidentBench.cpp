@@ -13,9 +13,10 @@ namespace vd::e2e {
 
 namespace {
 
-constexpr int kStarts = 7;
+constexpr int kStarts = 9;
 constexpr int kAboutRuns = 3;
-constexpr double kIdleAfterMs = 3000;
+// The monitor starts reading the mouse about 3 s after its start; idle is after that.
+constexpr double kIdleAfterMs = 5000;
 // After "OK", the monitor lets the About window's drawing go once it has been hidden 30 s.
 constexpr DWORD kReleasedAfterMs = 32000;
 // Points of the About window: its background picture, and the OK button.
@@ -40,7 +41,7 @@ std::optional<TMemory> MemoryOf(const std::wstring& program) {
 }
 
 // Starts a program of the folder: the time from just before its process is created until its
-// top-level window exists, and its memory 3 s after the start.
+// top-level window exists, and its memory at idle.
 std::optional<TRun> Start(const TProgramFolder& folder, const std::wstring& program,
                           const std::function<HWND()>& window, std::optional<TMonitorProcess>& process) {
   const double start = NowMs();
@@ -125,8 +126,9 @@ const char* Holds(bool held) { return held ? "holds" : "missed"; }
 bool RunResidentBench(const TProgramFolder& folder) {
   std::printf(
       "4. A light resident: the monitor against the smallest resident tray program (one hidden window,\n"
-      "   a tray icon, a message loop), both started alike; medians of %d starts, About of %d\n",
-      kStarts, kAboutRuns);
+      "   a tray icon, a message loop), both started alike; idle is %.0f s after the start, the monitor\n"
+      "   reading the stand-in mouse by then; medians of %d starts, About of %d\n",
+      kIdleAfterMs / 1000, kStarts, kAboutRuns);
   std::vector<TRun> monitorRuns, trayRuns;
   std::vector<TAboutRun> aboutRuns;
   // The two programs take turns, so that whatever else the machine does weighs on both alike.
@@ -160,10 +162,10 @@ bool RunResidentBench(const TProgramFolder& folder) {
   std::printf("   %-36s %9s %9s  %s\n", "", "monitor", "tray", "ratio or difference (target)");
   std::printf("   %-36s %6.0f ms %6.0f ms  %.2f (within 1.25: %s)\n", "start to its top-level window", start, trayStart,
               start / trayStart, Holds(start <= 1.25 * trayStart));
-  std::printf("   %-36s %6.1f MB %6.1f MB  %.2f (within 1.3: %s)\n", "resident memory 3 s after start", resident,
-              trayResident, resident / trayResident, Holds(resident <= 1.3 * trayResident));
-  std::printf("   %-36s %6.1f MB %6.1f MB  %+.1f MB (at most +4 MB: %s)\n", "private memory 3 s after start", idle,
-              trayIdle, idle - trayIdle, Holds(idle <= trayIdle + 4));
+  std::printf("   %-36s %6.1f MB %6.1f MB  %.2f (within 1.3: %s)\n", "resident memory at idle", resident, trayResident,
+              resident / trayResident, Holds(resident <= 1.3 * trayResident));
+  std::printf("   %-36s %6.1f MB %6.1f MB  %+.1f MB (at most +4 MB: %s)\n", "private memory at idle", idle, trayIdle,
+              idle - trayIdle, Holds(idle <= trayIdle + 4));
 
   const double hiddenResident = MedianOf(aboutRuns, [](const TAboutRun& r) { return r.Hidden.ResidentMB; });
   const double hiddenPrivate = MedianOf(aboutRuns, [](const TAboutRun& r) { return r.Hidden.PrivateMB; });

@@ -231,15 +231,15 @@ int Run(const TOptions& options) {
     const std::optional<TIdleCpu> idleCpu = IdleCpu(folder.Path() + L"IdleWindow.exe", options);
     PostMessageW(FindWindowW(L"VdIdleWindow", nullptr), WM_CLOSE, 0, 0);
     idle.WaitForExit();
-    if (!idleCpu) return std::printf("   The idle program's process was not found under Z:\\proc.\n"), 1;
-    PrintCpu("idle window program, started alike:", *idleCpu, options);
+    if (!idleCpu) return std::printf("   The tray program's process was not found under Z:\\proc.\n"), 1;
+    PrintCpu("tray program, started alike:", *idleCpu, options);
     if (idleCpu->ScheduledMs > 0)
-      std::printf("   ratio monitor / idle program (run time): %8.2f\n",
+      std::printf("   ratio monitor / tray program (run time): %8.2f\n",
                   monitorCpu->ScheduledMs / idleCpu->ScheduledMs);
     else if (monitorCpu->ScheduledMs > 0)
-      std::printf("   ratio monitor / idle program: the idle program ran not at all, the monitor did\n");
+      std::printf("   ratio monitor / tray program: the tray program ran not at all, the monitor did\n");
     else
-      std::printf("   ratio monitor / idle program: equal, neither ran at all\n");
+      std::printf("   ratio monitor / tray program: equal, neither ran at all\n");
   }
 
   std::printf("2. Report to ProfileID against a named-pipe echo, medians of %d samples\n", options.Samples);
