@@ -1,29 +1,44 @@
 # Shell functions shared by the scripts that run Windows programs under Wine.
 # Source it, then call vd_wine_setup PREFIX_DIR [win32|win64]: it exports WINEPREFIX,
 # WINEARCH, WINEDEBUG and WINEDLLOVERRIDES, makes sure there is an X display (a private
-# Xvfb when DISPLAY is not set) and creates the prefix on first use. A win64 prefix runs
+# Xvfb when DISPLAY is not set, which vd_wine_end ends) and creates the prefix on first use. A win64 prefix runs
 # the 64-bit loader directly: Wine's launcher scripts pick the 32-bit one whenever it is
 # installed, so "wine" and "wine-stable" (which wineboot calls) are replaced in PATH. Processes started while the
 # set-up lock (descriptor 9) is held get it closed, or they would hold the lock as long as
 # they live.
 
+# When DISPLAY is not set, starts a private Xvfb on a display number the server picks itself
+# and exports DISPLAY. The X server belongs to the shell that started it: vd_wine_end ends it.
 vd_wine_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  state="$1/.xvfb-display"
-  if [ -f "$state" ]; then
-    n=$(cat "$state")
-    if [ -f "/tmp/.X$n-lock" ] && kill -0 "$(tr -d ' ' < "/tmp/.X$n-lock")" 2>/dev/null; then
-      export DISPLAY=":$n"
-      return 0
-    fi
-  fi
-  n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -nolisten tcp -screen 0 1280x1024x24 >/dev/null 2>&1 9>&- &
+  number=$(mktemp)
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$number" >/dev/null 2>&1 9>&- &
+  VD_XVFB_PID=$!
   i=0
-  while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
-  echo "$n" > "$state"
+  while [ ! -s "$number" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done
+  n=$(cat "$number")
+  rm -f "$number"
+  if [ -z "$n" ]; then
+    echo "The virtual X server (Xvfb) did not start." >&2
+    return 1
+  fi
   export DISPLAY=":$n"
+}
+
+# Ends, whatever way the shell ends (call it from an EXIT trap), what the shell started for
+# Wine: with "prefix", every process of its Wine prefix; then its X server.
+vd_wine_end() {
+  if [ "${1:-}" = prefix ] && [ -n "${WINEPREFIX:-}" ]; then wineserver -k 9>&- 2>/dev/null || true; fi
+  if [ -n "${VD_XVFB_PID:-}" ]; then
+    kill "$VD_XVFB_PID" 2>/dev/null || true
+    wait "$VD_XVFB_PID" 2>/dev/null || true
+    VD_XVFB_PID=
+  fi
+}
+
+# Whether the machine has a sound card or a sound server for Wine's sound drivers.
+vd_sound_present() {
+  grep -qs '^ *[0-9]' /proc/asound/cards || [ -S "${XDG_RUNTIME_DIR:-/run/user/$(id -u)}/pulse/native" ]
 }
 
 vd_wine_prefix() {
@@ -71,11 +86,13 @@ vd_wine_setup() {
   if [ "$WINEARCH" = win64 ]; then vd_wine64_launchers "$(dirname "$1")"; fi
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  # Without sound hardware, Wine's sound drivers only fill the terminal with the sound
+  # library's complaints; no microphone is found either way.
+  if ! vd_sound_present; then WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv,winepulse.drv,wineoss.drv=d"; fi
+  vd_wine_display
   (
     flock 9
-    vd_wine_display "$(dirname "$1")"
     vd_wine_prefix
     vd_wine_fonts
   ) 9> "$1.lock"
-  vd_wine_display "$(dirname "$1")"
 }
