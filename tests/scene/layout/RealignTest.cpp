@@ -123,6 +123,9 @@ INSTANTIATE_TEST_SUITE_P(
         TLayoutCase{"ClientInsideMargins", 100, 100, {5, 6, 7, 8}, {{"vaClient", {0, 0, 1, 1}, kNone, {5, 6, 88, 86}}}},
         // Centred: the outer box of width 11 goes Trunc(4.5) = 4 from R's left.
         TLayoutCase{"Center", 20, 20, kNone, {{"vaCenter", {0, 0, 9, 11}, {2, 0, 0, 0}, {6, 4, 9, 11}}}},
+        // Trunc, not rounding: 5.5 goes to 5 (rounding gives 6), -3.5 to -3 (rounding gives -4).
+        TLayoutCase{"CenterHalfAboveEven", 20, 20, kNone, {{"vaCenter", {0, 0, 9, 9}, kNone, {5, 5, 9, 9}}}},
+        TLayoutCase{"CenterLargerThanParent", 20, 20, kNone, {{"vaCenter", {0, 0, 27, 27}, kNone, {-3, -3, 27, 27}}}},
         TLayoutCase{"HorzCenter", 100, 50, kNone, {{"vaHorzCenter", {3, 3, 10, 10}, kNone, {45, 0, 10, 50}}}},
         TLayoutCase{"VertCenter", 100, 50, kNone, {{"vaVertCenter", {3, 3, 10, 10}, kNone, {0, 20, 100, 10}}}},
         // Stretched across R, each keeps its place on the other axis.
