@@ -98,6 +98,49 @@ double Matches(const TScreenshot& shot, POINT origin, const TReference& referenc
   return opaque ? static_cast<double>(matching) / opaque : 0;
 }
 
+// The prefix's handlers of web addresses (http and https), replaced for a test and put back
+// after it: none at all, or a browser program given the address as its command line.
+class TWebHandlers {
+public:
+  explicit TWebHandlers(const std::wstring& browser = L"") {
+    for (const wchar_t* scheme : kSchemes) {
+      const std::wstring key = Key(scheme);
+      Copy(key, key + kSaved);
+      RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
+      if (browser.empty()) continue;
+      const std::wstring command = L"\"" + browser + L"\" %1";
+      RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"URL Protocol", REG_SZ, L"", sizeof(wchar_t));
+      RegSetKeyValueW(HKEY_LOCAL_MACHINE, (key + L"\\shell\\open\\command").c_str(), nullptr, REG_SZ, command.c_str(),
+                      static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+    }
+  }
+  ~TWebHandlers() {
+    for (const wchar_t* scheme : kSchemes) {
+      const std::wstring key = Key(scheme);
+      RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
+      Copy(key + kSaved, key);
+      RegDeleteTreeW(HKEY_LOCAL_MACHINE, (key + kSaved).c_str());
+    }
+  }
+  TWebHandlers(const TWebHandlers&) = delete;
+  TWebHandlers& operator=(const TWebHandlers&) = delete;
+
+private:
+  static constexpr const wchar_t* kSchemes[] = {L"http", L"https"};
+  static constexpr wchar_t kSaved[] = L".vd-saved";
+  static std::wstring Key(const wchar_t* scheme) { return std::wstring(L"Software\\Classes\\") + scheme; }
+  static void Copy(const std::wstring& from, const std::wstring& to) {
+    HKEY source = nullptr, target = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, from.c_str(), 0, KEY_READ, &source) != ERROR_SUCCESS) return;
+    const win32::TUniqueRegKey sourceKey(source);
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) !=
+        ERROR_SUCCESS)
+      return;
+    const win32::TUniqueRegKey targetKey(target);
+    RegCopyTreeW(source, nullptr, target);
+  }
+};
+
 class AboutWindowTest : public TMonitorTest {
 protected:
   void ShowAbout() {
@@ -171,8 +214,11 @@ TEST_F(AboutWindowTest, AboutShowsTheLayeredPictureWindowCentredWithItsTextsAndB
 
 TEST_F(AboutWindowTest, TheOkButtonIsHotUnderTheMouseAndPressedWhileHeldAndOnlyAClickInsideHides) {
   StartMonitor();
+  MoveMouseTo({0, 0});
   ShowAbout();
   const RECT shown = WindowRect();
+  ASSERT_EQ(WaitForOkPicture(L"BtnOK.png"), L"BtnOK.png");
+  const TScreenshot first = Shot();
   MoveTo(Centre(kOK));
   EXPECT_EQ(WaitForOkPicture(L"BtnOKHot.png"), L"BtnOKHot.png");
   PressLeftButton();
@@ -189,10 +235,15 @@ TEST_F(AboutWindowTest, TheOkButtonIsHotUnderTheMouseAndPressedWhileHeldAndOnlyA
   ReleaseLeftButton();
   EXPECT_TRUE(PumpUntil([] { return !IsWindowVisible(FindMonitorWindow()); }));
   EXPECT_TRUE(FMonitor->Running());
+  // Shown again, with the mouse away: in the same place, as it was the first time, OK no
+  // longer pressed.
+  MoveMouseTo({0, 0});
   ShowAbout();
   const RECT again = WindowRect();
   EXPECT_EQ(again.left, shown.left);
   EXPECT_EQ(again.top, shown.top);
+  EXPECT_EQ(WaitForOkPicture(L"BtnOK.png"), L"BtnOK.png");
+  EXPECT_TRUE(Shot().Pixels == first.Pixels);
 }
 
 TEST_F(AboutWindowTest, AboutWhileShownBringsTheWindowToTheFrontAgain) {
@@ -230,6 +281,7 @@ TEST_F(AboutWindowTest, ADragOnTheBackgroundMovesTheWindowByTheMousesMovement) {
 }
 
 TEST_F(AboutWindowTest, TheWebButtonWithNoBrowserLeavesTheWindowAsItIsAndShowsNoMessage) {
+  const TWebHandlers none;
   StartMonitor();
   ShowAbout();
   const RECT before = WindowRect();
@@ -244,6 +296,19 @@ TEST_F(AboutWindowTest, TheWebButtonWithNoBrowserLeavesTheWindowAsItIsAndShowsNo
   EXPECT_TRUE(MessageBoxesOf(FMonitor->Id()).empty());
   EXPECT_EQ(FindWindowW(L"#32770", nullptr), nullptr);
   EXPECT_TRUE(FMonitor->Running());
+}
+
+TEST_F(AboutWindowTest, TheWebButtonOpensTheAddressItShowsInTheBrowser) {
+  FFolder.Add(L"e2e\\Browser.exe");
+  const TWebHandlers browser(FFolder.Path() + L"Browser.exe");
+  StartMonitor();
+  ShowAbout();
+  MoveTo(Centre(kGoWeb));
+  PressLeftButton();
+  ReleaseLeftButton();
+  std::wstring opened;
+  PumpUntil([&] { return !(opened = FFolder.ReadText(L"opened.txt")).empty(); }, 5000);
+  EXPECT_EQ(opened, L"https://www.example.com/vardel");
 }
 
 TEST_F(AboutWindowTest, WithTheStoredLanguageChineseTheTextsAreChinese) {
