@@ -12,17 +12,21 @@ namespace vd::win32 {
 
 namespace {
 
-// The face that the font mapper gives for a family name and character set, and whether it
-// has a glyph for every character of the text.
+// The face that the font mapper gives for a family name, character set and kind, and whether
+// it has a glyph for every character of the text.
 struct TFace {
   std::u16string Name;
   bool ShowsAll = false;
 };
 
-TFace FaceOf(HDC dc, const std::u16string& family, BYTE charset, std::u16string_view text) {
+TFace FaceOf(HDC dc, const std::u16string& family, BYTE charset, std::u16string_view text,
+             BYTE pitchAndFamily = DEFAULT_PITCH | FF_DONTCARE) {
   LOGFONTW wanted{};
   wanted.lfHeight = -16;
   wanted.lfCharSet = charset;
+  wanted.lfPitchAndFamily = pitchAndFamily;
+  // GDI+ draws with outline fonts only.
+  wanted.lfOutPrecision = OUT_TT_ONLY_PRECIS;
   family.copy(reinterpret_cast<char16_t*>(wanted.lfFaceName), LF_FACESIZE - 1);
   const TUniqueFont font(CreateFontIndirectW(&wanted));
   const TSelection selection(dc, font.Get());
@@ -37,6 +41,25 @@ TFace FaceOf(HDC dc, const std::u16string& family, BYTE charset, std::u16string_
           measured && std::none_of(glyphs.begin(), glyphs.end(), [](WORD glyph) { return glyph == 0xFFFF; })};
 }
 
+int CALLBACK FoundOutlineFace(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM found) {
+  if (!(type & TRUETYPE_FONTTYPE)) return 1;
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+// Whether the system has outline faces of the family, the only ones GDI+ draws with. The font
+// mapper would give a name that is not installed some other face, but GDI+ finds no family of
+// that name at all.
+bool IsInstalled(HDC dc, const std::u16string& family) {
+  if (family.empty() || family.size() >= LF_FACESIZE) return false;
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  family.copy(reinterpret_cast<char16_t*>(wanted.lfFaceName), LF_FACESIZE - 1);
+  bool found = false;
+  EnumFontFamiliesExW(dc, &wanted, FoundOutlineFace, reinterpret_cast<LPARAM>(&found), 0);
+  return found;
+}
+
 }  // namespace
 
 std::u16string FontFamilyFor(const std::u16string& family, std::u16string_view text) {
@@ -47,15 +70,23 @@ std::u16string FontFamilyFor(const std::u16string& family, std::u16string_view t
   if (const auto found = remembered.find(key); found != remembered.end()) return found->second;
   std::u16string chosen = family;
   const TUniqueDC dc(CreateCompatibleDC(nullptr));
-  if (dc && !FaceOf(dc.Get(), family, DEFAULT_CHARSET, text).ShowsAll)
-    for (const BYTE charset :
-         {GB2312_CHARSET, CHINESEBIG5_CHARSET, SHIFTJIS_CHARSET, HANGUL_CHARSET, DEFAULT_CHARSET}) {
-      const TFace face = FaceOf(dc.Get(), u"", charset, text);
-      if (face.ShowsAll && !face.Name.empty()) {
-        chosen = face.Name;
-        break;
+  if (dc) {
+    // A family that is not installed gives way to the system's sans-serif family, the face the
+    // font mapper gives for any sans-serif one: GDI+'s own generic family may be missing too
+    // (Wine without Tahoma has it not), and then nothing at all would be drawn.
+    if (!IsInstalled(dc.Get(), family))
+      if (const TFace sans = FaceOf(dc.Get(), u"", DEFAULT_CHARSET, u"", VARIABLE_PITCH | FF_SWISS); !sans.Name.empty())
+        chosen = sans.Name;
+    if (!FaceOf(dc.Get(), chosen, DEFAULT_CHARSET, text).ShowsAll)
+      for (const BYTE charset :
+           {GB2312_CHARSET, CHINESEBIG5_CHARSET, SHIFTJIS_CHARSET, HANGUL_CHARSET, DEFAULT_CHARSET}) {
+        const TFace face = FaceOf(dc.Get(), u"", charset, text);
+        if (face.ShowsAll && !face.Name.empty()) {
+          chosen = face.Name;
+          break;
+        }
       }
-    }
+  }
   remembered.emplace(std::move(key), chosen);
   return chosen;
 }

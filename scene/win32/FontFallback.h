@@ -1,17 +1,20 @@
 #pragma once
-// The font family that shows a text: the one asked for when it has a glyph for every
-// character, otherwise one that does. GDI+ draws what its font lacks as boxes, without the
-// font linking of the system's own text drawing on every system (Wine has none), so Chinese
-// in a Latin font needs a family of its own.
+// The font family that shows a text: the one asked for when it is installed and has a glyph
+// for every character, otherwise one that does. GDI+ draws what its font lacks as boxes,
+// without the font linking of the system's own text drawing on every system (Wine has none),
+// so Chinese in a Latin font needs a family of its own; and it draws nothing with a family
+// that is not installed when its own generic family is missing as well.
 
 #include <string>
 #include <string_view>
 
 namespace vd::win32 {
 
-// The family asked for when it shows the whole text, or no family does; otherwise the first
-// that does among those the system's font mapper offers for the Chinese, Japanese and Korean
-// character sets and for any. Remembered per family and text. Main thread only.
+// The family asked for, or the system's sans-serif family (the font mapper's face for a
+// sans-serif font) when the one asked for has no outline face installed; that family when it
+// shows the whole text, or no family does; otherwise the first that does among those the
+// font mapper offers for the Chinese, Japanese and Korean character sets and for any.
+// Remembered per family and text. Main thread only.
 std::u16string FontFamilyFor(const std::u16string& family, std::u16string_view text);
 
 }  // namespace vd::win32

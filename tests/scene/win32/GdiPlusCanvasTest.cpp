@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -176,6 +177,39 @@ TEST_F(GdiPlusCanvasTest, CharactersTheFontLacksAreDrawnWithAFontThatHasThem) {
   EXPECT_NE(drawn[0], drawn[1]);
   EXPECT_EQ(FontFamilyFor(u"Tahoma", u"OK"), u"Tahoma");
   EXPECT_NE(FontFamilyFor(u"Tahoma", u"\u786E\u5B9A"), u"Tahoma");
+}
+
+// GDI+ without its generic sans-serif family, as under Wine without Tahoma, while it lives.
+class TNoGenericSansSerif {
+public:
+  TNoGenericSansSerif() : FSession(TGdiPlus::Session()), FReplaced(FSession->GetGenericFontFamilySansSerif) {
+    FSession->GetGenericFontFamilySansSerif = &NotFound;
+  }
+  ~TNoGenericSansSerif() { FSession->GetGenericFontFamilySansSerif = FReplaced; }
+  TNoGenericSansSerif(const TNoGenericSansSerif&) = delete;
+  TNoGenericSansSerif& operator=(const TNoGenericSansSerif&) = delete;
+
+private:
+  static Gdiplus::GpStatus WINGDIPAPI NotFound(Gdiplus::GpFontFamily**) { return Gdiplus::FontFamilyNotFound; }
+  const std::shared_ptr<TGdiPlus> FSession;
+  decltype(TGdiPlus::GetGenericFontFamilySansSerif) FReplaced;
+};
+
+TEST_F(GdiPlusCanvasTest, AFamilyThatIsNotInstalledGivesWayToTheSystemsSansSerifFamily) {
+  const TNoGenericSansSerif missing;
+  const std::pair<const char*, std::u16string_view> cases[] = {{"Latin", u"OK"}, {"Chinese", u"\u786E\u5B9A"}};
+  for (const auto& [what, text] : cases) {
+    SCOPED_TRACE(what);
+    SetUp();
+    FCanvas.ClearRect({0, 0, 40, 20}, 0);
+    TvgTextFormat format;
+    format.Family = u"No Such Family";
+    format.Size = 13;
+    FCanvas.FillText({0, 0, 40, 20}, text, format, 0xFFFFFFFF, 1);
+    FCanvas.EndScene();
+    EXPECT_GT(InkBetween(0, 40), 0);
+    EXPECT_NE(FontFamilyFor(format.Family, text), format.Family);
+  }
 }
 
 TEST_F(GdiPlusCanvasTest, ResizingToTheSameSizeKeepsTheBuffer) {
