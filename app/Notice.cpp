@@ -1,0 +1,65 @@
+#include "app/Notice.h"
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+#include "lang/Translation.h"
+#include "platform/Platform.h"
+
+namespace vd {
+
+namespace {
+
+// How far a point is outside a rectangle, squared (0 inside).
+long long DistanceSquared(const TScreenRect& r, TScreenPoint p) {
+  const long long dx = p.X < r.Left ? r.Left - p.X : p.X >= r.Right ? p.X - r.Right + 1 : 0;
+  const long long dy = p.Y < r.Top ? r.Top - p.Y : p.Y >= r.Bottom ? p.Y - r.Bottom + 1 : 0;
+  return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+bool NotificationsEnabled() {
+  const std::unique_ptr<platform::IRegistryKey> key =
+      platform::Platform().Registry->OpenKey(platform::TRootKey::CurrentUser, kMonitorKeyPath, false);
+  if (!key) return true;
+  const std::optional<platform::TRegValueInfo> info = key->ValueInfo(kShowNotificationsName);
+  platform::TBytes data;
+  if (!info || info->Type != platform::REG_DWORD_TYPE || !key->ReadValue(kShowNotificationsName, data) ||
+      data.size() != 4)
+    return true;
+  return data[0] != 0 || data[1] != 0 || data[2] != 0 || data[3] != 0;
+}
+
+std::u16string ProfileNoticeText(int profileIndex) {
+  std::u16string number;
+  for (int n = profileIndex + 1; n > 0 || number.empty(); n /= 10) number.insert(number.begin(), u'0' + n % 10);
+  return LookupTranslation(u"Profile") + u" " + number;
+}
+
+std::u16string MicrophoneNoticeText(bool muted) {
+  return LookupTranslation(muted ? u"Microphone muted" : u"Microphone on");
+}
+
+std::optional<TScreenRect> WorkAreaAt(std::span<const TMonitorArea> monitors, TScreenPoint point) {
+  const TMonitorArea* nearest = nullptr;
+  long long best = std::numeric_limits<long long>::max();
+  for (const TMonitorArea& monitor : monitors) {
+    const long long distance = DistanceSquared(monitor.Bounds, point);
+    if (distance < best) {
+      best = distance;
+      nearest = &monitor;
+    }
+  }
+  if (!nearest) return std::nullopt;
+  return nearest->WorkArea;
+}
+
+TScreenPoint NoticePosition(const TScreenRect& workArea, int width, int height) {
+  const int left = workArea.Left + (workArea.Right - workArea.Left - width) / 2;
+  const int top = workArea.Bottom - kNoticeBottomGap - height;
+  return {std::max(left, workArea.Left), std::max(top, workArea.Top)};
+}
+
+}  // namespace vd

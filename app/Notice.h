@@ -1,0 +1,55 @@
+#pragma once
+// The on-screen notice's decisions, apart from its window: whether the user wants notices at
+// all (a value of the monitor's own key), what a notice says (through the dictionary, in the
+// active language) and where it goes (centred near the bottom of the work area of the monitor
+// that holds the mouse pointer).
+
+#include <optional>
+#include <span>
+#include <string>
+
+namespace vd {
+
+// The monitor's own key, beside the configurator's values, and its switch there: a DWORD;
+// missing, unreadable or not 0 means on.
+inline constexpr char16_t kMonitorKeyPath[] = u"software\\Vardelngmmouse\\Monitor";
+inline constexpr char16_t kShowNotificationsName[] = u"ShowNotifications";
+bool NotificationsEnabled();
+
+// "Profile N" for the profile index 0..4 that is stored as ProfileID: the user counts the
+// profiles from 1.
+std::u16string ProfileNoticeText(int profileIndex);
+// "Microphone muted" or "Microphone on".
+std::u16string MicrophoneNoticeText(bool muted);
+
+struct TScreenRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+  bool operator==(const TScreenRect&) const = default;
+};
+
+struct TScreenPoint {
+  int X = 0;
+  int Y = 0;
+  bool operator==(const TScreenPoint&) const = default;
+};
+
+struct TMonitorArea {
+  TScreenRect Bounds;
+  TScreenRect WorkArea;  // without the task bar and other docked bars
+};
+
+// The work area of the monitor that holds the point, or else of the monitor nearest to it;
+// none without monitors.
+std::optional<TScreenRect> WorkAreaAt(std::span<const TMonitorArea> monitors, TScreenPoint point);
+
+// Pixels between the notice and the bottom of the work area.
+inline constexpr int kNoticeBottomGap = 48;
+
+// The top-left corner of a notice of that size in the work area: centred across it, its
+// bottom kNoticeBottomGap above the work area's; kept inside the work area.
+TScreenPoint NoticePosition(const TScreenRect& workArea, int width, int height);
+
+}  // namespace vd
