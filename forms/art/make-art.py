@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the monitor's artwork: the About window's background and button faces, and the
-tray icon's muted variant.
+"""Draws the monitor's artwork: the About window's background and button faces, the notice's
+panel and icons, and the tray icon's muted variant.
 
     python3 forms/art/make-art.py            writes into forms/art/ and app/win32/
     python3 forms/art/make-art.py --out DIR  writes every picture into DIR
@@ -541,6 +541,53 @@ def button_go_web():
     return c
 
 
+# --- the notice ------------------------------------------------------------------------------
+# A short notice near the bottom of the screen: a dark rounded plate on a soft shadow, with an
+# icon of 32 x 32 pixels at its left. The plate is 320 x 64 in a picture with room for the
+# shadow on every side.
+
+NOTICE_WIDTH, NOTICE_HEIGHT, NOTICE_SHADOW = 320, 64, 10
+
+
+def notice_panel():
+    s = NOTICE_SHADOW
+    c = Canvas(NOTICE_WIDTH + 2 * s, NOTICE_HEIGHT + 2 * s)
+    plate = RoundRect(s, s, s + NOTICE_WIDTH, s + NOTICE_HEIGHT, 14)
+    c.fill(Grown(plate, 1.0, dy=2.0), Solid(colour("#000000", 0.45)), feather=s)
+    c.fill(plate, vertical(s, s + NOTICE_HEIGHT, [(0, "#28313E", 0.95), (1, "#141920", 0.95)]))
+    c.fill(Ring(Grown(plate, -0.5), 1.0), Solid(colour(ACCENT, 0.5)))
+    return c
+
+
+def notice_profile():
+    """Three stacked cards, the front one lit: a profile among others."""
+    c = Canvas(32, 32)
+    for i, alpha in enumerate((0.35, 0.6)):
+        c.fill(Ring(RoundRect(10 - 3 * i, 4 + 4 * i, 28 - 3 * i, 18 + 4 * i, 3), 1.6), Solid(colour(ACCENT, alpha)))
+    front = RoundRect(4, 12, 22, 28, 3)
+    c.fill(front, Solid(colour(ACCENT)))
+    for y in (17.5, 22.5):
+        c.fill(Segment(8, y, 18, y, 1.6), Solid(colour("#141920")))
+    return c
+
+
+def notice_microphone(muted):
+    """A microphone: lit while it is on, grey and struck through in red while it is muted."""
+    c = Canvas(32, 32)
+    capsule = RoundRect(12, 3, 20, 19, 4)
+    holder = Ring(Circle(16, 15, 8), 2.0) & RoundRect(0, 15, 32, 32, 0)
+    stem = RoundRect(15, 23, 17, 27, 0)
+    base = RoundRect(10, 27, 22, 29, 1)
+    microphone = capsule | holder | stem | base
+    if not muted:
+        c.fill(microphone, Solid(colour(ACCENT)))
+        return c
+    strike = Segment(6, 5, 26, 27, 2.4)
+    c.fill(microphone - Grown(strike, 1.6), Solid(colour("#C8C8C8")))
+    c.fill(strike, Solid(colour("#E8262B")))
+    return c
+
+
 # --- the tray icon, muted --------------------------------------------------------------------
 
 
@@ -574,6 +621,10 @@ PICTURES = [
     ("forms/art/BtnOKHot.png", lambda: png_bytes(button_ok_hot())),
     ("forms/art/BtnOKDown.png", lambda: png_bytes(button_ok_down())),
     ("forms/art/BtnGoWeb.png", lambda: png_bytes(button_go_web())),
+    ("forms/art/NoticePanel.png", lambda: png_bytes(notice_panel())),
+    ("forms/art/NoticeProfile.png", lambda: png_bytes(notice_profile())),
+    ("forms/art/NoticeMicrophoneMuted.png", lambda: png_bytes(notice_microphone(True))),
+    ("forms/art/NoticeMicrophoneOn.png", lambda: png_bytes(notice_microphone(False))),
     ("app/win32/VDMonMuted.ico", lambda: ico_bytes(muted_tray_icon())),
 ]
 

@@ -34,6 +34,10 @@ const TPicture Pictures[] = {
     {"forms/art/BtnOKHot.png", 94, 27},
     {"forms/art/BtnOKDown.png", 94, 27},
     {"forms/art/BtnGoWeb.png", 70, 30},
+    {"forms/art/NoticePanel.png", 340, 84},
+    {"forms/art/NoticeProfile.png", 32, 32},
+    {"forms/art/NoticeMicrophoneMuted.png", 32, 32},
+    {"forms/art/NoticeMicrophoneOn.png", 32, 32},
 };
 
 std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
