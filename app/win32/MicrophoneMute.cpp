@@ -219,6 +219,7 @@ TMicrophoneMute::~TMicrophoneMute() {
 }
 
 void TMicrophoneMute::InitEndpointVolume() {
+  FNoCaptureDevice = false;
   try {
     if (!FCom || !FCom->Usable()) FCom.emplace();
     if (!FCom->Usable()) return;
@@ -236,8 +237,10 @@ void TMicrophoneMute::InitEndpointVolume() {
         listener->Detach();
     }
     TComPtr<IMMDevice> device;
-    if (FMMDevEnum->GetDefaultAudioEndpoint(eCapture, eMultimedia, device.Put()) != S_OK || !device) {
-      ReleaseEndpoint();  // no capture device now
+    const HRESULT found = FMMDevEnum->GetDefaultAudioEndpoint(eCapture, eMultimedia, device.Put());
+    if (found != S_OK || !device) {
+      ReleaseEndpoint();
+      FNoCaptureDevice = found == E_NOTFOUND;
       return;
     }
     std::wstring id = DeviceId(*device.Get());
@@ -274,12 +277,16 @@ void TMicrophoneMute::MicrophoneMute() {
     FEndpointFailed = true;
     return;
   }
-  FEndpoint->SetMute(!muted, nullptr);
+  // A write that fails leaves the state as it was; the endpoint is likely gone with its device.
+  if (FAILED(FEndpoint->SetMute(!muted, nullptr))) FEndpointFailed = true;
   StateChanged();
 }
 
 std::optional<bool> TMicrophoneMute::Muted() const {
-  if (!FEndpoint) return false;
+  if (!FEndpoint) {
+    if (FNoCaptureDevice) return false;
+    return std::nullopt;
+  }
   BOOL muted = FALSE;
   if (FAILED(FEndpoint->GetMute(&muted))) return std::nullopt;
   return muted != FALSE;

@@ -42,10 +42,11 @@ public:
   // again.
   void InitEndpointVolume();
   // Toggles the default capture device as it is now. When its state cannot be read nothing is
-  // set, and the next toggle sets up anew.
+  // set; when it cannot be read or set, the next toggle sets up anew.
   void MicrophoneMute();
-  // Whether the default capture device is muted: false when there is none; nothing when its
-  // state cannot be read. Core Audio only.
+  // Whether the default capture device is muted: false when the last set-up found that there
+  // is none; nothing when its state cannot be read, or no set-up has reached it (none yet, no
+  // Core Audio, the device refused its endpoint volume). Core Audio only.
   std::optional<bool> Muted() const;
   // Raised on the main thread when the default capture device's mute state may have changed:
   // a toggle, a change made elsewhere, another default device.
@@ -74,6 +75,7 @@ private:
   TComPtr<IAudioEndpointVolume> FEndpoint;
   TComPtr<TVolumeListener> FVolumeListener;  // registered with FEndpoint
   bool FEndpointFailed = false;              // its state could not be read: set up anew
+  bool FNoCaptureDevice = false;             // the last set-up found that there is none
 };
 
 // Whether the system is of the NT family from major version 6 on.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
 #include <optional>
 
 #include "platform/win32/MessageLoop.h"
@@ -148,6 +149,46 @@ TEST_F(StandInMicrophoneTest, AStateThatCannotBeReadSetsNothingAndTheNextToggleS
   EXPECT_TRUE(FAudio.Muted(L"A"));
   EXPECT_EQ(FAudio.VolumeListenersRegistered(), 2);
   EXPECT_EQ(FAudio.Registrations(), 2);  // the enumerator's listener and one volume listener
+}
+
+TEST_F(StandInMicrophoneTest, AWriteThatFailsLeavesTheStateAndTheNextToggleSetsUpAnew) {
+  FMute->InitEndpointVolume();
+  FAudio.FailSetMute(L"A", true);
+  FMute->MicrophoneMute();
+  EXPECT_EQ(FAudio.SetMuteCalls(), 1);
+  EXPECT_FALSE(FAudio.Muted(L"A"));
+  EXPECT_EQ(FMute->Muted(), false);
+  EXPECT_EQ(FStateChanges, 1);  // what the owner shows is read again
+  FAudio.FailSetMute(L"A", false);
+  FMute->MicrophoneMute();
+  EXPECT_TRUE(FAudio.Muted(L"A"));
+  EXPECT_EQ(FAudio.VolumeListenersRegistered(), 2);
+}
+
+// A capture device whose state the set-up could not reach is neither muted nor live.
+TEST_F(StandInMicrophoneTest, ASetUpThatFailsLeavesTheStateUnknown) {
+  EXPECT_EQ(FMute->Muted(), std::nullopt);  // not set up yet
+  const auto noCoreAudio = [](IMMDeviceEnumerator**) -> HRESULT { return REGDB_E_CLASSNOTREG; };
+  const auto outOfMemory = [](IMMDeviceEnumerator**) -> HRESULT { throw std::bad_alloc(); };
+  const struct {
+    const char* What;
+    TMicrophoneMute::TEnumeratorSource Source;
+    bool RefuseActivation;
+  } cases[] = {
+      {"no Core Audio", noCoreAudio, false},
+      {"the device refuses its endpoint volume", FAudio.Source(), true},
+      {"the set-up runs out of memory", outOfMemory, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    FAudio.FailActivate(L"A", c.RefuseActivation);
+    TMicrophoneMute microphone(c.Source);
+    microphone.InitEndpointVolume();
+    EXPECT_EQ(microphone.Muted(), std::nullopt);
+    microphone.MicrophoneMute();
+    EXPECT_EQ(microphone.Muted(), std::nullopt);
+  }
+  EXPECT_EQ(FAudio.SetMuteCalls(), 0);
 }
 
 TEST_F(StandInMicrophoneTest, TheOwnerHearsOfEveryChangeOnTheMainThread) {

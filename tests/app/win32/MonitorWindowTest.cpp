@@ -286,5 +286,48 @@ TEST(MonitorTrayTest, TheTrayIconAndHintFollowTheMicrophone) {
   RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
 }
 
+// What the tray shows stays while the microphone's state cannot be read, and after a mute that
+// did not take it shows the state as it is.
+TEST(MonitorTrayTest, TheTrayKeepsWhatItShowsWhileTheMicrophonesStateIsUnknown) {
+  platform::TWin32Platform system;
+  RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+  test::TStandInAudioSystem audio;
+  audio.AddDevice(L"B", true);
+  audio.AddDevice(L"C", false);
+  audio.FailActivate(L"C", true);
+  audio.SetDefault(L"B", false);
+  TDM module(nullptr);
+  TVDMonMain monitor(nullptr, module, audio.Source());
+  const auto press = [&] { monitor.DoButtonFunction(8, FunctionIndexMicrophoneMute, 1); };
+
+  const struct {
+    const char* What;
+    std::function<void()> Do;
+    bool Muted;
+  } steps[] = {
+      {"created with a muted device", [] {}, true},
+      {"a device that refuses its endpoint volume becomes the default one", [&] { audio.SetDefault(L"C"); }, true},
+      {"a press on it", press, true},
+      {"the language applied again", [&] { monitor.ApplyLanguage(); }, true},
+      {"the muted device the default one again", [&] { audio.SetDefault(L"B"); }, true},
+      {"a press whose mute does not take",
+       [&] {
+         audio.FailSetMute(L"B", true);
+         press();
+       },
+       true},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.What);
+    step.Do();
+    ProcessMessages();
+    EXPECT_EQ(monitor.TrayIcon1->IconName(), step.Muted ? L"MUTEDICON" : L"MAINICON");
+  }
+  EXPECT_TRUE(audio.Muted(L"B"));
+  EXPECT_FALSE(audio.Muted(L"C"));
+  ReleaseTranslationState();
+  RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+}
+
 }  // namespace
 }  // namespace vd::win32

@@ -73,6 +73,7 @@ public:
     if (!object) return E_POINTER;
     *object = nullptr;
     if (!IsEqualIID(iid, __uuidof(IAudioEndpointVolume))) return E_NOINTERFACE;
+    if (const HRESULT refused = FState.Activate(FId); FAILED(refused)) return refused;
     *object = static_cast<IAudioEndpointVolume*>(new TVolume(FState, FId));
     return S_OK;
   }
@@ -160,6 +161,10 @@ void TStandInAudioSystem::MuteElsewhere(const std::wstring& id, bool muted) {
 
 void TStandInAudioSystem::FailGetMute(const std::wstring& id, bool fail) { FDevices.at(id).GetMuteFails = fail; }
 
+void TStandInAudioSystem::FailSetMute(const std::wstring& id, bool fail) { FDevices.at(id).SetMuteFails = fail; }
+
+void TStandInAudioSystem::FailActivate(const std::wstring& id, bool fail) { FDevices.at(id).ActivateFails = fail; }
+
 std::function<HRESULT(IMMDeviceEnumerator**)> TStandInAudioSystem::Source() {
   return [this](IMMDeviceEnumerator** enumerator) { return CreateStandInEnumerator(*this, enumerator); };
 }
@@ -173,9 +178,14 @@ HRESULT TStandInAudioSystem::GetMute(const std::wstring& device, BOOL& muted) {
 
 HRESULT TStandInAudioSystem::SetMute(const std::wstring& device, BOOL muted) {
   ++FSetMuteCalls;
+  if (FDevices.at(device).SetMuteFails) return kDeviceInvalidated;
   FDevices.at(device).Muted = muted != FALSE;
   NotifyVolume(device);
   return S_OK;
+}
+
+HRESULT TStandInAudioSystem::Activate(const std::wstring& device) {
+  return FDevices.at(device).ActivateFails ? kDeviceInvalidated : S_OK;
 }
 
 void TStandInAudioSystem::Unregister(IMMNotificationClient* client) { std::erase(FClients, client); }

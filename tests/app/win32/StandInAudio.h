@@ -23,6 +23,8 @@ public:
   virtual std::wstring DefaultCaptureDevice() = 0;
   virtual HRESULT GetMute(const std::wstring& device, BOOL& muted) = 0;
   virtual HRESULT SetMute(const std::wstring& device, BOOL muted) = 0;
+  // Whether the device gives its endpoint volume.
+  virtual HRESULT Activate(const std::wstring& /*device*/) { return S_OK; }
   // Clients registered with the enumerator and with a device's endpoint volume. Like the
   // system's service, the state is not asked to keep them alive.
   virtual void Register(IMMNotificationClient*) {}
@@ -45,7 +47,10 @@ public:
   void SetDefault(const std::wstring& id, bool notify = true);
   // Another program mutes or unmutes a device; the listeners of its volume hear of it.
   void MuteElsewhere(const std::wstring& id, bool muted);
+  // Calls of a device that fail until told otherwise, as calls to a device that went away do.
   void FailGetMute(const std::wstring& id, bool fail);
+  void FailSetMute(const std::wstring& id, bool fail);
+  void FailActivate(const std::wstring& id, bool fail);
   bool Muted(const std::wstring& id) const { return FDevices.at(id).Muted; }
   int SetMuteCalls() const { return FSetMuteCalls; }
   // Clients and volume listeners registered now.
@@ -58,6 +63,7 @@ public:
   std::wstring DefaultCaptureDevice() override { return FDefault; }
   HRESULT GetMute(const std::wstring& device, BOOL& muted) override;
   HRESULT SetMute(const std::wstring& device, BOOL muted) override;
+  HRESULT Activate(const std::wstring& device) override;
   void Register(IMMNotificationClient* client) override { FClients.push_back(client); }
   void Unregister(IMMNotificationClient* client) override;
   void Register(const std::wstring& device, IAudioEndpointVolumeCallback* callback) override;
@@ -67,6 +73,8 @@ private:
   struct TDevice {
     bool Muted = false;
     bool GetMuteFails = false;
+    bool SetMuteFails = false;
+    bool ActivateFails = false;
   };
   void NotifyVolume(const std::wstring& id);
 
