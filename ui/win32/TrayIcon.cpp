@@ -1,8 +1,7 @@
 #include "ui/win32/TrayIcon.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/MainThreadDispatcher.h"
 #include "platform/win32/MessageLoop.h"
@@ -10,9 +9,25 @@
 namespace vd::win32 {
 
 namespace {
+
 constexpr UINT kTrayCallback = WM_APP + 1;
 constexpr UINT kIconId = 1;
+constexpr UINT_PTR kAddTimer = 1;
+// A refused add is tried again for a minute, one interval (2 s) apart.
+constexpr int kAddRetries = 30;
+
+TShellNotifyIcon& ShellCall() {
+  static TShellNotifyIcon function = &Shell_NotifyIconW;
+  return function;
+}
+
 }  // namespace
+
+TShellNotifyIcon ShellNotifyIconFunction() { return ShellCall(); }
+
+TShellNotifyIcon ReplaceShellNotifyIconFunction(TShellNotifyIcon function) {
+  return std::exchange(ShellCall(), function);
+}
 
 const TClassInfo& TTrayIcon::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TTrayIcon>(u"TTrayIcon", TComponent::StaticClassInfo())
@@ -40,18 +55,24 @@ TTrayIcon::~TTrayIcon() {
 
 void TTrayIcon::Appear() {
   CreateHandle(TCreateParams{L"TTrayIconWindow"});
-  if (FVisible) Notify(NIM_ADD);
+  if (FVisible) Add(kAddRetries);
 }
 
 void TTrayIcon::SetVisible(bool value) {
   if (value == FVisible) return;
   FVisible = value;
-  if (Handle()) Notify(value ? NIM_ADD : NIM_DELETE);
+  if (!Handle()) return;
+  if (value) {
+    Add(kAddRetries);
+  } else {
+    StopAdding();
+    Notify(NIM_DELETE);
+  }
 }
 
 void TTrayIcon::SetHint(const std::u16string& value) {
   FHint = value;
-  if (FVisible && Handle()) Notify(NIM_MODIFY);
+  Modify();
 }
 
 void TTrayIcon::SetIconName(const std::wstring& value) {
@@ -59,7 +80,7 @@ void TTrayIcon::SetIconName(const std::wstring& value) {
   FIconName = value;
   FIcon = static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), FIconName.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-  if (FVisible && Handle()) Notify(NIM_MODIFY);
+  Modify();
 }
 
 void TTrayIcon::SetPopupMenu(TPopupMenu* value) {
@@ -73,7 +94,27 @@ void TTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == TOperation::opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
 }
 
-void TTrayIcon::Notify(DWORD action) {
+void TTrayIcon::Add(int retries) {
+  FAddRetries = Notify(NIM_ADD) ? 0 : retries;
+  if (FAddRetries > 0)
+    SetTimer(Handle(), kAddTimer, FAddRetryIntervalMs, nullptr);
+  else
+    KillTimer(Handle(), kAddTimer);
+}
+
+void TTrayIcon::StopAdding() {
+  FAddRetries = 0;
+  KillTimer(Handle(), kAddTimer);
+}
+
+void TTrayIcon::Modify() {
+  // An add still to come takes the hint and picture along.
+  if (!FVisible || !Handle() || FAddRetries > 0) return;
+  // The shell lost the icon (it was restarted without the announcement reaching us, say).
+  if (!Notify(NIM_MODIFY)) Add(kAddRetries);
+}
+
+bool TTrayIcon::Notify(DWORD action) {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
   data.hWnd = Handle();
@@ -83,7 +124,7 @@ void TTrayIcon::Notify(DWORD action) {
   data.hIcon = FIcon;
   const std::size_t length = std::min(FHint.size(), std::size(data.szTip) - 1);
   std::copy_n(FHint.begin(), length, data.szTip);
-  Shell_NotifyIconW(action, &data);
+  return ShellNotifyIconFunction()(action, &data) != FALSE;
 }
 
 LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -111,7 +152,11 @@ LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (FTaskbarCreated && message == FTaskbarCreated) {
-    if (FVisible) Notify(NIM_ADD);
+    if (FVisible) Add(kAddRetries);
+    return 0;
+  }
+  if (message == WM_TIMER && wParam == kAddTimer) {
+    Add(FAddRetries - 1);
     return 0;
   }
   return TWindowBase::HandleMessage(message, wParam, lParam);

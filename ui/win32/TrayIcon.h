@@ -3,7 +3,17 @@
 // receives the icon's mouse messages and the shell's "TaskbarCreated" broadcast. The window
 // and the icon are made once the message loop runs, after the program's own window, with the
 // hint and picture that start-up gave them: one call to the shell instead of one for each.
+//
+// The shell may refuse the icon, at logon before it is ready, say; without it the user has no
+// menu and no way to end the program. A refused add is tried again every 2 s for a minute and
+// whenever the shell announces the task bar, and a change the shell refuses because the icon
+// is gone adds it again.
 
+#include <windows.h>
+// Before shellapi.h, which uses its types.
+#include <shellapi.h>
+
+#include <cstdint>
 #include <string>
 
 #include "core/ClassInfo.h"
@@ -13,6 +23,12 @@
 #include "ui/win32/PopupMenu.h"
 
 namespace vd::win32 {
+
+using TShellNotifyIcon = BOOL(WINAPI*)(DWORD message, NOTIFYICONDATAW* data);
+// Shell_NotifyIconW, or what replaced it: tests put a stand-in shell in its place.
+TShellNotifyIcon ShellNotifyIconFunction();
+// Replaces the function until it is replaced again; answers the one it replaced.
+TShellNotifyIcon ReplaceShellNotifyIconFunction(TShellNotifyIcon function);
 
 // Published: Hint, PopupMenu, Visible (default False), OnClick.
 class TTrayIcon : public TComponent, private TWindowBase {
@@ -35,6 +51,10 @@ public:
   // Raised when the left button is pressed and released on the icon.
   TNotifyEvent OnClick;
 
+  // The time between the tries of a refused add (2 s); tests shorten it.
+  static constexpr std::uint32_t kAddRetryIntervalMs = 2000;
+  void SetAddRetryInterval(std::uint32_t milliseconds) { FAddRetryIntervalMs = milliseconds; }
+
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -42,13 +62,20 @@ private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Makes the window, and shows the icon when it is visible.
   void Appear();
-  void Notify(DWORD action);
+  // Adds the icon; when the shell refuses, tries again `retries` more times, one interval apart.
+  void Add(int retries);
+  void StopAdding();
+  // Gives the shell the icon's hint and picture now; adds the icon again when it is gone.
+  void Modify();
+  bool Notify(DWORD action);
 
   bool FVisible = false;
   bool FLeftPressed = false;
   std::u16string FHint;
   TPopupMenu* FPopupMenu = nullptr;
   UINT FTaskbarCreated = 0;
+  std::uint32_t FAddRetryIntervalMs = kAddRetryIntervalMs;
+  int FAddRetries = 0;  // tries of a refused add still to come
   std::wstring FIconName;
   HICON FIcon = nullptr;  // a shared resource of the program
 };

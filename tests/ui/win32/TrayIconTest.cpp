@@ -1,0 +1,161 @@
+// The tray icon against a stand-in shell: an add the shell refuses is tried again, and an icon
+// the shell lost is added again.
+
+#include "ui/win32/TrayIcon.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/win32/MessageLoop.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace vd::win32 {
+namespace {
+
+// Stands in for the shell's notification area while it lives: keeps the icons it was given
+// with their hints, refuses every call while it is not ready, and counts the calls.
+class TStandInShell {
+public:
+  TStandInShell() : FReplaced(ReplaceShellNotifyIconFunction(&Call)) { State() = {}; }
+  ~TStandInShell() { ReplaceShellNotifyIconFunction(FReplaced); }
+  TStandInShell(const TStandInShell&) = delete;
+  TStandInShell& operator=(const TStandInShell&) = delete;
+
+  struct TState {
+    bool Ready = true;
+    std::map<HWND, std::wstring> Icons;  // one icon a window, and its hint
+    std::map<DWORD, int> Calls;          // by message
+    HWND LastWindow = nullptr;
+  };
+  static TState& State() {
+    static TState state;
+    return state;
+  }
+  static int Calls(DWORD message) { return State().Calls[message]; }
+  static bool Shows(const std::wstring& hint) {
+    const auto& icons = State().Icons;
+    return icons.size() == 1 && icons.begin()->second == hint;
+  }
+
+private:
+  static BOOL WINAPI Call(DWORD message, NOTIFYICONDATAW* data) {
+    TState& state = State();
+    ++state.Calls[message];
+    state.LastWindow = data->hWnd;
+    if (!state.Ready) return FALSE;
+    const bool shown = state.Icons.contains(data->hWnd);
+    switch (message) {
+      case NIM_ADD:
+      case NIM_MODIFY:
+        if (shown != (message == NIM_MODIFY)) return FALSE;
+        state.Icons[data->hWnd] = data->szTip;
+        return TRUE;
+      case NIM_DELETE:
+        return state.Icons.erase(data->hWnd) != 0;
+    }
+    return FALSE;
+  }
+  TShellNotifyIcon FReplaced;
+};
+
+// Handles messages until the condition holds or the time is up; answers the condition.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
+
+void PumpFor(DWORD milliseconds) {
+  PumpUntil([] { return false; }, milliseconds);
+}
+
+// A visible tray icon, tried again every 10 ms, with the shell not ready when it appears.
+class TrayIconTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    FIcon.SetAddRetryInterval(10);
+    FIcon.SetHint(u"Mouse");
+    FIcon.SetVisible(true);
+    TStandInShell::State().Ready = false;
+    ProcessMessages();  // the icon appears
+    ASSERT_EQ(TStandInShell::Calls(NIM_ADD), 1);
+  }
+
+  // Handles messages until the icon has not been tried for 200 ms; answers the tries made.
+  static int TriesUntilTheyEnd() {
+    const int before = TStandInShell::Calls(NIM_ADD);
+    int adds = before;
+    DWORD lastTry = GetTickCount();
+    while (GetTickCount() - lastTry < 200) {
+      PumpFor(10);
+      if (TStandInShell::Calls(NIM_ADD) != adds) {
+        adds = TStandInShell::Calls(NIM_ADD);
+        lastTry = GetTickCount();
+      }
+    }
+    return adds - before;
+  }
+
+  platform::TWin32Platform FSystem;
+  TStandInShell FShell;
+  TTrayIcon FIcon{nullptr};
+};
+
+TEST_F(TrayIconTest, AnAddTheShellRefusesIsTriedAgainUntilItTakes) {
+  ASSERT_TRUE(PumpUntil([] { return TStandInShell::Calls(NIM_ADD) >= 4; }, 2000));
+  // Changes wait for the add, which takes them along.
+  FIcon.SetHint(u"Mouse, muted");
+  EXPECT_EQ(TStandInShell::Calls(NIM_MODIFY), 0);
+  TStandInShell::State().Ready = true;
+  ASSERT_TRUE(PumpUntil([] { return TStandInShell::Shows(L"Mouse, muted"); }, 2000));
+  const int adds = TStandInShell::Calls(NIM_ADD);
+  PumpFor(100);
+  EXPECT_EQ(TStandInShell::Calls(NIM_ADD), adds);
+}
+
+// A refused add is tried 30 times (a minute, 2 s apart); after that the icon comes back when
+// the shell announces the task bar, or when a change finds it gone.
+TEST_F(TrayIconTest, TriesEndAfterThirtyAndTheIconComesBackWithTheTaskBarOrAChange) {
+  const std::pair<const char*, std::function<void(HWND)>> ways[] = {
+      {"the task bar announced",
+       [](HWND window) { SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0); }},
+      {"a change", [this](HWND) { FIcon.SetHint(u"Mouse, muted"); }},
+  };
+  for (const auto& [what, bringBack] : ways) {
+    SCOPED_TRACE(what);
+    EXPECT_EQ(TriesUntilTheyEnd(), 30);
+    TStandInShell::State().Ready = true;
+    bringBack(TStandInShell::State().LastWindow);
+    EXPECT_EQ(TStandInShell::State().Icons.size(), 1u);
+    // The shell goes again, and a change finds the icon gone while it is not back.
+    TStandInShell::State().Ready = false;
+    TStandInShell::State().Icons.clear();
+    FIcon.SetHint(u"Mouse");
+  }
+}
+
+TEST_F(TrayIconTest, AChangeTheShellRefusesBecauseTheIconIsGoneAddsItAgain) {
+  TStandInShell::State().Ready = true;
+  ASSERT_TRUE(PumpUntil([] { return TStandInShell::Shows(L"Mouse"); }, 2000));
+  TStandInShell::State().Icons.clear();  // the shell restarted without a word
+  FIcon.SetHint(u"Mouse, muted");
+  EXPECT_EQ(TStandInShell::Calls(NIM_MODIFY), 1);
+  EXPECT_TRUE(TStandInShell::Shows(L"Mouse, muted"));
+}
+
+TEST_F(TrayIconTest, AnIconHiddenWhileItIsTriedIsTriedNoMore) {
+  FIcon.SetVisible(false);
+  const int adds = TStandInShell::Calls(NIM_ADD);
+  PumpFor(100);
+  EXPECT_EQ(TStandInShell::Calls(NIM_ADD), adds);
+}
+
+}  // namespace
+}  // namespace vd::win32
