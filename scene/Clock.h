@@ -23,16 +23,18 @@ public:
   // Milliseconds since an arbitrary start, wrapping as the system's tick count does.
   virtual std::uint32_t TickCount() = 0;
   // Calls onTick on the main thread every `interval` milliseconds until the timer goes. The
-  // callback may destroy its timer, so an implementation runs a copy of it.
+  // callback may destroy its timer, so an implementation runs a copy of it. A timer that
+  // cannot be made raises an error (Exception) rather than never ticking.
   virtual std::unique_ptr<IvgTimer> StartTimer(std::uint32_t interval, std::function<void()> onTick) = 0;
 };
 
 class IvgMessagePump {
 public:
   virtual ~IvgMessagePump() = default;
-  // Runs what is waiting for the main thread (window messages, timers that are due), then
-  // gives up the rest of the time slice. Callers that wait for something call it in a loop.
-  virtual void ProcessMessages() = 0;
+  // Sleeps until there is work for the main thread (a window message, a timer that falls
+  // due), then runs all there is. Callers that wait for something call it in a loop, and
+  // only while a timer or a message is sure to come.
+  virtual void WaitAndProcessMessages() = 0;
 };
 
 // The clock of the process, or nullptr while none is installed.

@@ -5,8 +5,17 @@
 namespace vd::win32 {
 
 namespace {
+
 constexpr UINT kRunTaskMessage = WM_APP + 1;
+
+TSetTimer& SetTimerCall() {
+  static TSetTimer function = &SetTimer;
+  return function;
 }
+
+}  // namespace
+
+TSetTimer ReplaceSetTimerFunction(TSetTimer function) { return std::exchange(SetTimerCall(), function); }
 
 TMainThreadDispatcher& TMainThreadDispatcher::Instance() {
   static TMainThreadDispatcher dispatcher;
@@ -36,12 +45,13 @@ void TMainThreadDispatcher::Cancel(const void* owner) {
   std::erase_if(FQueue, [owner](const TQueued& queued) { return queued.Owner == owner; });
 }
 
-void TMainThreadDispatcher::StartTimer(const void* owner, std::uint32_t intervalMs, TTask tick) {
+bool TMainThreadDispatcher::StartTimer(const void* owner, std::uint32_t intervalMs, TTask tick) {
   StopTimer(owner);
   const UINT_PTR id = FNextTimerId++;
-  if (!SetTimer(Handle(), id, intervalMs, nullptr)) return;
+  if (!SetTimerCall()(Handle(), id, intervalMs, nullptr)) return false;
   FTimerIds[owner] = id;
   FTicks[id] = std::move(tick);
+  return true;
 }
 
 void TMainThreadDispatcher::StopTimer(const void* owner) {

@@ -20,6 +20,11 @@
 
 namespace vd::win32 {
 
+// The system's SetTimer, which the dispatcher's timers go through; tests replace it to see a
+// refused timer. Answers the one it replaces.
+using TSetTimer = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC);
+TSetTimer ReplaceSetTimerFunction(TSetTimer function);
+
 class TMainThreadDispatcher : private TWindowBase {
 public:
   using TTask = std::function<void()>;
@@ -33,8 +38,9 @@ public:
   void Cancel(const void* owner);
 
   // Main thread: runs `tick` every `intervalMs` milliseconds until stopped; one timer per
-  // owner, started again from now when it runs already.
-  void StartTimer(const void* owner, std::uint32_t intervalMs, TTask tick);
+  // owner, started again from now when it runs already. False when the system gives no
+  // timer (GetLastError says why); the owner then has none.
+  bool StartTimer(const void* owner, std::uint32_t intervalMs, TTask tick);
   void StopTimer(const void* owner);
 
   // Main thread: drains the dispatcher (see above).

@@ -30,11 +30,13 @@ TvgAniThread::TvgAniThread(IvgClock& clock) : FClock(clock), FLastTick(clock.Tic
 
 void TvgAniThread::AddAnimation(TvgAnimation* animation) {
   if (Contains(animation)) return;
+  if (!FTimer) {
+    // An idle clock does not tick; time resumes from now, not from the last tick. A timer
+    // that cannot start raises before the animation joins a list that would never advance.
+    FLastTick = FClock.TickCount();
+    FTimer = FClock.StartTimer(kInterval, [this] { Tick(); });
+  }
   FAniList.push_back(animation);
-  if (FTimer) return;
-  // An idle clock does not tick; time resumes from now, not from the last tick.
-  FLastTick = FClock.TickCount();
-  FTimer = FClock.StartTimer(kInterval, [this] { Tick(); });
 }
 
 void TvgAniThread::RemoveAnimation(TvgAnimation* animation) {

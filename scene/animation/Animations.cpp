@@ -106,27 +106,39 @@ void TvgAnimation::Start() {
   // A run that could not be seen (no duration, no scene to show it, design mode) happens
   // at once; the duration then stays as short as that, so later runs do too.
   if (!(std::fabs(FDuration) >= 0.001f) || !scene || scene->GetDesignTime()) {
-    // A run started before (and since moved out of the scene) ends here.
-    if (TvgAniThread* clock = TvgAniThread::Current()) clock->RemoveAnimation(this);
-    FDelayTime = 0;
-    FTime = FInverse ? 0 : 1;
-    FDuration = 1;
-    FRunning = true;
-    AnimateStep();
-    FRunning = false;
-    FTime = 0;
-    FDuration = 0.00001f;
-    // Disabled before OnFinish, whose handler may free the animation.
-    FEnabled = false;
-    OnFinish(this);
+    FinishAtOnce();
     return;
   }
   FDelayTime = FDelay;
   FRunning = true;
   FTime = FInverse ? FDuration : 0;
-  if (FDelay == 0) AnimateStep();
+  if (FDelay == 0) {
+    // A step may free the animation (a property that applies a style replaces the style
+    // that holds it).
+    const TvgObjectGuard self(this);
+    AnimateStep();
+    if (!self.Alive()) return;
+  }
   if (TvgAniThread* clock = TvgAniThread::Instance()) clock->AddAnimation(this);
   FEnabled = true;
+}
+
+void TvgAnimation::FinishAtOnce() {
+  // A run started before (and since moved out of the scene) ends here.
+  if (TvgAniThread* clock = TvgAniThread::Current()) clock->RemoveAnimation(this);
+  FDelayTime = 0;
+  FTime = FInverse ? 0 : 1;
+  FDuration = 1;
+  FRunning = true;
+  const TvgObjectGuard self(this);
+  AnimateStep();
+  if (!self.Alive()) return;
+  FRunning = false;
+  FTime = 0;
+  FDuration = 0.00001f;
+  // Disabled before OnFinish, whose handler may free the animation.
+  FEnabled = false;
+  OnFinish(this);
 }
 
 void TvgAnimation::Stop() { Finish(true); }
@@ -137,7 +149,11 @@ void TvgAnimation::Finish(bool step) {
   if (!FRunning) return;
   if (TvgAniThread* clock = TvgAniThread::Current()) clock->RemoveAnimation(this);
   FTime = FInverse ? 0 : FDuration;
-  if (step) AnimateStep();
+  if (step) {
+    const TvgObjectGuard self(this);
+    AnimateStep();
+    if (!self.Alive()) return;
+  }
   FRunning = false;
   FEnabled = false;
   OnFinish(this);
@@ -158,14 +174,16 @@ void TvgAnimation::StartTrigger(TvgObject* AInstance, std::u16string_view ATrigg
 
 void TvgAnimation::ProcessTick(float, float deltaTime) {
   if ((Scene() && Scene()->GetDesignTime()) || Destroying()) return;
+  // Handlers run on the way (OnFinish, OnProcess) and may free the animation.
+  const TvgObjectGuard self(this);
   if (ParentHidden(*this)) Stop();
-  if (!FRunning || FPause) return;
+  if (!self.Alive() || !FRunning || FPause) return;
   if (FDelay > 0 && FDelayTime != 0) {
     if (FDelayTime > 0) {
       FDelayTime -= deltaTime;
       if (FDelayTime <= 0) {
         Start();
-        FDelayTime = 0;
+        if (self.Alive()) FDelayTime = 0;
       }
     }
     return;
@@ -189,8 +207,8 @@ void TvgAnimation::ProcessTick(float, float deltaTime) {
       FTime = FDuration;
   }
   AnimateStep();
-  OnProcess(this);
-  if (FRunning) return;
+  if (self.Alive()) OnProcess(this);
+  if (!self.Alive() || FRunning) return;
   if (TvgAniThread* clock = TvgAniThread::Current()) clock->RemoveAnimation(this);
   OnFinish(this);
 }
@@ -233,6 +251,7 @@ void TvgColorAnimation::Start() {
 }
 
 void TvgColorAnimation::AnimateStep() {
+  ResolveTarget();
   TPersistent* instance = Target().Instance();
   if (!instance) return;
   const TPropInfo& property = *Target().Property();
@@ -252,6 +271,7 @@ void TvgFloatAnimation::Start() {
 }
 
 void TvgFloatAnimation::AnimateStep() {
+  ResolveTarget();
   TPersistent* instance = Target().Instance();
   if (!instance || Target().Property()->Kind != TPropKind::Float) return;
   Target().Property()->SetFloat(*instance, FStartFloat + (FStopFloat - FStartFloat) * NormalizedTime());

@@ -68,6 +68,9 @@ public:
   // Ends a running run at its end value (the start value when Inverse), or where it is.
   virtual void Stop();
   virtual void StopAtCurrent();
+  // A whole run at once, shown or not: the property takes the run's end value and OnFinish
+  // fires. Start does this for a run that could not be seen.
+  void FinishAtOnce();
   // A trigger was raised on AInstance: a TriggerInverse that names it and holds starts
   // the animation backwards; otherwise a Trigger that names it and holds starts it
   // forwards.
@@ -146,7 +149,7 @@ protected:
         .Boolean(u"StartFromCurrent", &T::StartFromCurrent, &T::SetStartFromCurrent)
         .Default(false);
   }
-  // Finds the target when it is not known yet; a start does so first.
+  // Finds the target when it is not known yet; a start does so first, and so does a step.
   void ResolveTarget() { FTarget.Resolve(Parent(), FPropertyName); }
   const TvgAnimationTarget& Target() const { return FTarget; }
 

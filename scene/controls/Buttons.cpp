@@ -47,9 +47,12 @@ void TvgCustomButton::Press(bool value) {
   RaiseTrigger(u"IsPressed");
 }
 
+// Handlers run by the base class and by the triggers may free the button or its parent: it
+// goes no further then.
 void TvgCustomButton::MouseDown(TMouseButton Button, TShiftState Shift, float X, float Y) {
+  const TvgObjectGuard self(this);
   TvgTextControl::MouseDown(Button, Shift, X, Y);
-  if (Button != mbLeft) return;
+  if (!self.Alive() || Button != mbLeft) return;
   FPressing = true;
   if (FStaysPressed) {
     Press(!FIsPressed);
@@ -65,19 +68,30 @@ void TvgCustomButton::MouseDown(TMouseButton Button, TShiftState Shift, float X,
 }
 
 void TvgCustomButton::MouseMove(TShiftState Shift, float X, float Y) {
+  const TvgObjectGuard self(this);
   TvgTextControl::MouseMove(Shift, X, Y);
-  if (!(Shift & ssLeft) || !FPressing || FStaysPressed) return;
+  if (!self.Alive() || !(Shift & ssLeft) || !FPressing || FStaysPressed) return;
   const bool inside = X >= 0 && X <= Width() && Y >= 0 && Y <= Height();
   if (inside != FIsPressed) Press(inside);
 }
 
 void TvgCustomButton::MouseUp(TMouseButton Button, TShiftState Shift, float X, float Y) {
-  if (FPressing) {
-    FRepeatTimer.reset();
-    FPressing = false;
-    if (!FStaysPressed) Press(false);
-  }
-  TvgTextControl::MouseUp(Button, Shift, X, Y);
+  const TvgObjectGuard self(this);
+  EndPress();
+  if (self.Alive()) TvgTextControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TvgCustomButton::MouseCaptureLost() {
+  const TvgObjectGuard self(this);
+  EndPress();
+  if (self.Alive()) TvgTextControl::MouseCaptureLost();
+}
+
+void TvgCustomButton::EndPress() {
+  if (!FPressing) return;
+  FRepeatTimer.reset();
+  FPressing = false;
+  if (!FStaysPressed) Press(false);
 }
 
 void TvgCustomButton::Click() {
@@ -86,13 +100,15 @@ void TvgCustomButton::Click() {
 }
 
 void TvgCustomButton::DblClick() {
+  const TvgObjectGuard self(this);
   TvgTextControl::DblClick();
-  Click();
+  if (self.Alive()) Click();
 }
 
 void TvgCustomButton::RaiseStateTriggers() {
+  const TvgObjectGuard self(this);
   TvgTextControl::RaiseStateTriggers();
-  RaiseTrigger(u"IsPressed");
+  if (self.Alive()) RaiseTrigger(u"IsPressed");
 }
 
 const TClassInfo& TvgButton::StaticClassInfo() {
@@ -117,19 +133,23 @@ const TClassInfo& TvgBitmapStateButton::StaticClassInfo() {
   return info;
 }
 
+// The handlers and animations the base runs may free the button.
 void TvgBitmapStateButton::MouseEnter() {
+  const TvgObjectGuard self(this);
   TvgCustomButton::MouseEnter();
-  Repaint();
+  if (self.Alive()) Repaint();
 }
 
 void TvgBitmapStateButton::MouseLeave() {
+  const TvgObjectGuard self(this);
   TvgCustomButton::MouseLeave();
-  Repaint();
+  if (self.Alive()) Repaint();
 }
 
 void TvgBitmapStateButton::StartTriggerAnimation(TvgObject* AInstance, std::u16string_view ATrigger) {
+  const TvgObjectGuard self(this);
   TvgCustomButton::StartTriggerAnimation(AInstance, ATrigger);
-  if (TriggerNamed(ATrigger, u"IsPressed")) Repaint();
+  if (self.Alive() && TriggerNamed(ATrigger, u"IsPressed")) Repaint();
 }
 
 void TvgBitmapStateButton::Paint(IvgCanvas& canvas) {

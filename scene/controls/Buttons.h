@@ -36,6 +36,8 @@ public:
   void MouseDown(TMouseButton Button, TShiftState Shift, float X, float Y) override;
   void MouseMove(TShiftState Shift, float X, float Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, float X, float Y) override;
+  // The press ends as a release would end it: no longer pressed, no more repeats.
+  void MouseCaptureLost() override;
   // Hands the modal result to the form first.
   void Click() override;
   // A click follows.
@@ -51,6 +53,8 @@ protected:
 private:
   // Sets IsPressed and tells the style.
   void Press(bool value);
+  // The end of a press with the left button, by its release or otherwise.
+  void EndPress();
 
   // Between a press with the left button and its release.
   bool FPressing = false;

@@ -1,6 +1,7 @@
 #include "scene/controls/Image.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "scene/tree/SceneInterface.h"
 
@@ -10,11 +11,16 @@ namespace {
 
 constexpr TvgColor kDesignFrameColor = 0xA0909090;
 
+// The most copies one tiled drawing makes, over both axes together: a small picture over a
+// large image would otherwise cost a draw for every few pixels of it (the rows beyond are
+// left out).
+constexpr double kMostTiles = 65536;
+
 // How many more copies of a picture `size` long tile `extent`: Round(extent / size), at
-// least none and at most as many as a window has pixels.
-int TileCount(float extent, int size) {
+// least none and at most `most`.
+int TileCount(float extent, int size, double most) {
   const double count = RoundHalfEven(extent / static_cast<float>(size));
-  return count >= 0 ? static_cast<int>(std::min(count, 65535.0)) : 0;
+  return count >= 0 ? static_cast<int>(std::min(count, most)) : 0;
 }
 
 }  // namespace
@@ -85,8 +91,8 @@ void TvgImage::Paint(IvgCanvas& canvas) {
     case vgImageTile: {
       canvas.SaveState();
       canvas.IntersectClipRect(LocalRect());
-      const int columns = TileCount(Width(), picture.Width());
-      const int rows = TileCount(Height(), picture.Height());
+      const int columns = TileCount(Width(), picture.Width(), kMostTiles - 1);
+      const int rows = TileCount(Height(), picture.Height(), std::floor(kMostTiles / (columns + 1)) - 1);
       for (int i = 0; i <= columns; ++i)
         for (int j = 0; j <= rows; ++j)
           canvas.DrawBitmap(picture, whole, {i * width, j * height, (i + 1) * width, (j + 1) * height}, opacity, false);

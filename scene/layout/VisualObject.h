@@ -125,6 +125,9 @@ public:
   virtual bool MouseWheel(TShiftState Shift, int WheelDelta);
   virtual void MouseEnter();
   virtual void MouseLeave();
+  // The mouse was taken away while the object held the capture: the press ends without its
+  // release, so no click follows.
+  virtual void MouseCaptureLost();
   // A press and a release inside the object, and a double click.
   virtual void Click();
   virtual void DblClick();

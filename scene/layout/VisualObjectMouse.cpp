@@ -40,20 +40,23 @@ void TvgVisualObject::SetFocus() {
 }
 
 void TvgVisualObject::RaiseTrigger(std::u16string_view ATrigger) {
+  const TvgObjectGuard self(this);
   StartTriggerAnimation(this, ATrigger);
-  ApplyTriggerEffect(this, ATrigger);
+  if (self.Alive()) ApplyTriggerEffect(this, ATrigger);
 }
 
 void TvgVisualObject::EnterFocus() {
   FIsFocused = true;
+  const TvgObjectGuard self(this);
   OnEnterFocus(this);
-  if (!FDisableFocusEffect) RaiseTrigger(u"IsFocused");
+  if (self.Alive() && !FDisableFocusEffect) RaiseTrigger(u"IsFocused");
 }
 
 void TvgVisualObject::KillFocus() {
   FIsFocused = false;
+  const TvgObjectGuard self(this);
   OnKillFocus(this);
-  if (!FDisableFocusEffect) RaiseTrigger(u"IsFocused");
+  if (self.Alive() && !FDisableFocusEffect) RaiseTrigger(u"IsFocused");
 }
 
 void TvgVisualObject::Capture() {
@@ -64,15 +67,19 @@ void TvgVisualObject::ReleaseCapture() {
   if (Scene() && Scene()->GetCaptured() == this) Scene()->SetCaptured(nullptr);
 }
 
+// Handlers of the user's run on the way (another object's OnKillFocus, OnMouseDown,
+// OnMouseUp) and may free the object or its parent: it goes no further then.
 void TvgVisualObject::MouseDown(TMouseButton Button, TShiftState Shift, float X, float Y) {
+  const TvgObjectGuard self(this);
   if (FCanFocused && !FIsFocused && !(Scene() && Scene()->GetDesignTime())) SetFocus();
+  if (!self.Alive()) return;
   OnMouseDown(this, Button, Shift, X, Y);
   // The right button belongs to the object's context menu.
-  if (Button == mbRight) return;
+  if (!self.Alive() || Button == mbRight) return;
   if (FAutoCapture) Capture();
   if (Shift & ssDouble) {
     DblClick();
-    FDoubleClick = true;
+    if (self.Alive()) FDoubleClick = true;
   } else if (Button == mbLeft) {
     FPressed = true;
   }
@@ -82,7 +89,9 @@ void TvgVisualObject::MouseMove(TShiftState Shift, float X, float Y) { OnMouseMo
 
 void TvgVisualObject::MouseUp(TMouseButton Button, TShiftState Shift, float X, float Y) {
   ReleaseCapture();
+  const TvgObjectGuard self(this);
   OnMouseUp(this, Button, Shift, X, Y);
+  if (!self.Alive()) return;
   // The release may lie on an edge: the click test takes the edges in.
   const bool click = FPressed && !FDoubleClick && X >= 0 && X <= FWidth && Y >= 0 && Y <= FHeight;
   FPressed = false;
@@ -90,18 +99,25 @@ void TvgVisualObject::MouseUp(TMouseButton Button, TShiftState Shift, float X, f
   if (click) Click();
 }
 
+void TvgVisualObject::MouseCaptureLost() {
+  FPressed = false;
+  FDoubleClick = false;
+}
+
 bool TvgVisualObject::MouseWheel(TShiftState, int) { return false; }
 
 void TvgVisualObject::MouseEnter() {
   FIsMouseOver = true;
+  const TvgObjectGuard self(this);
   RaiseTrigger(u"IsMouseOver");
-  OnMouseEnter(this);
+  if (self.Alive()) OnMouseEnter(this);
 }
 
 void TvgVisualObject::MouseLeave() {
   FIsMouseOver = false;
+  const TvgObjectGuard self(this);
   RaiseTrigger(u"IsMouseOver");
-  OnMouseLeave(this);
+  if (self.Alive()) OnMouseLeave(this);
 }
 
 void TvgVisualObject::Click() { OnClick(this); }

@@ -61,8 +61,10 @@ void TvgControl::SetEnabled(bool value) {
 bool TvgControl::AbsoluteEnabled() const { return FEnabled && TvgVisualObject::AbsoluteEnabled(); }
 
 void TvgControl::EnterFocus() {
+  // OnApplyResource may free the control.
+  const TvgObjectGuard self(this);
   ApplyResource();
-  TvgVisualObject::EnterFocus();
+  if (self.Alive()) TvgVisualObject::EnterFocus();
 }
 
 TvgObject* TvgControl::FindResource(std::u16string_view AResource) const {
@@ -105,8 +107,9 @@ void TvgControl::ApplyResource() {
   for (TvgObject* part : parts)
     if (TvgVisualObject* visual = part->Visual()) visual->SetLocked(true);
   AfterApplyResource();
+  const TvgObjectGuard self(this);
   OnApplyResource(this);
-  RaiseStateTriggers();
+  if (self.Alive()) RaiseStateTriggers();
 }
 
 void TvgControl::RaiseStateTriggers() {

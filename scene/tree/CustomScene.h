@@ -77,8 +77,9 @@ public:
   // One drawing pass over the pending rectangles, none while a pass runs: more than 20 are
   // drawn as their union; the background is cleared or filled (see below), then each visible
   // root object that meets a rectangle paints itself. Answers the rectangles it drew (none
-  // when no pass ran); the pending list is empty afterwards, also after an error. When the
-  // canvas cannot begin, the rectangles are still answered, undrawn.
+  // when no pass ran). The pass takes the pending list as it starts: what is reported while
+  // it runs is pending for the next one. When the canvas cannot begin, the rectangles are
+  // still answered, undrawn.
   std::vector<TvgPixelRect> PaintScene(IvgCanvas& canvas);
 
   // --- Mouse input (scene/tree/CustomSceneMouse.cpp), positions in the window's pixels ---
@@ -93,6 +94,14 @@ public:
   void MouseUp(TMouseButton button, TShiftState shift, float x, float y);
   // The mouse left the window: a move to (-1, -1), so that no object stays hovered.
   void MouseLeave();
+  // The mouse was taken away from the scene before its button was released (the window lost
+  // the capture to another window, was told to cancel its modes, or lost the activation in
+  // a drag): a window drag or resize ends, the captured object's press ends without a click
+  // (a repeating button stops), the capture is released and no object stays hovered. Nothing
+  // happens while the scene holds no capture.
+  void MouseCaptureLost();
+  // Whether a window drag, or a resize by a size grip, is running.
+  bool MovingWindow() const { return FDragging || FResizing; }
   bool DoMouseWheel(TShiftState shift, int delta, float x, float y);
   // From now until the release, the mouse moves the form (not a form tagged 65535) or
   // resizes it, from the last mouse position.

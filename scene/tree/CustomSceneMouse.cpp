@@ -133,6 +133,24 @@ void TvgCustomScene::MouseUp(TMouseButton button, TShiftState shift, float x, fl
 
 void TvgCustomScene::MouseLeave() { MouseMove(0, -1, -1); }
 
+void TvgCustomScene::MouseCaptureLost() {
+  TvgVisualObject* captured = FCaptured;
+  const bool movingWindow = FDragging || FResizing;
+  // Idle, the scene holds no capture: what took it was the scene's own release.
+  if (!captured && !movingWindow) return;
+  FDragging = FResizing = false;
+  if (captured) {
+    // The press ends without its release: no click, no repeat.
+    const TvgObjectGuard alive(captured);
+    captured->MouseCaptureLost();
+    // A handler may have freed the object, which released the capture as it went.
+    if (alive.Alive() && FCaptured == captured) SetCaptured(nullptr);
+  }
+  if (FHost && !FCaptured) FHost->ReleaseCapture();
+  // The mouse is elsewhere now; the next move over the scene finds it again.
+  MouseLeave();
+}
+
 bool TvgCustomScene::DoMouseWheel(TShiftState shift, int delta, float x, float y) {
   if (GetDesignTime()) return false;
   if (FCaptured) return FCaptured->MouseWheel(shift, delta);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "scene/layout/VisualObject.h"
 #include "scene/tree/CustomScene.h"
@@ -22,20 +23,16 @@ TvgPixelRect Union(const std::vector<TvgPixelRect>& rects) {
   return all;
 }
 
-// Empties the pending rectangles when a pass ends, however it ends.
+// Marks a pass as running, however it ends.
 class TPassGuard {
 public:
-  TPassGuard(bool& drawing, std::vector<TvgPixelRect>& rects) : FDrawing(drawing), FRects(rects) { FDrawing = true; }
-  ~TPassGuard() {
-    FRects.clear();
-    FDrawing = false;
-  }
+  explicit TPassGuard(bool& drawing) : FDrawing(drawing) { FDrawing = true; }
+  ~TPassGuard() { FDrawing = false; }
   TPassGuard(const TPassGuard&) = delete;
   TPassGuard& operator=(const TPassGuard&) = delete;
 
 private:
   bool& FDrawing;
-  std::vector<TvgPixelRect>& FRects;
 };
 
 }  // namespace
@@ -58,21 +55,24 @@ void TvgCustomScene::AddPendingRect(const TvgPixelRect& rect) { FUpdateRects.pus
 
 std::vector<TvgPixelRect> TvgCustomScene::PaintScene(IvgCanvas& canvas) {
   if (FDrawing || FUpdateRects.empty()) return {};
-  const TPassGuard guard(FDrawing, FUpdateRects);
-  if (FUpdateRects.size() > kMostUpdateRects) FUpdateRects.assign(1, Union(FUpdateRects));
+  const TPassGuard guard(FDrawing);
+  // Taken at the start: damage reported while the pass runs (a style applied, a trigger
+  // animation started while painting) waits for the next pass.
+  std::vector<TvgPixelRect> rects = std::exchange(FUpdateRects, {});
+  if (rects.size() > kMostUpdateRects) rects.assign(1, Union(rects));
   if (canvas.BeginScene()) {
-    canvas.ClipToRects(FUpdateRects);
-    PaintBackground(canvas, FUpdateRects);
+    canvas.ClipToRects(rects);
+    PaintBackground(canvas, rects);
     for (int i = 0; i < Count(); ++i) {
       TvgVisualObject* object = Children(i)->Visual();
       if (!object || !object->Visible()) continue;
       const TvgRect bounds = object->AbsoluteRect();
-      if (std::any_of(FUpdateRects.begin(), FUpdateRects.end(), [&](const TvgPixelRect& r) { return r.Meets(bounds); }))
+      if (std::any_of(rects.begin(), rects.end(), [&](const TvgPixelRect& r) { return r.Meets(bounds); }))
         object->PaintTo(canvas);
     }
     canvas.EndScene();
   }
-  return FUpdateRects;
+  return rects;
 }
 
 void TvgCustomScene::PaintBackground(IvgCanvas& canvas, const std::vector<TvgPixelRect>& rects) {

@@ -8,31 +8,26 @@ namespace vd {
 namespace {
 
 // Never destroyed: objects that outlive static destruction still find it.
-std::vector<TvgObject*>& Registry() {
-  static auto* registry = [] {
-    auto* entries = new std::vector<TvgObject*>();
-    entries->reserve(100);
-    return entries;
-  }();
+TObjectRegistry& Registry() {
+  static auto* registry = new TObjectRegistry();
   return *registry;
 }
 
 }  // namespace
 
-const std::vector<TvgObject*>& ObjectRegistry() { return Registry(); }
+const TObjectRegistry& ObjectRegistry() { return Registry(); }
 
-std::size_t AddToObjectRegistry(TvgObject* AObject) {
-  Registry().push_back(AObject);
-  return Registry().size() - 1;
+TObjectRegistry::iterator AddToObjectRegistry(TvgObject* AObject) {
+  return Registry().insert(Registry().end(), AObject);
 }
 
-void ClearObjectRegistryEntry(std::size_t position) { Registry().at(position) = nullptr; }
+void RemoveFromObjectRegistry(TObjectRegistry::iterator entry) { Registry().erase(entry); }
 
 TvgObject* FindGlobalResource(std::u16string_view AResource) {
   if (AResource.empty()) return nullptr;
-  const std::vector<TvgObject*>& entries = Registry();
+  const TObjectRegistry& entries = Registry();
   for (auto it = entries.rbegin(); it != entries.rend(); ++it)
-    if (*it && (*it)->Stored() && SameTextAscii((*it)->ResourceName(), AResource)) return *it;
+    if ((*it)->Stored() && SameTextAscii((*it)->ResourceName(), AResource)) return *it;
   return nullptr;
 }
 

@@ -1,25 +1,27 @@
 #pragma once
-// The process-wide registry of scene objects: every object enters it at creation, in
-// creation order; a destroyed object's entry is emptied, and entries are never removed.
-// The global style lookup searches it. Main thread only.
+// The process-wide registry of live scene objects, in creation order: every object enters it
+// at creation and leaves it when it is destroyed, so it holds as many entries as there are
+// objects alive, however many came and went. The global style lookup searches it. Main
+// thread only.
 
-#include <cstddef>
+#include <list>
 #include <string_view>
-#include <vector>
 
 namespace vd {
 
 class TvgObject;
 
-// The entries, oldest first; those of destroyed objects are null.
-const std::vector<TvgObject*>& ObjectRegistry();
-// Adds an object at its creation; answers its entry's position.
-std::size_t AddToObjectRegistry(TvgObject* AObject);
-// Empties the entry of an object being destroyed.
-void ClearObjectRegistryEntry(std::size_t position);
+// A list: an object leaves it from wherever it stands, and the others keep their order.
+using TObjectRegistry = std::list<TvgObject*>;
 
-// The newest live, stored object whose ResourceName matches (ASCII case ignored); none for
-// an empty name.
+// The live objects, oldest first.
+const TObjectRegistry& ObjectRegistry();
+// Adds an object at its creation; answers its entry, which it hands back when destroyed.
+TObjectRegistry::iterator AddToObjectRegistry(TvgObject* AObject);
+void RemoveFromObjectRegistry(TObjectRegistry::iterator entry);
+
+// The newest stored object whose ResourceName matches (ASCII case ignored); none for an empty
+// name.
 TvgObject* FindGlobalResource(std::u16string_view AResource);
 
 }  // namespace vd

@@ -14,7 +14,7 @@
 
 namespace vd {
 
-TvgObject::TvgObject(TComponent* AOwner) : TComponent(AOwner), FRegistryIndex(AddToObjectRegistry(this)) {}
+TvgObject::TvgObject(TComponent* AOwner) : TComponent(AOwner), FRegistryEntry(AddToObjectRegistry(this)) {}
 
 TvgObject::~TvgObject() { BeginDestroy(); }
 
@@ -37,7 +37,7 @@ void TvgObject::BeginDestroy() {
   const std::vector<IvgFreeNotify*> notify = std::move(FNotifyList);
   FNotifyList.clear();
   for (auto it = notify.rbegin(); it != notify.rend(); ++it) (*it)->FreeNotification(this);
-  ClearObjectRegistryEntry(FRegistryIndex);
+  RemoveFromObjectRegistry(FRegistryEntry);
   if (FParent)
     FParent->RemoveObject(this);
   else if (FScene)
@@ -85,9 +85,10 @@ void TvgObject::AddObject(TvgObject* AObject) {
 }
 
 void TvgObject::RemoveObject(TvgObject* AObject) {
-  const auto it = std::find(FChildren.begin(), FChildren.end(), AObject);
-  if (it == FChildren.end()) return;
-  const auto position = static_cast<std::size_t>(it - FChildren.begin());
+  // From the back: children mostly leave from there (DeleteChildren, a style replaced).
+  const auto it = std::find(FChildren.rbegin(), FChildren.rend(), AObject);
+  if (it == FChildren.rend()) return;
+  const auto position = static_cast<std::size_t>(FChildren.rend() - it) - 1;
   AObject->FParent = nullptr;
   AObject->SetNewScene(nullptr);
   InvalidateIndexes(position);
@@ -104,12 +105,12 @@ void TvgObject::Exchange(TvgObject* AObject1, TvgObject* AObject2) {
 }
 
 void TvgObject::DeleteChildren() {
-  // Taken from the list before each is freed: freeing one may free others it owns.
+  // Each leaves as any child does, so that what the class keeps about its children (a
+  // control's style, the layout, the damage where it was) follows; taken out before it is
+  // freed, since freeing one may free others it owns.
   while (!FChildren.empty()) {
     TvgObject* child = FChildren.back();
-    FChildren.pop_back();
-    child->FParent = nullptr;
-    child->SetNewScene(nullptr);
+    RemoveObject(child);
     delete child;
   }
   FChildren.shrink_to_fit();
@@ -190,6 +191,16 @@ void TvgObject::Release(float Delay) {
   const double milliseconds = std::round(static_cast<double>(Delay) * 1000);
   const auto interval = milliseconds > 0 ? static_cast<std::uint32_t>(std::min(milliseconds, 2147483647.0)) : 0u;
   FReleaseTimer = clock->StartTimer(interval, [this] { delete this; });
+}
+
+TvgObjectGuard::TvgObjectGuard(TvgObject* object) {
+  if (!object || object->Destroying()) return;
+  FObject = object;
+  FObject->AddFreeNotify(this);
+}
+
+TvgObjectGuard::~TvgObjectGuard() {
+  if (FObject) FObject->RemoveFreeNotify(this);
 }
 
 void TvgObject::SetNewScene(IvgScene* AScene) {

@@ -27,6 +27,7 @@
 #include "core/Component.h"
 #include "scene/animation/Easing.h"
 #include "scene/paint/Colors.h"
+#include "scene/tree/ObjectRegistry.h"
 #include "streams/MemoryStream.h"
 
 namespace vd {
@@ -71,7 +72,7 @@ public:
   virtual void RemoveObject(TvgObject* AObject);
   // Swaps two children of this object in the list.
   virtual void Exchange(TvgObject* AObject1, TvgObject* AObject2);
-  // Frees every child, from the last to the first.
+  // Frees every child, from the last to the first; each leaves through RemoveObject first.
   virtual void DeleteChildren();
 
   // Position among the siblings (-1 without a parent). Setting it moves the object there,
@@ -173,9 +174,10 @@ public:
   // A new object of the same class owned by AOwner, with an empty name, the same
   // properties and copies of the stored descendants.
   TvgObject* Clone(TComponent* AOwner);
-  // Reads an object from a text form (owned by this object); if it has children, this
-  // object's children are freed and the read object's children move here, locked and not
-  // stored, laid out as if this object had been resized from the read object's size.
+  // Reads an object from a text form; if it has children, this object's children are freed
+  // and the read object's children move here, locked and not stored, laid out as if this
+  // object had been resized from the read object's size. The emptied read object is freed;
+  // this object owns what was read.
   void CloneChildFromStream(TMemoryStream& AStream);
 
   // --- Nesting in stored descriptions ---
@@ -216,9 +218,29 @@ private:
   TvgObject* FParent = nullptr;
   IvgScene* FScene = nullptr;
 
-  std::size_t FRegistryIndex;
+  TObjectRegistry::iterator FRegistryEntry;
   bool FDestroying = false;
   std::unique_ptr<IvgTimer> FReleaseTimer;
+
+  friend class TvgObjectGuard;
+};
+
+// Watches an object across a call that may free it: handlers of the user's run in the middle
+// of the toolkit's own work (an OnFinish, an OnKillFocus, an OnMouseUp) and may free their
+// sender or its parent, after which the toolkit must not touch it. The guard stands on the
+// object's notify list while it lives. An object already being destroyed counts as gone.
+class TvgObjectGuard final : public IvgFreeNotify {
+public:
+  explicit TvgObjectGuard(TvgObject* object);
+  ~TvgObjectGuard();
+  TvgObjectGuard(const TvgObjectGuard&) = delete;
+  TvgObjectGuard& operator=(const TvgObjectGuard&) = delete;
+
+  bool Alive() const { return FObject != nullptr; }
+  void FreeNotification(TvgObject*) override { FObject = nullptr; }
+
+private:
+  TvgObject* FObject = nullptr;
 };
 
 // New objects read from streams, of the registered class that the stream names (a class

@@ -2,6 +2,7 @@
 // name or by trigger, switching effects by trigger, and animating a property on the fly.
 
 #include "scene/Clock.h"
+#include "scene/animation/AnimationClock.h"
 #include "scene/animation/Animations.h"
 #include "scene/animation/Effects.h"
 #include "scene/layout/VisualObject.h"
@@ -17,21 +18,25 @@ bool IsStylePart(const TvgObject& object) {
   return visual && visual->Locked() && !visual->HitTest();
 }
 
-// Lets the main thread's work run until the animation has ended or gone. One that loops or
-// is paused would never end, and is not waited for; neither is one without a clock.
-void WaitFor(TvgAnimation& animation) {
-  class TWatch : public IvgFreeNotify {
-  public:
-    void FreeNotification(TvgObject*) override { FGone = true; }
-    bool FGone = false;
-  } watch;
-  animation.AddFreeNotify(&watch);
-  while (!watch.FGone && animation.Running() && !animation.Loop() && !animation.Pause()) {
+// Calls `action` with each direct child, by index: an action may change the list (a value
+// step may apply a style), and a handler it runs may free the object itself, which ends the
+// walk.
+template <class F>
+void ForEachChild(TvgObject& object, F action) {
+  const TvgObjectGuard self(&object);
+  for (int i = 0; self.Alive() && i < object.ChildrenCount(); ++i) action(*object.Children(i));
+}
+
+// Lets the main thread's work run until the watched animation has ended or gone, sleeping
+// between messages. One that loops or is paused would never end, and is not waited for;
+// neither is one that no clock advances (none is installed, or its timer could not start).
+void WaitFor(const TvgObjectGuard& watch, const TvgAnimation& animation) {
+  while (watch.Alive() && animation.Running() && !animation.Loop() && !animation.Pause()) {
+    const TvgAniThread* clock = TvgAniThread::Current();
     IvgMessagePump* pump = SceneMessagePump();
-    if (!pump) break;
-    pump->ProcessMessages();
+    if (!pump || !clock || !clock->Contains(&animation)) break;
+    pump->WaitAndProcessMessages();
   }
-  if (!watch.FGone) animation.RemoveFreeNotify(&watch);
 }
 
 // A child animation of the object that runs once from the property's current value and
@@ -46,78 +51,91 @@ T* TemporaryAnimation(TvgObject& object, std::u16string_view propertyName, float
   animation->SetDuration(duration);
   animation->SetAnimationType(type);
   animation->SetInterpolation(interpolation);
-  animation->OnFinish = TNotifyEvent(u"", [animation](TComponent*) { animation->Release(0); });
+  // Nothing runs after OnFinish: the animation can go at once.
+  animation->OnFinish = TNotifyEvent(u"", [animation](TComponent*) { delete animation; });
   object.AddObject(animation);
   return animation;
+}
+
+// Starts an animation on the fly. One that could not run over time (a hidden object does not
+// animate, and without a clock nothing advances it) would stay a child for good with its
+// property unchanged: it lands on its end value at once instead, and goes.
+void StartTemporary(TvgPropertyAnimation& animation) {
+  const TvgVisualObject* parent = animation.Parent() ? animation.Parent()->Visual() : nullptr;
+  if (!SceneClock() || (parent && !parent->Visible()))
+    animation.FinishAtOnce();
+  else
+    animation.Start();
 }
 
 }  // namespace
 
 void TvgObject::StartAnimation(std::u16string_view AName) {
-  for (int i = 0; i < ChildrenCount(); ++i)
-    if (auto* animation = dynamic_cast<TvgAnimation*>(Children(i));
-        animation && SameTextAscii(animation->Name(), AName))
+  ForEachChild(*this, [&](TvgObject& child) {
+    if (auto* animation = dynamic_cast<TvgAnimation*>(&child); animation && SameTextAscii(animation->Name(), AName))
       animation->Start();
+  });
 }
 
 void TvgObject::StopAnimation(std::u16string_view AName) {
-  for (int i = 0; i < ChildrenCount(); ++i)
-    if (auto* animation = dynamic_cast<TvgAnimation*>(Children(i));
-        animation && SameTextAscii(animation->Name(), AName))
+  ForEachChild(*this, [&](TvgObject& child) {
+    if (auto* animation = dynamic_cast<TvgAnimation*>(&child); animation && SameTextAscii(animation->Name(), AName))
       animation->Stop();
+  });
 }
 
 void TvgObject::StartTriggerAnimation(TvgObject* AInstance, std::u16string_view ATrigger) {
+  const TvgObjectGuard self(this);
   StopTriggerAnimation(AInstance);
-  // By index: a value step may change the tree (a property that applies a style, say).
-  for (int i = 0; i < ChildrenCount(); ++i) {
-    TvgObject* child = Children(i);
-    if (auto* animation = dynamic_cast<TvgAnimation*>(child))
+  if (!self.Alive()) return;
+  ForEachChild(*this, [&](TvgObject& child) {
+    if (auto* animation = dynamic_cast<TvgAnimation*>(&child))
       animation->StartTrigger(AInstance, ATrigger);
-    else if (IsStylePart(*child))
-      child->StartTriggerAnimation(AInstance, ATrigger);
-  }
+    else if (IsStylePart(child))
+      child.StartTriggerAnimation(AInstance, ATrigger);
+  });
 }
 
 void TvgObject::StartTriggerAnimationWait(TvgObject* AInstance, std::u16string_view ATrigger) {
+  const TvgObjectGuard self(this);
   StopTriggerAnimation(AInstance);
-  for (int i = 0; i < ChildrenCount(); ++i) {
-    TvgObject* child = Children(i);
-    if (auto* animation = dynamic_cast<TvgAnimation*>(child)) {
+  if (!self.Alive()) return;
+  ForEachChild(*this, [&](TvgObject& child) {
+    if (auto* animation = dynamic_cast<TvgAnimation*>(&child)) {
+      // Watched from before its start, whose handlers may free it.
+      const TvgObjectGuard watch(animation);
       animation->StartTrigger(AInstance, ATrigger);
-      WaitFor(*animation);
-    } else if (IsStylePart(*child)) {
-      child->StartTriggerAnimationWait(AInstance, ATrigger);
+      WaitFor(watch, *animation);
+    } else if (IsStylePart(child)) {
+      child.StartTriggerAnimationWait(AInstance, ATrigger);
     }
-  }
+  });
 }
 
 void TvgObject::StopTriggerAnimation(TvgObject* AInstance) {
-  for (int i = 0; i < ChildrenCount(); ++i) {
-    TvgObject* child = Children(i);
-    if (auto* animation = dynamic_cast<TvgAnimation*>(child)) {
+  ForEachChild(*this, [&](TvgObject& child) {
+    if (auto* animation = dynamic_cast<TvgAnimation*>(&child)) {
       if (!animation->Trigger().empty()) animation->Stop();
-    } else if (IsStylePart(*child)) {
-      child->StopTriggerAnimation(AInstance);
+    } else if (IsStylePart(child)) {
+      child.StopTriggerAnimation(AInstance);
     }
-  }
+  });
 }
 
 void TvgObject::ApplyTriggerEffect(TvgObject* AInstance, std::u16string_view ATrigger) {
-  for (int i = 0; i < ChildrenCount(); ++i) {
-    TvgObject* child = Children(i);
-    if (auto* effect = dynamic_cast<TvgEffect*>(child))
+  ForEachChild(*this, [&](TvgObject& child) {
+    if (auto* effect = dynamic_cast<TvgEffect*>(&child))
       effect->ApplyTrigger(AInstance, ATrigger);
-    else if (IsStylePart(*child))
-      child->ApplyTriggerEffect(AInstance, ATrigger);
-  }
+    else if (IsStylePart(child))
+      child.ApplyTriggerEffect(AInstance, ATrigger);
+  });
 }
 
 void TvgObject::AnimateColor(std::u16string_view APropertyName, TvgColor NewColor, float Duration,
                              TvgAnimationType AType, TvgInterpolationType AInterpolation) {
   auto* animation = TemporaryAnimation<TvgColorAnimation>(*this, APropertyName, Duration, AType, AInterpolation);
   animation->SetStopColor(NewColor);
-  animation->Start();
+  StartTemporary(*animation);
 }
 
 void TvgObject::AnimateFloat(std::u16string_view APropertyName, float NewValue, float Duration, TvgAnimationType AType,
@@ -130,15 +148,16 @@ void TvgObject::AnimateFloatDelay(std::u16string_view APropertyName, float NewVa
   auto* animation = TemporaryAnimation<TvgFloatAnimation>(*this, APropertyName, Duration, AType, AInterpolation);
   animation->SetStopValue(NewValue);
   animation->SetDelay(Delay);
-  animation->Start();
+  StartTemporary(*animation);
 }
 
 void TvgObject::AnimateFloatWait(std::u16string_view APropertyName, float NewValue, float Duration,
                                  TvgAnimationType AType, TvgInterpolationType AInterpolation) {
   auto* animation = TemporaryAnimation<TvgFloatAnimation>(*this, APropertyName, Duration, AType, AInterpolation);
   animation->SetStopValue(NewValue);
-  animation->Start();
-  WaitFor(*animation);
+  const TvgObjectGuard watch(animation);
+  StartTemporary(*animation);
+  WaitFor(watch, *animation);
 }
 
 }  // namespace vd

@@ -108,6 +108,10 @@ void TvgObject::CloneChildFromStream(TMemoryStream& AStream) {
     child->SetParent(this);
   }
   if (loaded->Visual() && Visual()) Visual()->RealignFrom(loaded->Visual()->Width(), loaded->Visual()->Height());
+  // The emptied object goes, or the global style lookup could find it. What it read it owns:
+  // that stays, owned by this object.
+  while (loaded->ComponentCount() > 0) InsertComponent(loaded->Components(0));
+  delete loaded;
 }
 
 TvgObject* CreateObjectFromBinStream(TComponent* AOwner, TMemoryStream& AStream) {

@@ -4,6 +4,7 @@
 
 #include "platform/win32/MainThreadDispatcher.h"
 #include "platform/win32/MessageLoop.h"
+#include "platform/win32/SystemError.h"
 
 namespace vd::win32 {
 
@@ -13,7 +14,7 @@ namespace {
 class TDispatcherTimer : public IvgTimer {
 public:
   TDispatcherTimer(std::uint32_t interval, std::function<void()> onTick) {
-    TMainThreadDispatcher::Instance().StartTimer(this, interval, std::move(onTick));
+    if (!TMainThreadDispatcher::Instance().StartTimer(this, interval, std::move(onTick))) RaiseLastOSError(u"SetTimer");
   }
   ~TDispatcherTimer() override { TMainThreadDispatcher::Instance().StopTimer(this); }
   TDispatcherTimer(const TDispatcherTimer&) = delete;
@@ -38,9 +39,11 @@ std::unique_ptr<IvgTimer> TvgWin32Clock::StartTimer(std::uint32_t interval, std:
   return std::make_unique<TDispatcherTimer>(interval, std::move(onTick));
 }
 
-void TvgWin32Clock::ProcessMessages() {
+void TvgWin32Clock::WaitAndProcessMessages() {
+  // Messages already queued, seen or not, end the wait at once; a timer that falls due
+  // counts as one.
+  MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   win32::ProcessMessages();
-  Sleep(0);
 }
 
 }  // namespace vd::win32

@@ -17,7 +17,7 @@ public:
   std::uint32_t TickCount() override;
   // Main thread.
   std::unique_ptr<IvgTimer> StartTimer(std::uint32_t interval, std::function<void()> onTick) override;
-  void ProcessMessages() override;
+  void WaitAndProcessMessages() override;
 };
 
 }  // namespace vd::win32

@@ -80,7 +80,7 @@ public:
   }
 
   // Waiting for the main thread lets one animation tick pass.
-  void ProcessMessages() override { Advance(33); }
+  void WaitAndProcessMessages() override { Advance(33); }
 
   void Advance(std::uint32_t milliseconds) {
     const std::uint32_t end = FNow + milliseconds;

@@ -76,6 +76,26 @@ TEST(MainThreadDispatcherTest, ATimerTicksUntilItsTickStopsIt) {
   EXPECT_EQ(ticks, 3);
 }
 
+UINT_PTR WINAPI RefuseTimer(HWND, UINT_PTR, UINT, TIMERPROC) {
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return 0;
+}
+
+TEST(MainThreadDispatcherTest, ATimerTheSystemRefusesIsAnsweredAsSoAndNeverTicks) {
+  int ticks = 0;
+  const TSetTimer system = ReplaceSetTimerFunction(&RefuseTimer);
+  const bool started = Dispatcher().StartTimer(&ticks, 10, [&] { ++ticks; });
+  const DWORD error = GetLastError();
+  ReplaceSetTimerFunction(system);
+  EXPECT_FALSE(started);
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+  PumpFor(100);
+  EXPECT_EQ(ticks, 0);
+  EXPECT_TRUE(Dispatcher().StartTimer(&ticks, 10, [&] { ++ticks; }));
+  EXPECT_TRUE(PumpUntil([&] { return ticks > 0; }));
+  Dispatcher().StopTimer(&ticks);
+}
+
 int gHandledErrors = 0;
 
 TEST(MainThreadDispatcherTest, AnErrorOfATaskGoesToTheWindowErrorHandlerAndTheNextTaskRuns) {

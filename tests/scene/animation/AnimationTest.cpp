@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -280,6 +281,117 @@ TEST_F(AnimationTest, AnimationsOnTheFlyStartFromTheCurrentValueAndGo) {
   FText->AnimateFloatWait(u"Width", 80, 0.2f);  // the clock runs meanwhile
   EXPECT_EQ(FText->Width(), 80);
 }
+
+TEST_F(AnimationTest, AnAnimationOnTheFlyThatCannotRunLandsOnItsValueAndGoes) {
+  // Hidden, the text does not animate; without a clock nothing would advance the run.
+  struct TCase {
+    const char* Name;
+    bool Hidden;
+    std::function<void(TvgText&)> Animate;
+    std::function<bool(TvgText&)> Landed;
+  };
+  const TCase cases[] = {
+      {"float hidden", true, [](TvgText& t) { t.AnimateFloat(u"Position.Y", 25); },
+       [](TvgText& t) { return t.Position()->Y() == 25; }},
+      {"colour hidden", true, [](TvgText& t) { t.AnimateColor(u"Fill.Color", 0xFF00FF00); },
+       [](TvgText& t) { return t.Fill()->Color() == 0xFF00FF00; }},
+      {"delayed float hidden", true, [](TvgText& t) { t.AnimateFloatDelay(u"Opacity", 0.5f, 0.2f, 0.1f); },
+       [](TvgText& t) { return t.Opacity() == 0.5f; }},
+      {"float waited for hidden", true, [](TvgText& t) { t.AnimateFloatWait(u"Width", 80); },
+       [](TvgText& t) { return t.Width() == 80; }},
+      {"float without a clock", false, [](TvgText& t) { t.AnimateFloat(u"Position.Y", 25); },
+       [](TvgText& t) { return t.Position()->Y() == 25; }},
+      {"colour without a clock", false, [](TvgText& t) { t.AnimateColor(u"Fill.Color", 0xFF00FF00); },
+       [](TvgText& t) { return t.Fill()->Color() == 0xFF00FF00; }},
+  };
+  for (const TCase& c : cases) {
+    auto* text = new TvgText(&FOwner);
+    FRoot->AddObject(text);
+    text->SetVisible(!c.Hidden);
+    if (!c.Hidden) SetSceneClock(nullptr);
+    c.Animate(*text);
+    SetSceneClock(&FClock);
+    EXPECT_TRUE(c.Landed(*text)) << c.Name;
+    EXPECT_EQ(text->ChildrenCount(), 0) << c.Name;
+  }
+}
+
+// Handlers that free their animation or its parent while the animation is at work: nothing
+// touches the freed objects afterwards (AddressSanitizer fails the test otherwise).
+struct TFreeingAnimationHandler {
+  const char* Name;
+  bool OnProcess;    // the handler is OnProcess, else OnFinish
+  bool FreesParent;  // it frees the animated text, else the animation
+  std::function<void(TvgColorAnimation& animation, TvgText& text, TManualClock& clock, TvgCustomScene& scene)> Run;
+};
+
+class AnimationHandlerFreesTest : public AnimationTest,
+                                  public ::testing::WithParamInterface<TFreeingAnimationHandler> {};
+
+TEST_P(AnimationHandlerFreesTest, NothingTouchesTheFreedObjects) {
+  const TFreeingAnimationHandler& c = GetParam();
+  TvgColorAnimation* animation = Colour(0xFF000000, 0xFF0000FF);
+  animation->SetName(u"a");
+  TvgObject* victim = c.FreesParent ? static_cast<TvgObject*>(FText) : animation;
+  (c.OnProcess ? animation->OnProcess : animation->OnFinish) =
+      TNotifyEvent(u"Free", [victim](TComponent*) { delete victim; });
+  const TvgObjectGuard watch(victim);
+  c.Run(*animation, *FText, FClock, FScene);
+  EXPECT_FALSE(watch.Alive());
+  EXPECT_FALSE(TvgAniThread::Current() && TvgAniThread::Current()->Contains(animation));
+}
+
+void StartAndTick(TvgColorAnimation& animation, TvgText&, TManualClock& clock, TvgCustomScene&) {
+  animation.Start();
+  clock.Advance(TvgAniThread::kInterval);
+}
+void HideOnATick(TvgColorAnimation& animation, TvgText& text, TManualClock& clock, TvgCustomScene&) {
+  animation.Start();
+  text.SetVisible(false);
+  clock.Advance(TvgAniThread::kInterval);
+}
+// The delay ends outside the scene: the run happens at once then.
+void DelayEndsOutsideTheScene(TvgColorAnimation& animation, TvgText&, TManualClock& clock, TvgCustomScene& scene) {
+  animation.SetDelay(0.05f);
+  animation.Start();
+  scene.RemoveObject(scene.GetRoot());
+  clock.Advance(2 * TvgAniThread::kInterval);
+}
+void StopByName(TvgColorAnimation& animation, TvgText& text, TManualClock&, TvgCustomScene&) {
+  animation.Start();
+  text.StopAnimation(u"a");
+}
+void StartByNameAtOnce(TvgColorAnimation& animation, TvgText& text, TManualClock&, TvgCustomScene&) {
+  animation.SetDuration(0);
+  text.StartAnimation(u"a");
+}
+void TriggerAtOnce(TvgColorAnimation& animation, TvgText& text, TManualClock&, TvgCustomScene&) {
+  animation.SetDuration(0);
+  animation.SetTrigger(u"IsMouseOver=false");
+  text.StartTriggerAnimation(&text, u"IsMouseOver");
+}
+void TriggerAndWait(TvgColorAnimation& animation, TvgText& text, TManualClock&, TvgCustomScene&) {
+  animation.SetTrigger(u"IsMouseOver=false");
+  text.StartTriggerAnimationWait(&text, u"IsMouseOver");
+}
+void TriggerAtOnceAndWait(TvgColorAnimation& animation, TvgText& text, TManualClock& clock, TvgCustomScene& scene) {
+  animation.SetDuration(0);
+  TriggerAndWait(animation, text, clock, scene);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Handlers, AnimationHandlerFreesTest, ::testing::Values(
+    TFreeingAnimationHandler{"OnProcessFreesTheAnimation", true, false, StartAndTick},
+    TFreeingAnimationHandler{"OnProcessFreesItsParent", true, true, StartAndTick},
+    TFreeingAnimationHandler{"OnFinishOfAStopOnATickFreesItsParent", false, true, HideOnATick},
+    TFreeingAnimationHandler{"OnFinishOfARunAfterTheDelayFreesTheAnimation", false, false, DelayEndsOutsideTheScene},
+    TFreeingAnimationHandler{"OnFinishOfAStopByNameFreesItsParent", false, true, StopByName},
+    TFreeingAnimationHandler{"OnFinishOfAStartByNameFreesItsParent", false, true, StartByNameAtOnce},
+    TFreeingAnimationHandler{"OnFinishOfATriggeredRunFreesItsParent", false, true, TriggerAtOnce},
+    TFreeingAnimationHandler{"OnFinishOfAWaitedRunFreesTheAnimationAtOnce", false, false, TriggerAtOnceAndWait},
+    TFreeingAnimationHandler{"OnFinishOfAWaitedRunFreesItsParent", false, true, TriggerAndWait}),
+    [](const ::testing::TestParamInfo<TFreeingAnimationHandler>& info) { return info.param.Name; });
+// clang-format on
 
 TEST_F(AnimationTest, AnotherClockTakesOverTheAnimations) {
   TvgColorAnimation* animation = Colour(0xFF000000, 0xFF0000FF);

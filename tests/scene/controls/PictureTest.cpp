@@ -73,6 +73,19 @@ INSTANTIATE_TEST_SUITE_P(Cases, ImageDrawingTest, ::testing::Values(
     [](const ::testing::TestParamInfo<TImageCase>& info) { return info.param.Name; });
 // clang-format on
 
+TEST(ImageTest, ATiledImageMakesAtMost65536DrawsInAll) {
+  // A pixel over 1000 × 1000 would be 1001 × 1001 draws: as many rows of 1001 as the bound
+  // holds are drawn (65), the rest go.
+  TvgImage image(nullptr);
+  image.SetSize(1000, 1000);
+  image.SetWrapMode(vgImageTile);
+  image.Bitmap()->SetPNG(PngOfSize(1, 1));
+  TRecordingCanvas canvas;
+  image.PaintTo(canvas);
+  ASSERT_EQ(canvas.FBitmaps.size(), 1001u * 65u);
+  EXPECT_EQ(canvas.FCalls[canvas.FCalls.size() - 2], "bitmap (0,0,1,1) -> (1000,64,1001,65) nearest");
+}
+
 TEST(ImageTest, DrawsWithItsAbsoluteOpacityAndADesignFrameWhenUnlocked) {
   TvgCustomScene scene(nullptr);
   TvgLayout parent(nullptr);

@@ -144,6 +144,20 @@ TEST_F(StylesTest, ANamedStyleIsFoundInAStyleSetThatNoSceneUses) {
   EXPECT_EQ(late->ResourceLink()->ResourceName(), u"labelstyle");
 }
 
+TEST_F(StylesTest, AControlWhoseChildrenAreFreedForgetsItsStyleAndTakesItAgain) {
+  auto* label = Make<TvgLabel>();
+  label->SetText(u"OK");
+  label->ApplyResource();
+  ASSERT_NE(label->TextPart(), nullptr);
+  label->DeleteChildren();
+  EXPECT_EQ(label->ResourceLink(), nullptr);
+  label->SetText(u"Cancel");  // finds no text part, in no style
+  EXPECT_EQ(label->FindResource(u"text"), nullptr);
+  label->UpdateResource();
+  ASSERT_NE(label->TextPart(), nullptr);
+  EXPECT_EQ(label->TextPart()->Text(), u"Cancel");
+}
+
 TEST_F(StylesTest, TheSceneStyleSetComesBeforeTheDefaultOne) {
   FScene.SetStyle(StyleSet());
   auto* label = Make<TvgLabel>();

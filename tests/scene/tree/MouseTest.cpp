@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "scene/animation/Animations.h"
 #include "scene/controls/Buttons.h"
 #include "scene/controls/Image.h"
 #include "scene/controls/Shapes.h"
@@ -277,6 +279,124 @@ TEST_F(MouseTest, APressOnASizeGripResizesTheWindow) {
   FScene.MouseUp(mbLeft, 0, 515, 395);
   EXPECT_FALSE(FHost.FCaptured);
 }
+
+TEST_F(MouseTest, TheMouseTakenAwayEndsADragAResizeOrAPressWithoutAClick) {
+  Make<TGrip>(FRoot, 490, 386, 14, 14);
+  FOK->SetRepeat(true);
+  struct TCase {
+    const char* Name;
+    TvgPoint Press;
+  };
+  for (const TCase& c : {TCase{"drag", {10, 10}}, TCase{"resize", {495, 390}}, TCase{"button", {250, 340}}}) {
+    const TvgWindowBounds bounds = FHost.FBounds;
+    FScene.MouseMove(0, c.Press.X, c.Press.Y);
+    FScene.MouseDown(mbLeft, ssLeft, c.Press.X, c.Press.Y);
+    ASSERT_TRUE(FHost.FCaptured) << c.Name;
+    FScene.MouseCaptureLost();
+    EXPECT_FALSE(FHost.FCaptured) << c.Name;
+    EXPECT_EQ(FScene.GetCaptured(), nullptr) << c.Name;
+    EXPECT_FALSE(FScene.MovingWindow()) << c.Name;
+    EXPECT_EQ(FScene.Hovered(), nullptr) << c.Name;
+    EXPECT_FALSE(FOK->IsPressed()) << c.Name;
+    EXPECT_EQ(Shown(), FOK->Bitmap()) << c.Name;
+    FClock.Advance(1000);         // a repeating button clicks no more
+    FScene.MouseMove(0, 40, 40);  // the bare cursor moves and sizes nothing
+    EXPECT_EQ(FHost.FBounds, bounds) << c.Name;
+    FScene.MouseUp(mbLeft, 0, c.Press.X, c.Press.Y);  // nor does a late release click
+  }
+  EXPECT_EQ(TakeLog(), (TLog{"ok enter", "ok leave"}));
+  // Hovering goes on as before.
+  FScene.MouseMove(0, 100, 270);
+  EXPECT_EQ(TakeLog(), TLog{"web enter"});
+  // With no capture held, what took it was the scene's own release: nothing changes.
+  FScene.MouseCaptureLost();
+  EXPECT_EQ(FScene.Hovered(), FWeb);
+}
+
+// Handlers that free the object they were raised for, or its parent, in the middle of the
+// scene's mouse handling: nothing touches the freed objects afterwards (AddressSanitizer
+// fails the test otherwise), and the scene holds none of them.
+struct TFreeingHandler {
+  const char* Name;
+  // Installs the handler on the OK button (or on the button focused before it, or on an
+  // animation of the OK button's) that frees `victim`.
+  std::function<void(TvgBitmapStateButton& ok, TvgButton& focused, TvgObject* victim)> Install;
+  bool FreesParent;
+  // Where the mouse goes: a move over the OK button, a press on it, a release, a move off.
+  std::function<void(TvgCustomScene& scene)> Mouse;
+};
+
+void FreeOn(TNotifyEvent& event, TvgObject* victim) {
+  event = TNotifyEvent(u"Free", [victim](TComponent*) { delete victim; });
+}
+void FreeOnMouse(TMouseEvent& event, TvgObject* victim) {
+  event = TMouseEvent(u"Free", [victim](TComponent*, TMouseButton, TShiftState, float, float) { delete victim; });
+}
+// An animation of the button that runs at once when the trigger condition holds.
+void FreeOnTrigger(TvgBitmapStateButton& ok, const char16_t* condition, TvgObject* victim) {
+  auto* animation = new TvgAnimation(ok.Owner());
+  animation->SetTrigger(condition);
+  animation->SetDuration(0);
+  ok.AddObject(animation);
+  FreeOn(animation->OnFinish, victim);
+}
+
+void Press(TvgCustomScene& scene) { scene.MouseDown(mbLeft, ssLeft, 250, 340); }
+void Release(TvgCustomScene& scene) {
+  Press(scene);
+  scene.MouseUp(mbLeft, 0, 250, 340);
+}
+void Enter(TvgCustomScene& scene) { scene.MouseMove(0, 250, 340); }
+void Leave(TvgCustomScene& scene) {
+  Enter(scene);
+  scene.MouseMove(0, 10, 10);
+}
+
+class MouseHandlerFreesTest : public MouseTest, public ::testing::WithParamInterface<TFreeingHandler> {};
+
+TEST_P(MouseHandlerFreesTest, NothingTouchesTheFreedObjects) {
+  auto* focused = Make<TvgButton>(FRoot, 480, 0, 20, 20);
+  focused->SetFocus();
+  TvgObject* victim = GetParam().FreesParent ? static_cast<TvgObject*>(FImage) : FOK;
+  const TvgObjectGuard ok(FOK);
+  GetParam().Install(*FOK, *focused, victim);
+  GetParam().Mouse(FScene);
+  EXPECT_FALSE(ok.Alive());
+  EXPECT_EQ(FScene.GetCaptured(), nullptr);
+  EXPECT_EQ(FScene.Hovered(), nullptr);
+  EXPECT_NE(FScene.GetFocused(), static_cast<TvgVisualObject*>(FOK));
+  EXPECT_FALSE(FHost.FCaptured);
+}
+
+using TOK = TvgBitmapStateButton;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Handlers, MouseHandlerFreesTest, ::testing::Values(
+    TFreeingHandler{"KillFocusOfTheFocusedFreesThePressedOne",
+                    [](TOK&, TvgButton& f, TvgObject* v) { FreeOn(f.OnKillFocus, v); }, false, Press},
+    TFreeingHandler{"KillFocusOfTheFocusedFreesThePressedOnesParent",
+                    [](TOK&, TvgButton& f, TvgObject* v) { FreeOn(f.OnKillFocus, v); }, true, Press},
+    TFreeingHandler{"MouseDownFreesTheButton",
+                    [](TOK& ok, TvgButton&, TvgObject* v) { FreeOnMouse(ok.OnMouseDown, v); }, false, Press},
+    TFreeingHandler{"MouseDownFreesItsParent",
+                    [](TOK& ok, TvgButton&, TvgObject* v) { FreeOnMouse(ok.OnMouseDown, v); }, true, Press},
+    TFreeingHandler{"PressedTriggerFreesTheButton",
+                    [](TOK& ok, TvgButton&, TvgObject* v) { FreeOnTrigger(ok, u"IsPressed=true", v); }, false, Press},
+    TFreeingHandler{"MouseUpFreesTheButton",
+                    [](TOK& ok, TvgButton&, TvgObject* v) { FreeOnMouse(ok.OnMouseUp, v); }, false, Release},
+    TFreeingHandler{"MouseUpFreesItsParent",
+                    [](TOK& ok, TvgButton&, TvgObject* v) { FreeOnMouse(ok.OnMouseUp, v); }, true, Release},
+    TFreeingHandler{"ReleasedTriggerFreesItsParent",
+                    [](TOK& ok, TvgButton&, TvgObject* v) { FreeOnTrigger(ok, u"IsPressed=false", v); }, true,
+                    Release},
+    TFreeingHandler{"DblClickFreesTheButton",
+                    [](TOK& ok, TvgButton&, TvgObject* v) { FreeOn(ok.OnDblClick, v); }, false,
+                    [](TvgCustomScene& scene) { scene.MouseDown(mbLeft, ssLeft | ssDouble, 250, 340); }},
+    TFreeingHandler{"MouseEnterFreesTheButton",
+                    [](TOK& ok, TvgButton&, TvgObject* v) { FreeOn(ok.OnMouseEnter, v); }, false, Enter},
+    TFreeingHandler{"MouseLeaveFreesItsParent",
+                    [](TOK& ok, TvgButton&, TvgObject* v) { FreeOn(ok.OnMouseLeave, v); }, true, Leave}),
+    [](const ::testing::TestParamInfo<TFreeingHandler>& info) { return info.param.Name; });
+// clang-format on
 
 TEST_F(MouseTest, TheWheelGoesUpTheParentsUntilOneTakesItOrToTheCapturedObject) {
   auto* wheel = Make<TWheelLayout>(FRectangle, 200, 0, 100, 100);

@@ -141,11 +141,14 @@ TEST(ObjectStreamsTest, CloneChildFromStreamTakesOverTheChildrenOfWhatItReads) {
   EXPECT_EQ(target->ComponentCount(), 1);
 
   TMemoryStream stream = TextStream(
-      "object TvgLayout\n  Width = 100.0\n  Height = 100.0\n"
+      "object TvgLayout\n  ResourceName = 'holder'\n  Width = 100.0\n  Height = 100.0\n"
       "  object TvgLayout\n    Align = vaTopRight\n    Position.Point = '(50,0)'\n"
       "    object TvgText\n    end\n  end\n  object TvgRectangle\n  end\nend\n");
   target->CloneChildFromStream(stream);
   ASSERT_EQ(target->ChildrenCount(), 2);
+  // The emptied object that was read goes; what it read stays, owned by the target.
+  EXPECT_EQ(FindGlobalResource(u"holder"), nullptr);
+  EXPECT_EQ(target->ComponentCount(), 3);
   const TvgVisualObject& moved = *target->Children(0)->Visual();
   EXPECT_EQ(moved.Position()->X(), 80);  // laid out as if grown from 100 to 130
   EXPECT_TRUE(moved.Locked());

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "scene/controls/Shapes.h"
 #include "scene/tree/CustomScene.h"
@@ -110,6 +113,45 @@ TEST_F(ScenePaintTest, ATransparentSceneClearsWhereItsFillIsNoneOrOfAlpha0AndPai
     FScene.AddPendingRect({0, 0, 5, 5});
     EXPECT_EQ(Pass(), "begin; clip to (0,0,5,5); " + c.Background + "; end") << c.Color;
   }
+}
+
+// A rectangle that moves another one the first time it paints, as a style applied or a
+// trigger animation started in the middle of a pass would.
+class TMovingOnPaint : public TvgRectangle {
+public:
+  using TvgRectangle::TvgRectangle;
+  TvgVisualObject* FOther = nullptr;
+
+protected:
+  void Paint(IvgCanvas& canvas) override {
+    TvgRectangle::Paint(canvas);
+    if (FOther) std::exchange(FOther, nullptr)->Position()->SetPoint({30, 20});
+  }
+};
+
+TEST_F(ScenePaintTest, DamageReportedDuringAPassIsDrawnByTheNext) {
+  // Damage reaches the pending list as the scene's window collects it.
+  class THost : public TStandInHost {
+  public:
+    explicit THost(TvgCustomScene& scene) : FScene(scene) {}
+    void AddUpdateRect(const TvgRect& rect) override {
+      if (const std::optional<TvgPixelRect> pixels = FScene.DamageInPixels(rect)) FScene.AddPendingRect(*pixels);
+    }
+    TvgCustomScene& FScene;
+  } host(FScene);
+  FScene.SetHost(&host);
+  TvgRectangle& other = AddRectangle(0, 20, 10, 10);
+  auto* mover = new TMovingOnPaint(&FOwner);
+  mover->SetSize(10, 10);
+  mover->FOther = &other;
+  FScene.AddObject(mover);
+  FScene.AddPendingRect({0, 0, 10, 10});
+  TRecordingCanvas first;
+  FScene.PaintScene(first);
+  // The next pass draws it where it is now.
+  TRecordingCanvas next;
+  EXPECT_EQ(FScene.PaintScene(next), (std::vector<TvgPixelRect>{{30, 20, 41, 30}}));
+  EXPECT_EQ(next.FFillColors.size(), 1u);
 }
 
 TEST_F(ScenePaintTest, APassThatCannotBeginAnswersItsRectanglesUndrawn) {
