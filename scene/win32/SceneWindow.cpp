@@ -75,9 +75,14 @@ void TvgScene::Showing() {
 }
 
 void TvgScene::Hidden() {
+  if (FCanvas && FReleaseDelayMs == 0) {
+    FReleaseTimer.reset();
+    FCanvas.reset();
+    return;
+  }
   IvgClock* clock = SceneClock();
   if (!FCanvas || !clock) return;
-  FReleaseTimer = clock->StartTimer(kReleaseDelayMs, [this] {
+  FReleaseTimer = clock->StartTimer(FReleaseDelayMs, [this] {
     FReleaseTimer.reset();
     FCanvas.reset();
   });
@@ -221,6 +226,19 @@ LRESULT TvgScene::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
       AddUpdateRect({0, 0, static_cast<float>(Width()), static_cast<float>(Height())});
       break;
+    // The mouse taken away before its button was released: the capture went to another
+    // window (or to none), the window was told to cancel its modes (the default handling
+    // then releases the capture), or it lost the focus, as it does when its form loses the
+    // activation, in the middle of a drag.
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != Handle()) LoseMouse();
+      return 0;
+    case WM_CANCELMODE:
+      LoseMouse();
+      break;
+    case WM_KILLFOCUS:
+      if (MovingWindow()) LoseMouse();
+      break;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT && FCursor) {
         ::SetCursor(FCursor);
@@ -270,6 +288,12 @@ bool TvgScene::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     }
   }
   return false;
+}
+
+void TvgScene::LoseMouse() {
+  MouseCaptureLost();
+  // The system may have dropped the leave tracking with the capture: the next move asks again.
+  FTrackingLeave = false;
 }
 
 void TvgScene::THost::SetCapture() { ::SetCapture(FScene.Handle()); }

@@ -8,8 +8,8 @@
 // The drawing side (the buffer, the GDI+ canvas and the pictures it decoded) exists while the
 // scene is shown and for a while after: the monitor lives all day and shows its windows for
 // seconds. A scene shown for the first time, or again after its drawing side went, draws all
-// of itself before it shows; hidden for kReleaseDelayMs, it lets the drawing side go, on a
-// one-shot timer of the scene clock. The objects stay as they are.
+// of itself before it shows; hidden for its release delay (30 s unless set), it lets the
+// drawing side go, on a one-shot timer of the scene clock. The objects stay as they are.
 
 #include <windows.h>
 
@@ -41,6 +41,9 @@ public:
   HWND Handle() const { return TWindowBase::Handle(); }
 
   static constexpr std::uint32_t kReleaseDelayMs = 30000;
+  // How long the drawing side outlives a hide, in milliseconds (kReleaseDelayMs unless set);
+  // with 0 it goes as the scene is hidden.
+  void SetReleaseDelay(std::uint32_t milliseconds) { FReleaseDelayMs = milliseconds; }
   // The form calls Showing before it shows its window, and Hidden after it has hidden it.
   void Showing();
   void Hidden();
@@ -83,6 +86,8 @@ private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Mouse messages to the scene's mouse input; false for other messages.
   bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  // The mouse was taken away from the window (MouseCaptureLost).
+  void LoseMouse();
   // Damage waits for the redraw message, or becomes part of the window's invalid region.
   void CollectDamage(const TvgRect& rect);
   // One drawing pass over the pending rectangles, then what it drew to the flush handler, the
@@ -97,6 +102,7 @@ private:
 
   THost FHost{*this};
   std::unique_ptr<TvgGdiPlusCanvas> FCanvas;
+  std::uint32_t FReleaseDelayMs = kReleaseDelayMs;
   std::unique_ptr<IvgTimer> FReleaseTimer;  // goes before the canvas it releases
   HCURSOR FCursor = nullptr;
   bool FTrackingLeave = false;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
@@ -114,6 +115,18 @@ TEST_F(SceneWindowTest, AHiddenSceneLetsItsDrawingGoAfter30sAndDrawsAllOfItselfW
   EXPECT_EQ(Pixel(49, 29), 0xFF0000FFu);
 }
 
+TEST_F(SceneWindowTest, WithNoReleaseDelayTheDrawingGoesAsTheSceneIsHidden) {
+  scene_test::TManualClock clock;
+  FScene.SetTransparency(true);
+  FScene.SetReleaseDelay(0);
+  CreateScene();
+  ASSERT_NE(FScene.Canvas(), nullptr);
+  FScene.Hidden();
+  EXPECT_EQ(FScene.Canvas(), nullptr);
+  FScene.Showing();
+  EXPECT_NE(FScene.Canvas(), nullptr);
+}
+
 TEST_F(SceneWindowTest, ATransparentSceneInDesignModeIsAnOrdinaryScene) {
   FScene.SetTransparency(true);
   FScene.SetDesigning(true);
@@ -135,6 +148,43 @@ TEST_F(SceneWindowTest, TransparencyTurnedOnAfterTheWindowExistsLeavesTheFormAsI
   FScene.SetTransparency(true);
   PumpMessages();
   EXPECT_FALSE(FormIsLayered());
+}
+
+TEST_F(SceneWindowTest, TheMouseTakenAwayInADragEndsTheDrag) {
+  CreateScene();
+  const TUniqueWindow other(
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(other);
+  const HWND scene = FScene.Handle();
+  struct TCase {
+    const char* Name;
+    std::function<void()> TakeAway;
+    bool Ends;
+  };
+  const TCase cases[] = {
+      {"cancel mode", [&] { SendMessageW(scene, WM_CANCELMODE, 0, 0); }, true},
+      {"capture taken by another window", [&] { SetCapture(other.Get()); }, true},
+      {"capture released", [] { ReleaseCapture(); }, true},
+      {"focus lost", [&] { SendMessageW(scene, WM_KILLFOCUS, reinterpret_cast<WPARAM>(other.Get()), 0); }, true},
+      {"capture taken again by the scene",
+       [&] { SendMessageW(scene, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(scene)); }, false},
+  };
+  for (const TCase& c : cases) {
+    RECT before{};
+    GetWindowRect(FForm.Get(), &before);
+    SendMessageW(scene, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));  // on no object: a drag
+    ASSERT_EQ(GetCapture(), scene) << c.Name;
+    c.TakeAway();
+    EXPECT_EQ(FScene.MovingWindow(), !c.Ends) << c.Name;
+    // The bare cursor moves the form only while the drag runs.
+    SendMessageW(scene, WM_MOUSEMOVE, 0, MAKELPARAM(30, 25));
+    RECT after{};
+    GetWindowRect(FForm.Get(), &after);
+    EXPECT_EQ(after.left - before.left, c.Ends ? 0 : 20) << c.Name;
+    EXPECT_EQ(after.top - before.top, c.Ends ? 0 : 15) << c.Name;
+    SendMessageW(scene, WM_LBUTTONUP, 0, MAKELPARAM(30, 25));
+    ReleaseCapture();
+  }
 }
 
 TEST_F(SceneWindowTest, AFlushHandlerTakesEachPassInsteadOfTheScreen) {
