@@ -48,6 +48,8 @@ public:
   // is none; nothing when its state cannot be read, or no set-up has reached it (none yet, no
   // Core Audio, the device refused its endpoint volume). Core Audio only.
   std::optional<bool> Muted() const;
+  // Whether the last set-up reached a capture device.
+  bool HasCaptureDevice() const { return FEndpoint.Get() != nullptr; }
   // Raised on the main thread when the default capture device's mute state may have changed:
   // a toggle, a change made elsewhere, another default device.
   std::function<void()> OnStateChange;

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/MouseEvents.h"
+#include "app/Notice.h"
 #include "app/SharedConstants.h"
 #include "app/win32/ConfiguratorMessages.h"
 #include "core/Application.h"
@@ -179,7 +180,17 @@ void TVDMonMain::ReopenDevice() {
 }
 
 void TVDMonMain::DoButtonFunction(std::uint32_t, int functionIndex, LPARAM) {
-  if (functionIndex == FunctionIndexMicrophoneMute) FMicrophone.MicrophoneMute();
+  if (functionIndex != FunctionIndexMicrophoneMute) return;
+  FMicrophone.MicrophoneMute();
+  if (!FMicrophone.HasCaptureDevice()) return;
+  if (const std::optional<bool> muted = FMicrophone.Muted())
+    ShowNotice(MicrophoneNoticeText(*muted),
+               *muted ? TVDMonNotice::TIcon::MicrophoneMuted : TVDMonNotice::TIcon::MicrophoneOn);
+}
+
+void TVDMonMain::ShowNotice(const std::u16string& text, TVDMonNotice::TIcon icon) {
+  if (!FNotice) FNotice = std::make_unique<TVDMonNotice>(nullptr);
+  FNotice->ShowNotice(text, icon);
 }
 
 LRESULT TVDMonMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -187,9 +198,10 @@ LRESULT TVDMonMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSE_KEY_EVENT: {
       const TMouseKeyAction action =
           ResolveMouseKeyMessage(static_cast<std::uint32_t>(wParam), FDM.CurrentProfileInfo());
-      if (action.ProfileSwitch)
+      if (action.ProfileSwitch) {
         NotifyProfileSwitch(action.Index);
-      else
+        ShowNotice(ProfileNoticeText(action.Index), TVDMonNotice::TIcon::Profile);
+      } else
         DoButtonFunction(action.Button, action.Index, lParam);
       return 0;
     }

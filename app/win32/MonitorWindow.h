@@ -3,7 +3,10 @@
 // tray icon and its menu, and is found by the configurator through its class name and
 // caption. Its visible content is the About window.
 
+#include <memory>
+
 #include "app/win32/MicrophoneMute.h"
+#include "app/win32/NoticeWindow.h"
 #include "hid/win32/ksHIDData.h"
 #include "hid/win32/ksHIDEvent.h"
 #include "keys/ksHook.h"
@@ -64,8 +67,12 @@ public:
   // the last arrival of a burst, the device is opened again.
   void ksHIDEvent1DeviceArrival(TComponent* Sender);
   void TimerDeviceArrialTimer(TComponent* Sender);
-  // Performs the function assigned to a button; the monitor performs microphone mute only.
+  // Performs the function assigned to a button; the monitor performs microphone mute only,
+  // and says the state it reads back after the toggle in a notice (nothing when the state
+  // cannot be read or there is no capture device).
   void DoButtonFunction(std::uint32_t button, int functionIndex, LPARAM lParam);
+  // Shows the on-screen notice, made on its first use.
+  void ShowNotice(const std::u16string& text, TVDMonNotice::TIcon icon);
 
   // Components of the stored description: the About window's scene and its objects, ...
   TvgScene* vgScene1 = nullptr;
@@ -97,6 +104,7 @@ private:
 
   TDM& FDM;
   TMicrophoneMute FMicrophone;
+  std::unique_ptr<TVDMonNotice> FNotice;
   bool FMicrophoneMuted = false;  // as the tray shows it
 };
 

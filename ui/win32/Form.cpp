@@ -31,6 +31,11 @@ void TForm::Show() {
   ShowWindow(Handle(), SW_SHOW);
 }
 
+void TForm::ShowInactive() {
+  ForEachScene([](TvgScene& scene) { scene.Showing(); });
+  ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
 void TForm::Hide() {
   ShowWindow(Handle(), SW_HIDE);
   ForEachScene([](TvgScene& scene) { scene.Hidden(); });
@@ -53,6 +58,7 @@ void TForm::CreateForm() {
   params.Height = FClientHeight;
   params.X = (GetSystemMetrics(SM_CXSCREEN) - FClientWidth) / 2;
   params.Y = (GetSystemMetrics(SM_CYSCREEN) - FClientHeight) / 2;
+  CreateParams(params);
   CreateHandle(params);
   // The scenes' windows go into the form's, now that it exists; a scene that cannot make its
   // window is reported and the form goes on without it.

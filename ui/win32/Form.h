@@ -33,8 +33,9 @@ public:
 
   bool Visible() const;
   // The form's scenes draw before the window shows, and let their drawing go a while after
-  // it has been hidden.
+  // it has been hidden. ShowInactive shows the window without activating it.
   void Show();
+  void ShowInactive();
   void Hide();
 
 protected:
@@ -43,6 +44,8 @@ protected:
   // task bar; and in it the windows of its scenes. Call it from the constructor of the form
   // class.
   void CreateForm();
+  // The window's creation parameters, after the form's defaults; a form class may change them.
+  virtual void CreateParams(TCreateParams& /*params*/) {}
   // Runs OnDestroy and frees the components while the form class still exists. Call it
   // from the destructor of the form class.
   void DestroyForm();

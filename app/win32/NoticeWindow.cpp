@@ -1,0 +1,127 @@
+#include "app/win32/NoticeWindow.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "app/Notice.h"
+#include "core/ClassInfo.h"
+#include "platform/LibraryBinding.h"
+#include "platform/win32/StringConversions.h"
+
+namespace vd::win32 {
+
+namespace {
+
+TScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+std::vector<TMonitorArea> Monitors() {
+  std::vector<TMonitorArea> monitors;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoW(monitor, &info))
+          reinterpret_cast<std::vector<TMonitorArea>*>(list)->push_back(
+              {ToScreenRect(info.rcMonitor), ToScreenRect(info.rcWork)});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
+// The notification state as the shell tells it; bound at run time, since older systems lack
+// it.
+std::optional<QUERY_USER_NOTIFICATION_STATE> NotificationState() {
+  static decltype(::SHQueryUserNotificationState)* query = nullptr;
+  static const TLibraryBinding shell(u"shell32.dll", platform::TLibrarySearch::SystemFolderOnly,
+                                     {{"SHQueryUserNotificationState", query}});
+  QUERY_USER_NOTIFICATION_STATE state{};
+  if (!shell.Bound() || FAILED(query(&state))) return std::nullopt;
+  return state;
+}
+
+// A window of another program, not the desktop's, that covers its whole monitor.
+bool ForegroundCoversItsMonitor() {
+  const HWND foreground = GetForegroundWindow();
+  if (!foreground || foreground == GetDesktopWindow() || foreground == GetShellWindow()) return false;
+  DWORD process = 0;
+  GetWindowThreadProcessId(foreground, &process);
+  if (process == GetCurrentProcessId()) return false;
+  RECT window{};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetWindowRect(foreground, &window) ||
+      !GetMonitorInfoW(MonitorFromWindow(foreground, MONITOR_DEFAULTTONEAREST), &monitor))
+    return false;
+  return window.left <= monitor.rcMonitor.left && window.top <= monitor.rcMonitor.top &&
+         window.right >= monitor.rcMonitor.right && window.bottom >= monitor.rcMonitor.bottom;
+}
+
+}  // namespace
+
+bool ScreenOwnedByFullScreenProgram() {
+  if (const std::optional<QUERY_USER_NOTIFICATION_STATE> state = NotificationState())
+    if (*state == QUNS_BUSY || *state == QUNS_RUNNING_D3D_FULL_SCREEN || *state == QUNS_PRESENTATION_MODE) return true;
+  return ForegroundCoversItsMonitor();
+}
+
+const TClassInfo& TVDMonNotice::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TVDMonNotice>(u"TVDMonNotice", TForm::StaticClassInfo())
+                                     .Method(u"FadeOutFinish", &TVDMonNotice::FadeOutFinish)
+                                     .Field(u"vgSceneNotice", &TVDMonNotice::vgSceneNotice)
+                                     .Field(u"NoticeRoot", &TVDMonNotice::NoticeRoot)
+                                     .Field(u"NoticePanel", &TVDMonNotice::NoticePanel)
+                                     .Field(u"IconProfile", &TVDMonNotice::IconProfile)
+                                     .Field(u"IconMicrophoneMuted", &TVDMonNotice::IconMicrophoneMuted)
+                                     .Field(u"IconMicrophoneOn", &TVDMonNotice::IconMicrophoneOn)
+                                     .Field(u"NoticeText", &TVDMonNotice::NoticeText)
+                                     .Field(u"FadeIn", &TVDMonNotice::FadeIn)
+                                     .Field(u"FadeOut", &TVDMonNotice::FadeOut)
+                                     .Build();
+  return info;
+}
+
+TVDMonNotice::TVDMonNotice(TComponent* AOwner, TScreenBusyQuery screenBusy)
+    : TForm(AOwner), FScreenBusy(screenBusy ? std::move(screenBusy) : ScreenOwnedByFullScreenProgram) {
+  CreateForm();
+  // Hidden, a notice keeps nothing drawn.
+  vgSceneNotice->SetReleaseDelay(0);
+}
+
+TVDMonNotice::~TVDMonNotice() { DestroyForm(); }
+
+void TVDMonNotice::CreateParams(TCreateParams& params) {
+  params.ExStyle |= WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT;
+}
+
+void TVDMonNotice::ShowNotice(const std::u16string& text, TIcon icon) {
+  if (!NotificationsEnabled() || FScreenBusy()) return;
+  NoticeText->SetText(text);
+  IconProfile->SetVisible(icon == TIcon::Profile);
+  IconMicrophoneMuted->SetVisible(icon == TIcon::MicrophoneMuted);
+  IconMicrophoneOn->SetVisible(icon == TIcon::MicrophoneOn);
+  // The window's caption says what the notice says, for screen readers.
+  SetCaption(text);
+  // Started again, the fade-out waits its delay anew (no end, so no hiding) while the fade-in
+  // brings the notice back from wherever it is.
+  FadeIn->Start();
+  FadeOut->Start();
+  if (Visible()) return;
+  PlaceUnderPointer();
+  ShowInactive();
+}
+
+void TVDMonNotice::FadeOutFinish(TComponent*) { Hide(); }
+
+void TVDMonNotice::PlaceUnderPointer() {
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  const std::optional<TScreenRect> area = WorkAreaAt(Monitors(), {pointer.x, pointer.y});
+  if (!area) return;
+  const TScreenPoint at = NoticePosition(*area, ClientWidth(), ClientHeight());
+  SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace vd::win32
