@@ -15,19 +15,18 @@ namespace {
 
 TScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info))
+    reinterpret_cast<std::vector<TMonitorArea>*>(list)->push_back(
+        {ToScreenRect(info.rcMonitor), ToScreenRect(info.rcWork)});
+  return TRUE;
+}
+
 std::vector<TMonitorArea> Monitors() {
   std::vector<TMonitorArea> monitors;
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (GetMonitorInfoW(monitor, &info))
-          reinterpret_cast<std::vector<TMonitorArea>*>(list)->push_back(
-              {ToScreenRect(info.rcMonitor), ToScreenRect(info.rcWork)});
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&monitors));
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   return monitors;
 }
 
