@@ -280,6 +280,67 @@ TEST_F(AboutWindowTest, ADragOnTheBackgroundMovesTheWindowByTheMousesMovement) {
   EXPECT_TRUE(IsWindowVisible(FindMonitorWindow()));
 }
 
+// The ways the mouse is taken away from the About window while its button is down: the scene's
+// window told to cancel what it does, and a window of another program brought to the front.
+const struct {
+  const char* What;
+  bool CancelMode;
+} kMouseTakenAway[] = {{"cancel mode", true}, {"another program in front", false}};
+
+class TMouseTakenAway {
+public:
+  explicit TMouseTakenAway(bool cancelMode) {
+    if (cancelMode) {
+      PostMessageW(FindWindowExW(FindMonitorWindow(), nullptr, L"TvgScene", nullptr), WM_CANCELMODE, 0, 0);
+    } else {
+      FOther.Reset(CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                   nullptr, GetModuleHandleW(nullptr), nullptr));
+      SetForegroundWindow(FOther.Get());
+    }
+    PumpFor(300);
+  }
+
+private:
+  win32::TUniqueWindow FOther;
+};
+
+TEST_F(AboutWindowTest, TheMouseTakenAwayDuringADragEndsTheDrag) {
+  StartMonitor();
+  ShowAbout();
+  for (const auto& way : kMouseTakenAway) {
+    SCOPED_TRACE(way.What);
+    const RECT before = WindowRect();
+    MoveTo(kBackground);
+    PressLeftButton();
+    const POINT start{before.left + kBackground.x, before.top + kBackground.y};
+    MoveMouseTo({start.x + 10, start.y + 10});
+    ASSERT_TRUE(PumpUntil([&] { return WindowRect().left == before.left + 10; }, 3000));
+    const TMouseTakenAway takenAway(way.CancelMode);
+    // Released outside the window, then moved with no button held: the window stays.
+    MoveMouseTo({start.x + 300, start.y + 200});
+    ReleaseLeftButton();
+    const RECT after = WindowRect();
+    for (int step = 1; step <= 3; ++step) MoveMouseTo({start.x + 300 - 20 * step, start.y + 200 - 15 * step});
+    PumpFor(300);
+    EXPECT_EQ(WindowRect().left, after.left);
+    EXPECT_EQ(WindowRect().top, after.top);
+    ShowAbout();  // in front again for the next way
+  }
+}
+
+TEST_F(AboutWindowTest, OkHeldWhenTheMouseIsTakenAwayComesBackToItsNormalPictureWithoutAClick) {
+  StartMonitor();
+  ShowAbout();
+  MoveTo(Centre(kOK));
+  PressLeftButton();
+  ASSERT_EQ(WaitForOkPicture(L"BtnOKDown.png"), L"BtnOKDown.png");
+  const TMouseTakenAway takenAway(true);
+  EXPECT_EQ(WaitForOkPicture(L"BtnOK.png"), L"BtnOK.png");
+  ReleaseLeftButton();
+  PumpFor(300);
+  EXPECT_TRUE(IsWindowVisible(FindMonitorWindow()));
+}
+
 TEST_F(AboutWindowTest, TheWebButtonWithNoBrowserLeavesTheWindowAsItIsAndShowsNoMessage) {
   const TWebHandlers none;
   StartMonitor();
