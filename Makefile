@@ -13,8 +13,9 @@ FUZZ := build/fuzz
 JOBS ?= $(shell nproc)
 CHOOSE := . scripts/machine.sh && vd_choose_windows_build
 
-.PHONY: test test-win64 run demo bench prerequisites native win32 win64 shipped fuzz clean \
-        windows-tests-win32 windows-tests-win64 run-win32 run-win64 demo-win32 demo-win64 bench-win32 bench-win64
+.PHONY: test test-win64 run demo bench soak prerequisites native win32 win64 shipped fuzz clean \
+        windows-tests-win32 windows-tests-win64 run-win32 run-win64 demo-win32 demo-win64 bench-win32 bench-win64 \
+        soak-win32 soak-win64
 
 test: native shipped fuzz
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
@@ -46,13 +47,14 @@ run-win64: native
 	@echo "Running the 64-bit build ($(VD_WINDOWS_WHY))."
 	@scripts/run-monitor.sh $(WIN64)
 
-# The scripted tour (demo/) and the benchmarks (tests/bench/): driver programs that run the
-# monitor under Wine with the stand-ins of the end-to-end tests, in a prefix of their own, on
-# the Windows build that runs here. What they print is kept in out/demo.txt and out/bench.txt.
-demo bench: prerequisites native
+# The scripted tour (demo/), the benchmarks and the soak (tests/bench/): driver programs that
+# run the monitor under Wine with the stand-ins of the end-to-end tests, in a prefix of their
+# own, on the Windows build that runs here. What they print is kept in out/demo.txt,
+# out/bench.txt and out/soak.txt.
+demo bench soak: prerequisites native
 	@$(CHOOSE) && $(MAKE) --no-print-directory $@-$$VD_WINDOWS_BUILD VD_WINDOWS_WHY="$$VD_WINDOWS_WHY"
 
-# $(1) build folder, $(2) target triple's processor, $(3) bits, $(4) demo or bench,
+# $(1) build folder, $(2) target triple's processor, $(3) bits, $(4) demo, bench or soak,
 # $(5) driver target, $(6) driver arguments.
 drive = $(call configure,$(1),$(2)) && cmake --build $(1) -j $(JOBS) --target $(5) && \
         echo "The $(4) runs the $(3)-bit build ($(VD_WINDOWS_WHY))." && scripts/run-driver.sh $(4) $(1) $(5).exe $(6)
@@ -66,6 +68,10 @@ bench-win32:
 	@$(call drive,$(WIN32),i686,32,bench,VDMonBench,--clock-ticks $$(getconf CLK_TCK))
 bench-win64:
 	@$(call drive,$(WIN64),x86_64,64,bench,VDMonBench,--clock-ticks $$(getconf CLK_TCK))
+soak-win32:
+	@$(call drive,$(WIN32),i686,32,soak,VDMonSoak)
+soak-win64:
+	@$(call drive,$(WIN64),x86_64,64,soak,VDMonSoak)
 
 prerequisites:
 	@scripts/install-prerequisites.sh

@@ -4,12 +4,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/win32/Handles.h"
+#include "tests/e2e/Harness.h"
 
 namespace vd::e2e {
 
 namespace {
+
+// Points of the About window: its background picture, and the OK button.
+constexpr POINT kPicture{250, 40};
+constexpr POINT kOK{255, 338};
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
@@ -57,6 +63,37 @@ double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const std::size_t n = values.size();
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::optional<double> ShowAbout(HWND monitor) {
+  const std::vector<HWND> icons = TrayIconWindows();
+  const HWND menu = icons.empty() ? nullptr : OpenTrayMenu(icons.front());
+  if (!menu) return std::nullopt;
+  for (int i = 0; i < 2; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  const HDC screen = GetDC(nullptr);
+  const double start = NowMs();
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  std::optional<double> shown;
+  while (!shown && NowMs() - start < 5000) {
+    RECT bounds{};
+    if (IsWindowVisible(monitor) && GetWindowRect(monitor, &bounds) &&
+        (GetPixel(screen, bounds.left + kPicture.x, bounds.top + kPicture.y) & 0xFFFFFF) != 0)
+      shown = NowMs() - start;
+    else
+      Sleep(1);
+  }
+  ReleaseDC(nullptr, screen);
+  return shown;
+}
+
+bool PressOK(HWND monitor) {
+  RECT bounds{};
+  GetWindowRect(monitor, &bounds);
+  MoveMouseTo({bounds.left + kOK.x, bounds.top + kOK.y});
+  PressLeftButton();
+  ReleaseLeftButton();
+  MoveMouseTo({0, 0});
+  return PumpUntil([monitor] { return !IsWindowVisible(monitor); }, 5000);
 }
 
 std::optional<TLinuxProcess> TLinuxProcess::Find(const std::wstring& program) {

@@ -1,7 +1,8 @@
 #pragma once
-// What the benchmarks share: a Linux process of the prefix as Linux accounts for it (its CPU
-// time and its memory, read through drive Z:, since Wine does not report other processes'),
-// a clock in milliseconds, and medians.
+// What the benchmarks and the soak share: a Linux process of the prefix as Linux accounts for
+// it (its CPU time and its memory, read through drive Z:, since Wine does not report other
+// processes'), a clock in milliseconds, medians, and the monitor's About window opened from
+// the tray menu and closed with its OK button.
 
 #include <windows.h>
 
@@ -10,6 +11,11 @@
 #include <vector>
 
 namespace vd::e2e {
+
+// The monitor starts reading the mouse about 3 s after its start; idle is after that.
+inline constexpr double kIdleAfterMs = 5000;
+// After "OK", the monitor lets the About window's drawing go once it has been hidden 30 s.
+inline constexpr DWORD kReleasedAfterMs = 32000;
 
 // A file read to its end; files of /proc report no size, so it is read until nothing comes.
 std::string ReadWhole(const std::wstring& path);
@@ -28,6 +34,13 @@ struct TMemory {
   double ResidentMB = 0;
   double PrivateMB = 0;
 };
+
+// "About" from the tray menu: the time from the menu's Return key until the window shows its
+// picture on the screen (the monitor hands the first frame to the layered window before it
+// shows it); nothing when it did not show within 5 s.
+std::optional<double> ShowAbout(HWND monitor);
+// The About window's OK button clicked with the mouse; true once the window is hidden.
+bool PressOK(HWND monitor);
 
 class TLinuxProcess {
 public:

@@ -15,13 +15,6 @@ namespace {
 
 constexpr int kStarts = 9;
 constexpr int kAboutRuns = 3;
-// The monitor starts reading the mouse about 3 s after its start; idle is after that.
-constexpr double kIdleAfterMs = 5000;
-// After "OK", the monitor lets the About window's drawing go once it has been hidden 30 s.
-constexpr DWORD kReleasedAfterMs = 32000;
-// Points of the About window: its background picture, and the OK button.
-constexpr POINT kPicture{250, 40};
-constexpr POINT kOK{255, 338};
 
 struct TRun {
   double StartMs = 0;
@@ -56,40 +49,6 @@ std::optional<TRun> Start(const TProgramFolder& folder, const std::wstring& prog
   if (!memory) return std::nullopt;
   run.Idle = *memory;
   return run;
-}
-
-// "About" from the tray menu: the time from the menu's Return key until the window shows its
-// picture on the screen (the monitor hands the first frame to the layered window before it
-// shows it).
-std::optional<double> ShowAbout(HWND monitor) {
-  const std::vector<HWND> icons = TrayIconWindows();
-  const HWND menu = icons.empty() ? nullptr : OpenTrayMenu(icons.front());
-  if (!menu) return std::nullopt;
-  for (int i = 0; i < 2; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-  const HDC screen = GetDC(nullptr);
-  const double start = NowMs();
-  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-  std::optional<double> shown;
-  while (!shown && NowMs() - start < 5000) {
-    RECT bounds{};
-    if (IsWindowVisible(monitor) && GetWindowRect(monitor, &bounds) &&
-        (GetPixel(screen, bounds.left + kPicture.x, bounds.top + kPicture.y) & 0xFFFFFF) != 0)
-      shown = NowMs() - start;
-    else
-      Sleep(1);
-  }
-  ReleaseDC(nullptr, screen);
-  return shown;
-}
-
-bool PressOK(HWND monitor) {
-  RECT bounds{};
-  GetWindowRect(monitor, &bounds);
-  MoveMouseTo({bounds.left + kOK.x, bounds.top + kOK.y});
-  PressLeftButton();
-  ReleaseLeftButton();
-  MoveMouseTo({0, 0});
-  return PumpUntil([monitor] { return !IsWindowVisible(monitor); }, 5000);
 }
 
 // Shown, hidden, shown again within 30 s and hidden, then left alone until the drawing went.
