@@ -84,7 +84,7 @@ void ShowMixerMessage(const char16_t* text) {
   platform::Platform().UI->ShowMessageBox(text, Application().Title(), platform::MB_OK_FLAG);
 }
 
-// The legacy mixer's functions, bound on first use: a system with Core Audio never loads the
+// The legacy mixer's functions, bound for each use: a system with Core Audio never loads the
 // library.
 struct TMixerApi {
   decltype(::mixerGetNumDevs)* GetNumDevs = nullptr;
@@ -106,16 +106,10 @@ struct TMixerApi {
                            {"mixerSetControlDetails", SetControlDetails}}};
 };
 
-// Main thread.
-const TMixerApi& MixerApi() {
-  static const TMixerApi api;
-  return api;
-}
-
 // A legacy mixer opened for one read or write of a line's mute control.
 class TMixerMute {
 public:
-  explicit TMixerMute(int lineType) : FApi(MixerApi()) {
+  explicit TMixerMute(int lineType) {
     if (lineType < 0 || lineType > 3 || !FApi.Library.Bound() || FApi.GetNumDevs() == 0) return;
     if (FApi.Open(&FMixer, 0, 0, 0, 0) != MMSYSERR_NOERROR) {
       FMixer = nullptr;
@@ -168,7 +162,7 @@ public:
 private:
   HMIXEROBJ Handle() const { return reinterpret_cast<HMIXEROBJ>(FMixer); }
 
-  const TMixerApi& FApi;
+  TMixerApi FApi;  // first: the mixer is closed before its library goes
   HMIXER FMixer = nullptr;
   bool FReady = false;
   MIXERCONTROLDETAILS FDetails{};

@@ -31,11 +31,11 @@ std::vector<TMonitorArea> Monitors() {
 }
 
 // The notification state as the shell tells it; bound at run time, since older systems lack
-// it.
+// it (the shell's library is loaded anyway: binding it costs nothing).
 std::optional<QUERY_USER_NOTIFICATION_STATE> NotificationState() {
-  static decltype(::SHQueryUserNotificationState)* query = nullptr;
-  static const TLibraryBinding shell(u"shell32.dll", platform::TLibrarySearch::SystemFolderOnly,
-                                     {{"SHQueryUserNotificationState", query}});
+  decltype(::SHQueryUserNotificationState)* query = nullptr;
+  const TLibraryBinding shell(u"shell32.dll", platform::TLibrarySearch::SystemFolderOnly,
+                              {{"SHQueryUserNotificationState", query}});
   QUERY_USER_NOTIFICATION_STATE state{};
   if (!shell.Bound() || FAILED(query(&state))) return std::nullopt;
   return state;

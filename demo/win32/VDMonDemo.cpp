@@ -1,12 +1,13 @@
 // The tour of "make demo": the shipped monitor started as on a first logon, with the
 // stand-in mouse plugged in, a stand-in microphone and a stand-in configurator window; two
-// presses of the mouse's microphone-mute button, a profile switch made on the mouse, the About
-// window opened from the tray menu, its OK button under the mouse, pressed and released, and
-// "Exit" from the tray menu. Each step says what it does and what came of it; a step that fails
+// presses of the mouse's microphone-mute button and a profile switch made on the mouse, each
+// said by the on-screen notice, the About window opened from the tray menu, its OK button
+// under the mouse, pressed and released, and "Exit" from the tray menu. Each step says what it does and what came of it; a step that fails
 // ends the tour with exit code 1.
 //
-// Option: --out FOLDER, where the screenshots of the About window go (about.png,
-// about-hot.png, about-pressed.png; the current folder without it).
+// Option: --out FOLDER, where the screenshots go (notice-muted.png, notice-on.png,
+// notice-profile.png, about.png, about-hot.png, about-pressed.png; the current folder without
+// it).
 //
 // Adding a step: write a function of the tour that answers whether it succeeded, and put it
 // in the list in wmain.
@@ -139,6 +140,33 @@ bool StartMonitor(TTour& tour) {
   return true;
 }
 
+// Waits until the on-screen notice shows the text (its caption says what it shows) and has
+// faded in, then saves a picture of it; says why when there is none.
+bool SaveNotice(const TTour& tour, const std::wstring& text, const wchar_t* name) {
+  HWND notice = nullptr;
+  const auto says = [&] {
+    wchar_t caption[256] = {};
+    notice = FindWindowW(L"TVDMonNotice", nullptr);
+    return notice && IsWindowVisible(notice) && GetWindowTextW(notice, caption, 256) && text == caption;
+  };
+  if (!PumpUntil(says, 3000)) {
+    Say("No notice said \"%s\".", Utf8(text).c_str());
+    return false;
+  }
+  PumpFor(400);
+  RECT rect{};
+  GetWindowRect(notice, &rect);
+  const std::wstring path = tour.OutFolder + L"\\" + name;
+  const TScreenshot picture = CaptureScreen(rect);
+  if (picture.Pixels.empty() || !WritePng(picture, path)) {
+    Say("The screenshot %s could not be saved.", Utf8(path).c_str());
+    return false;
+  }
+  Say("The notice near the bottom of the screen says \"%s\"; its picture is saved as %s.", Utf8(text).c_str(),
+      Utf8(path).c_str());
+  return true;
+}
+
 bool SwitchProfileOnTheMouse(TTour& tour) {
   Say("The mouse sends report 8: 01 02 (switched to profile 2).");
   if (tour.Mouse->Send({0x08, 0x01, 0x02}) != 1 ||
@@ -148,7 +176,7 @@ bool SwitchProfileOnTheMouse(TTour& tour) {
   }
   Say("ProfileID in HKCU\\software\\Vardelngmmouse: %s.", ProfileIdText().c_str());
   tour.SayConfiguratorMessages();
-  return true;
+  return SaveNotice(tour, L"Profile 3", L"notice-profile.png");
 }
 
 bool PressMuteTwice(TTour& tour) {
@@ -159,6 +187,9 @@ bool PressMuteTwice(TTour& tour) {
       return false;
     }
     Say("Stand-in microphone: %s.", MicrophoneText().c_str());
+    if (expected ? !SaveNotice(tour, L"Microphone muted", L"notice-muted.png")
+                 : !SaveNotice(tour, L"Microphone on", L"notice-on.png"))
+      return false;
   }
   return true;
 }

@@ -68,6 +68,9 @@ TEST_F(NoticeTest, AProfileSwitchShowsTheProfileCountedFrom1NearTheBottomAndGoes
   EXPECT_EQ(GetForegroundWindow(), game.Get());
   EXPECT_TRUE(PumpUntil([] { return !Shown(); }, 3000 - (GetTickCount() - shown)));
   EXPECT_EQ(GetForegroundWindow(), game.Get());
+  // A monitor that showed a notice still ends cleanly.
+  ASSERT_TRUE(ChooseTrayMenuItem(TrayIcon(), 2));
+  EXPECT_EQ(FMonitor->WaitForExit(), 0u);
 }
 
 TEST_F(NoticeTest, WithTheStoredLanguageChineseTheNoticeIsChinese) {
