@@ -13,7 +13,8 @@ wine32_failed="$VD_TOP/build/.wine32-unavailable"
 
 common="cmake ninja-build g++ make file python3 googletest libgtest-dev libgmock-dev
         g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-        wine wine64 xvfb xauth fonts-wine fonts-wqy-microhei clang libclang-rt-14-dev"
+        wine wine64 xvfb xauth fonts-wine fonts-wqy-microhei clang libclang-rt-14-dev
+        pkg-config libcairo2-dev libpango1.0-dev"
 win64="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev"
 
 sudo=""

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the scene tests: objects read from text forms, a stand-in for the
-// scene's window, a clock advanced by hand, a canvas that records what is drawn, and PNG
+// scene's window, a canvas that records what is drawn, and PNG
 // data of a given size.
 
 #include <algorithm>
@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "scene/Canvas.h"
-#include "scene/Clock.h"
+#include "scene/ManualClock.h"
 #include "scene/SceneHost.h"
 #include "scene/paint/Bitmap.h"
 #include "scene/tree/VgObject.h"
@@ -59,58 +59,7 @@ public:
   std::int32_t FModalResult = 0;
 };
 
-// Timers fire when the time is advanced past them, in the order they fall due. It is the
-// scene clock and message pump while it lives.
-class TManualClock : public IvgClock, public IvgMessagePump {
-public:
-  TManualClock() {
-    SetSceneClock(this);
-    SetSceneMessagePump(this);
-  }
-  ~TManualClock() override {
-    SetSceneClock(nullptr);
-    SetSceneMessagePump(nullptr);
-  }
-
-  std::uint32_t TickCount() override { return FNow; }
-  std::unique_ptr<IvgTimer> StartTimer(std::uint32_t interval, std::function<void()> onTick) override {
-    auto timer = std::make_unique<TTimer>(*this, interval, std::move(onTick));
-    FTimers.push_back(timer.get());
-    return timer;
-  }
-
-  // Waiting for the main thread lets one animation tick pass.
-  void WaitAndProcessMessages() override { Advance(33); }
-
-  void Advance(std::uint32_t milliseconds) {
-    const std::uint32_t end = FNow + milliseconds;
-    while (true) {
-      TTimer* next = nullptr;
-      for (TTimer* timer : FTimers)
-        if (timer->Due <= end && (!next || timer->Due < next->Due)) next = timer;
-      if (!next) break;
-      FNow = next->Due;
-      next->Due += std::max<std::uint32_t>(next->Interval, 1);
-      std::function<void()> tick = next->OnTick;  // the callback may destroy its timer
-      tick();
-    }
-    FNow = end;
-  }
-
-private:
-  struct TTimer : IvgTimer {
-    TTimer(TManualClock& clock, std::uint32_t interval, std::function<void()> onTick)
-        : Clock(clock), Interval(interval), Due(clock.FNow + interval), OnTick(std::move(onTick)) {}
-    ~TTimer() override { std::erase(Clock.FTimers, this); }
-    TManualClock& Clock;
-    std::uint32_t Interval;
-    std::uint32_t Due;
-    std::function<void()> OnTick;
-  };
-
-  std::uint32_t FNow = 0;
-  std::vector<TTimer*> FTimers;
-};
+using TManualClock = TvgManualClock;
 
 // Records each call as a line ("bitmap (0,0,70,30) -> (4,0,74,30)", "clip (0,0,77,31)",
 // "clear (0,0,3,2) #00000000"), the colour of each fill, and which picture each drawing took,

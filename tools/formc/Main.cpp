@@ -10,25 +10,18 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "streams/Errors.h"
 #include "streams/Strings.h"
 #include "streams/TextObjectStream.h"
+#include "tools/formc/FormIncludes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace vd;
-
-bool ReadWholeFile(const fs::path& path, std::string& content) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
-}
 
 // Writes beside the target and renames, so that a failed run leaves no half-written file.
 bool WriteWholeFile(const fs::path& path, std::string_view data) {
@@ -70,24 +63,8 @@ int ToBinary(const fs::path& in, const fs::path& out, const std::vector<fs::path
   std::string text;
   if (!ReadWholeFile(in, text)) return Fail("cannot read " + in.string());
 
-  std::vector<fs::path> searched = {in.parent_path().empty() ? fs::path(".") : in.parent_path()};
-  searched.insert(searched.end(), includeDirs.begin(), includeDirs.end());
   std::vector<fs::path> dependencies = {in};
-  TTextFormOptions options;
-  options.ReadInclude = [&](const std::u16string& name) {
-    std::string relative = ToUtf8(name);
-    for (char& c : relative)
-      if (c == '\\') c = '/';
-    for (const fs::path& folder : searched) {
-      const fs::path candidate = fs::path(relative).is_absolute() ? fs::path(relative) : folder / relative;
-      std::string bytes;
-      if (fs::is_regular_file(candidate) && ReadWholeFile(candidate, bytes)) {
-        dependencies.push_back(candidate);
-        return bytes;
-      }
-    }
-    throw Exception(u"File not found");
-  };
+  const TTextFormOptions options = FormIncludes(in, includeDirs, &dependencies);
 
   std::vector<std::uint8_t> binary;
   try {

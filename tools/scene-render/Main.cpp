@@ -1,0 +1,78 @@
+// scene-render: draws the scene of a stored form to a PNG on the build machine.
+//
+//   scene-render FORM OUT.png [--state normal|hot|pressed] [--language NAME] [--button NAME]
+//                [-I DIR]... [--font FILE]...
+//
+// The built-in default style set (defaultvgstyle.form) and the readable dictionaries
+// (ks.local.dict, then Monitor.dict) are read from the form's folder; includes are looked
+// for beside the form, in each -I folder, then among the build's compiled forms. Without
+// --font the text is drawn with the fonts the tests use (Wine's Tahoma and the CJK font the
+// prerequisites install), not with the machine's.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "streams/Errors.h"
+#include "streams/Strings.h"
+#include "tools/scene-render/CairoRender.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace vd;
+
+int Usage() {
+  std::cerr << "usage: scene-render FORM OUT.png [--state normal|hot|pressed] [--language NAME] [--button NAME]\n"
+               "                    [-I DIR]... [--font FILE]...\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() < 2) return Usage();
+  TvgRenderRequest request;
+  request.Form = args[0];
+  const fs::path out = args[1];
+  std::vector<std::string> fonts;
+  for (std::size_t i = 2; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return Usage();
+    const std::string& option = args[i];
+    const std::string& value = args[i + 1];
+    if (option == "--state" && value == "normal")
+      request.State = TvgRenderState::Normal;
+    else if (option == "--state" && value == "hot")
+      request.State = TvgRenderState::Hot;
+    else if (option == "--state" && value == "pressed")
+      request.State = TvgRenderState::Pressed;
+    else if (option == "--language")
+      request.Language = FromUtf8(value);
+    else if (option == "--button")
+      request.Button = FromUtf8(value);
+    else if (option == "-I")
+      request.IncludeDirs.emplace_back(value);
+    else if (option == "--font")
+      fonts.push_back(value);
+    else
+      return Usage();
+  }
+  request.IncludeDirs.push_back(BuiltFormsFolder());
+  const fs::path folder = request.Form.parent_path();
+  for (const char* name : {"ks.local.dict", "Monitor.dict"})
+    if (fs::exists(folder / name)) request.Dictionaries.push_back(folder / name);
+  if (fonts.empty()) fonts = SceneFontFiles();
+
+  try {
+    const cairo::TvgCairoFonts fontMap(fonts);
+    RenderWithCairo(request, folder / "defaultvgstyle.form", fontMap)->WritePng(out.string());
+  } catch (const Exception& error) {
+    std::cerr << "scene-render: " << ToUtf8(error.Message()) << "\n";
+    return 1;
+  } catch (const std::exception& error) {
+    std::cerr << "scene-render: " << error.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

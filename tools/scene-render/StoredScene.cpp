@@ -1,0 +1,163 @@
+#include "tools/scene-render/StoredScene.h"
+
+#include <optional>
+#include <stdexcept>
+
+#include "core/ClassRegistry.h"
+#include "core/ComponentReader.h"
+#include "lang/Dictionary.h"
+#include "lang/Translation.h"
+#include "scene/ManualClock.h"
+#include "scene/SceneClasses.h"
+#include "scene/controls/Text.h"
+#include "scene/layout/VisualObject.h"
+#include "scene/style/DefaultStyle.h"
+#include "scene/tree/CustomScene.h"
+#include "streams/Strings.h"
+#include "tools/dictc/DictionarySource.h"
+#include "tools/formc/FormIncludes.h"
+
+namespace vd {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The scene as a stored form describes it (the class name and bounds of the Windows scene),
+// in no window.
+class TRenderScene : public TvgCustomScene {
+public:
+  using TvgCustomScene::TvgCustomScene;
+  static const TClassInfo& StaticClassInfo() {
+    static const TClassInfo info = TClassBuilder<TRenderScene>(u"TvgScene", TvgCustomScene::StaticClassInfo())
+                                       .Creatable()
+                                       .Integer(u"Left", &TRenderScene::Left, &TRenderScene::SetLeft)
+                                       .Default(0)
+                                       .Integer(u"Top", &TRenderScene::Top, &TRenderScene::SetTop)
+                                       .Default(0)
+                                       .Integer(u"Width", &TRenderScene::Width, &TRenderScene::SetWidth)
+                                       .Integer(u"Height", &TRenderScene::Height, &TRenderScene::SetHeight)
+                                       .Build();
+    return info;
+  }
+  const TClassInfo& ClassType() const override { return StaticClassInfo(); }
+};
+
+// A form that holds the scene while the host lives: damage becomes the next pass's, the
+// rest goes nowhere.
+class TRenderHost : public IvgSceneHost {
+public:
+  explicit TRenderHost(TvgCustomScene& scene) : FScene(scene) { FScene.SetHost(this); }
+  ~TRenderHost() { FScene.SetHost(nullptr); }
+  TRenderHost(const TRenderHost&) = delete;
+  TRenderHost& operator=(const TRenderHost&) = delete;
+  void AddUpdateRect(const TvgRect& rect) override {
+    if (const std::optional<TvgPixelRect> pixels = FScene.DamageInPixels(rect)) FScene.AddPendingRect(*pixels);
+  }
+  void SetCapture() override {}
+  void ReleaseCapture() override {}
+  void TakeFocus() override {}
+  void SetCursor(TvgCursor) override {}
+  bool ParentIsForm() override { return true; }
+  std::int32_t FormTag() override { return 0; }
+  TvgWindowBounds FormBounds() override { return {0, 0, FScene.Width(), FScene.Height()}; }
+  void SetFormBounds(const TvgWindowBounds&) override {}
+  void SetModalResult(std::int32_t) override {}
+
+private:
+  TvgCustomScene& FScene;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::string text;
+  if (!ReadWholeFile(path, text)) throw std::runtime_error("cannot read " + path.string());
+  return text;
+}
+
+// Has every scene show its texts in the language.
+void SelectLanguage(TvgLang& dictionary, const TvgRenderRequest& request) {
+  for (const fs::path& file : request.Dictionaries) {
+    const TDictionaryContent content = ParseDictionarySource(ReadFile(file), FromUtf8(file.string()));
+    dictionary.ReadDictionaryStream(WriteDictionaryStream(content), FromUtf8(file.string()));
+  }
+  const TvgWideStringList* table = dictionary.LanguageTable(request.Language);
+  if (!table) throw std::runtime_error("no dictionary has the language " + ToUtf8(request.Language));
+  ActivateLanguageTable(table);
+}
+
+TvgCustomScene* FirstScene(const TComponent& root) {
+  for (int i = 0; i < root.ComponentCount(); ++i)
+    if (auto* scene = dynamic_cast<TvgCustomScene*>(root.Components(i))) return scene;
+  return nullptr;
+}
+
+// Puts the mouse over the button's centre, pressing it in the pressed state.
+void PointAt(TvgCustomScene& scene, const TComponent& root, const TvgRenderRequest& request) {
+  auto* button = dynamic_cast<TvgVisualObject*>(root.FindComponent(request.Button));
+  if (!button) throw std::runtime_error("the form has no button " + ToUtf8(request.Button));
+  const TvgRect rect = button->AbsoluteRect();
+  const float x = (rect.Left + rect.Right) / 2, y = (rect.Top + rect.Bottom) / 2;
+  scene.MouseMove({}, x, y);
+  if (request.State == TvgRenderState::Pressed) scene.MouseDown(mbLeft, ssLeft, x, y);
+}
+
+void CollectTexts(const TvgObject& object, std::vector<TvgRect>& rects) {
+  const TvgVisualObject* visual = object.Visual();
+  if (visual && !visual->Visible()) return;
+  if (dynamic_cast<const TvgText*>(&object)) rects.push_back(visual->AbsoluteRect());
+  for (int i = 0; i < object.ChildrenCount(); ++i) CollectTexts(*object.Children(i), rects);
+}
+
+// The process-wide toolkit state that one drawing sets up, released when it ends.
+struct TToolkitState {
+  TToolkitState() {
+    RegisterSceneClasses();
+    RegisterComponentClass(TRenderScene::StaticClassInfo());
+  }
+  ~TToolkitState() {
+    ReleaseTranslationState();
+    ReleaseDefaultStyleRoot();
+  }
+  TvgManualClock Clock;
+};
+
+// Long enough for any of the toolkit's trigger animations to end.
+constexpr std::uint32_t kSettleMs = 10000;
+
+}  // namespace
+
+std::vector<std::uint8_t> CompiledForm(const fs::path& form, const std::vector<fs::path>& includeDirs) {
+  try {
+    return ObjectTextToBinary(ReadFile(form), FormIncludes(form, includeDirs));
+  } catch (const Exception& error) {
+    throw std::runtime_error(form.string() + ": " + ToUtf8(error.Message()));
+  }
+}
+
+std::vector<TvgRect> DrawStoredScene(const TvgRenderRequest& request, const TvgCanvasForSize& canvasForSize) {
+  TToolkitState toolkit;
+  const std::vector<std::uint8_t> form = CompiledForm(request.Form, request.IncludeDirs);
+
+  TvgLang dictionary(nullptr);
+  TComponent root(nullptr);
+  // The window components of the form are not made: what they are is no concern of the
+  // picture, and their classes are unknown here.
+  ReadComponent(root, form);
+  TvgCustomScene* scene = FirstScene(root);
+  if (!scene) throw std::runtime_error(request.Form.string() + " holds no scene");
+  const TRenderHost host(*scene);
+  if (!request.Language.empty()) SelectLanguage(dictionary, request);
+  if (TvgObject* first = scene->GetRoot())
+    if (TvgVisualObject* visual = first->Visual()) visual->Realign();
+  if (request.State != TvgRenderState::Normal) PointAt(*scene, root, request);
+  toolkit.Clock.Advance(kSettleMs);
+
+  IvgCanvas& canvas = canvasForSize(scene->Width(), scene->Height());
+  scene->AddPendingRect({0, 0, scene->Width(), scene->Height()});
+  scene->PaintScene(canvas);
+  std::vector<TvgRect> texts;
+  if (const TvgObject* first = scene->GetRoot()) CollectTexts(*first, texts);
+  return texts;
+}
+
+}  // namespace vd
