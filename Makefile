@@ -13,7 +13,7 @@ FUZZ := build/fuzz
 JOBS ?= $(shell nproc)
 CHOOSE := . scripts/machine.sh && vd_choose_windows_build
 
-.PHONY: test test-win64 run demo bench soak prerequisites native win32 win64 shipped fuzz clean \
+.PHONY: test test-win64 run demo bench soak golden scene-pictures prerequisites native win32 win64 shipped fuzz clean \
         windows-tests-win32 windows-tests-win64 run-win32 run-win64 demo-win32 demo-win64 bench-win32 bench-win64 \
         soak-win32 soak-win64
 
@@ -58,6 +58,22 @@ demo bench soak: prerequisites native
 # $(5) driver target, $(6) driver arguments.
 drive = $(call configure,$(1),$(2)) && cmake --build $(1) -j $(JOBS) --target $(5) && \
         echo "The $(4) runs the $(3)-bit build ($(VD_WINDOWS_WHY))." && scripts/run-driver.sh $(4) $(1) $(5).exe $(6)
+
+# The About window drawn natively with the cairo canvas (tools/scene-render), kept beside the
+# demo's screenshots.
+demo: scene-pictures
+scene-pictures: native
+	@mkdir -p out
+	@for state in normal hot pressed; do \
+	  $(NATIVE)/bin/scene-render forms/VDMonMain.form out/scene-about-$$state.png --state $$state || exit 1; done
+	@$(NATIVE)/bin/scene-render forms/VDMonMain.form out/scene-about-CH.png --language CH
+	@echo "The About window drawn with cairo: out/scene-about-{normal,hot,pressed,CH}.png"
+
+# Writes the golden pictures of the native suite (tests/forms/golden/) again; review what
+# changed as pictures before committing them.
+golden: native
+	@VD_UPDATE_GOLDEN=1 $(NATIVE)/bin/vd_forms_tests --gtest_brief=1 >/dev/null
+	@git status --short tests/forms/golden
 
 # The demo's screenshots go to out/ (drive Z: is the machine's root under Wine).
 demo-win32:
