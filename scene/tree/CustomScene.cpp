@@ -33,6 +33,13 @@ const TClassInfo& TvgCustomScene::StaticClassInfo() {
           .Object(u"Fill", &TvgCustomScene::Fill)
           .Boolean(u"EnableDrag", &TvgCustomScene::EnableDrag, &TvgCustomScene::SetEnableDrag)
           .Default(true)
+          .Integer(u"Left", &TvgCustomScene::Left, &TvgCustomScene::SetLeft)
+          .Default(0)
+          .Integer(u"Top", &TvgCustomScene::Top, &TvgCustomScene::SetTop)
+          .Default(0)
+          .Integer(u"Width", &TvgCustomScene::Width, &TvgCustomScene::SetWidth)
+          .Integer(u"Height", &TvgCustomScene::Height, &TvgCustomScene::SetHeight)
+          .Event(u"OnFlush", &TvgCustomScene::OnFlush)
           .Build();
   return info;
 }

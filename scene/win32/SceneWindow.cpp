@@ -41,16 +41,8 @@ TvgScene::~TvgScene() {
 }
 
 const TClassInfo& TvgScene::StaticClassInfo() {
-  static const TClassInfo info = TClassBuilder<TvgScene>(u"TvgScene", TvgCustomScene::StaticClassInfo())
-                                     .Creatable()
-                                     .Integer(u"Left", &TvgScene::Left, &TvgScene::SetLeft)
-                                     .Default(0)
-                                     .Integer(u"Top", &TvgScene::Top, &TvgScene::SetTop)
-                                     .Default(0)
-                                     .Integer(u"Width", &TvgScene::Width, &TvgScene::SetWidth)
-                                     .Integer(u"Height", &TvgScene::Height, &TvgScene::SetHeight)
-                                     .Event(u"OnFlush", &TvgScene::OnFlush)
-                                     .Build();
+  static const TClassInfo info =
+      TClassBuilder<TvgScene>(u"TvgScene", TvgCustomScene::StaticClassInfo()).Creatable().Build();
   return info;
 }
 

@@ -23,21 +23,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The scene as a stored form describes it (the class name and bounds of the Windows scene),
-// in no window.
+// The scene under the class name that stored forms give it, in no window.
 class TRenderScene : public TvgCustomScene {
 public:
   using TvgCustomScene::TvgCustomScene;
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo info = TClassBuilder<TRenderScene>(u"TvgScene", TvgCustomScene::StaticClassInfo())
-                                       .Creatable()
-                                       .Integer(u"Left", &TRenderScene::Left, &TRenderScene::SetLeft)
-                                       .Default(0)
-                                       .Integer(u"Top", &TRenderScene::Top, &TRenderScene::SetTop)
-                                       .Default(0)
-                                       .Integer(u"Width", &TRenderScene::Width, &TRenderScene::SetWidth)
-                                       .Integer(u"Height", &TRenderScene::Height, &TRenderScene::SetHeight)
-                                       .Build();
+    static const TClassInfo info =
+        TClassBuilder<TRenderScene>(u"TvgScene", TvgCustomScene::StaticClassInfo()).Creatable().Build();
     return info;
   }
   const TClassInfo& ClassType() const override { return StaticClassInfo(); }
