@@ -59,15 +59,17 @@ demo bench soak: prerequisites native
 drive = $(call configure,$(1),$(2)) && cmake --build $(1) -j $(JOBS) --target $(5) && \
         echo "The $(4) runs the $(3)-bit build ($(VD_WINDOWS_WHY))." && scripts/run-driver.sh $(4) $(1) $(5).exe $(6)
 
-# The About window drawn natively with the cairo canvas (tools/scene-render), kept beside the
-# demo's screenshots.
+# The About window and the notice drawn natively with the cairo canvas (tools/scene-render),
+# kept beside the demo's screenshots.
 demo: scene-pictures
 scene-pictures: native
 	@mkdir -p out
 	@for state in normal hot pressed; do \
 	  $(NATIVE)/bin/scene-render forms/VDMonMain.form out/scene-about-$$state.png --state $$state || exit 1; done
 	@$(NATIVE)/bin/scene-render forms/VDMonMain.form out/scene-about-CH.png --language CH
-	@echo "The About window drawn with cairo: out/scene-about-{normal,hot,pressed,CH}.png"
+	@$(NATIVE)/bin/scene-render forms/Notice.form out/scene-notice-profile.png \
+	  --set NoticeRoot.Opacity=1 --set "NoticeText.Text='Profile 5'"
+	@echo "Drawn with cairo: out/scene-about-{normal,hot,pressed,CH}.png, out/scene-notice-profile.png"
 
 # Writes the golden pictures of the native suite (tests/forms/golden/) again; review what
 # changed as pictures before committing them.

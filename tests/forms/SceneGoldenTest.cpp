@@ -1,5 +1,5 @@
-// The look of the stored About window, drawn natively with the cairo canvas, against golden
-// pictures kept in golden/. With VD_UPDATE_GOLDEN=1 the test writes them instead
+// The look of the stored About window and notice, drawn natively with the cairo canvas,
+// against golden pictures kept in golden/. With VD_UPDATE_GOLDEN=1 the test writes them instead
 // (make golden); a changed golden picture is reviewed as a picture.
 
 #include <gtest/gtest.h>
@@ -13,6 +13,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <unistd.h>
 
@@ -35,14 +37,27 @@ constexpr int kPixelsAllowed = 40;
 
 struct TCase {
   const char* Name;
+  const char* Form;
   TvgRenderState State;
   const char16_t* Language;
+  std::vector<std::pair<std::u16string, std::u16string>> Settings;
 };
 
+// The notice as the program shows it after a mute press.
+const std::vector<std::pair<std::u16string, std::u16string>> kNoticeMuted = {
+    {u"NoticeRoot", u"Opacity = 1"},
+    {u"IconProfile", u"Visible = False"},
+    {u"IconMicrophoneMuted", u"Visible = True"},
+    {u"NoticeText", u"Text = 'Microphone muted'"}};
+
 const TCase kCases[] = {
-    {"about-normal-US", TvgRenderState::Normal, u"US"},   {"about-hot-US", TvgRenderState::Hot, u"US"},
-    {"about-pressed-US", TvgRenderState::Pressed, u"US"}, {"about-normal-CH", TvgRenderState::Normal, u"CH"},
-    {"about-hot-CH", TvgRenderState::Hot, u"CH"},         {"about-pressed-CH", TvgRenderState::Pressed, u"CH"},
+    {"about-normal-US", "VDMonMain.form", TvgRenderState::Normal, u"US", {}},
+    {"about-hot-US", "VDMonMain.form", TvgRenderState::Hot, u"US", {}},
+    {"about-pressed-US", "VDMonMain.form", TvgRenderState::Pressed, u"US", {}},
+    {"about-normal-CH", "VDMonMain.form", TvgRenderState::Normal, u"CH", {}},
+    {"about-hot-CH", "VDMonMain.form", TvgRenderState::Hot, u"CH", {}},
+    {"about-pressed-CH", "VDMonMain.form", TvgRenderState::Pressed, u"CH", {}},
+    {"notice-muted-US", "Notice.form", TvgRenderState::Normal, u"US", kNoticeMuted},
 };
 
 TPicture PictureOf(cairo_surface_t* surface) {
@@ -70,9 +85,11 @@ const cairo::TvgCairoFonts& Fonts() {
 }
 
 // The form's scene drawn natively, written to a PNG as well when a path is given.
-TPicture Render(const fs::path& form, TvgRenderState state, const char16_t* language, const fs::path& writeTo = {}) {
+TPicture Render(const fs::path& form, TvgRenderState state, const char16_t* language, const fs::path& writeTo = {},
+                const std::vector<std::pair<std::u16string, std::u16string>>& settings = {}) {
   TvgRenderRequest request;
   request.Form = form;
+  request.Settings = settings;
   request.IncludeDirs = {kForms, BuiltFormsFolder()};
   request.Dictionaries = {kForms / "ks.local.dict", kForms / "Monitor.dict"};
   request.Language = language;
@@ -87,17 +104,17 @@ TPicture Render(const fs::path& form, TvgRenderState state, const char16_t* lang
 
 class SceneGoldenTest : public ::testing::TestWithParam<TCase> {};
 
-TEST_P(SceneGoldenTest, TheAboutWindowLooksAsItsGoldenPicture) {
+TEST_P(SceneGoldenTest, TheSceneLooksAsItsGoldenPicture) {
   const TCase& c = GetParam();
   const fs::path golden = kGolden / (std::string(c.Name) + ".png");
   if (std::getenv("VD_UPDATE_GOLDEN")) {
-    Render(kForms / "VDMonMain.form", c.State, c.Language, golden);
+    Render(kForms / c.Form, c.State, c.Language, golden, c.Settings);
     GTEST_SKIP() << "wrote " << golden;
   }
   const TPicture expected = ReadPng(golden);
   ASSERT_GT(expected.Width, 0) << "no golden picture " << golden << " (make golden writes it)";
-  const auto difference = picture_test::Difference(expected, Render(kForms / "VDMonMain.form", c.State, c.Language),
-                                                   kThreshold);
+  const auto difference =
+      picture_test::Difference(expected, Render(kForms / c.Form, c.State, c.Language, {}, c.Settings), kThreshold);
   EXPECT_LE(difference.OutsideOff, kPixelsAllowed) << c.Name;
 }
 

@@ -1,7 +1,10 @@
 // scene-render: draws the scene of a stored form to a PNG on the build machine.
 //
 //   scene-render FORM OUT.png [--state normal|hot|pressed] [--language NAME] [--button NAME]
-//                [-I DIR]... [--font FILE]...
+//                [--set NAME.PROPERTY=VALUE]... [-I DIR]... [--font FILE]...
+//
+// --set gives a component of the form a value as the program would before showing it, in
+// the text form's syntax: --set "NoticeText.Text='Profile 5'" --set NoticeRoot.Opacity=1.
 //
 // The built-in default style set (defaultvgstyle.form) and the readable dictionaries
 // (ks.local.dict, then Monitor.dict) are read from the form's folder; includes are looked
@@ -24,7 +27,7 @@ using namespace vd;
 
 int Usage() {
   std::cerr << "usage: scene-render FORM OUT.png [--state normal|hot|pressed] [--language NAME] [--button NAME]\n"
-               "                    [-I DIR]... [--font FILE]...\n";
+               "                    [--set NAME.PROPERTY=VALUE]... [-I DIR]... [--font FILE]...\n";
   return 2;
 }
 
@@ -55,6 +58,8 @@ int main(int argc, char** argv) {
       request.IncludeDirs.emplace_back(value);
     else if (option == "--font")
       fonts.push_back(value);
+    else if (const std::size_t dot = value.find('.'); option == "--set" && dot != std::string::npos)
+      request.Settings.emplace_back(FromUtf8(value.substr(0, dot)), FromUtf8(value.substr(dot + 1)));
     else
       return Usage();
   }

@@ -93,6 +93,22 @@ void PointAt(TvgCustomScene& scene, const TComponent& root, const TvgRenderReque
   if (request.State == TvgRenderState::Pressed) scene.MouseDown(mbLeft, ssLeft, x, y);
 }
 
+// Reads each assignment into its component as a stored form of its own.
+void ApplySettings(const TComponent& root, const TvgRenderRequest& request) {
+  for (const auto& [name, assignment] : request.Settings) {
+    TComponent* component = root.FindComponent(name);
+    if (!component) throw std::runtime_error("the form has no component " + ToUtf8(name));
+    const std::string text = "object " + ToUtf8(name) + ": TComponent\n  " + ToUtf8(assignment) + "\nend\n";
+    std::vector<std::u16string> errors;
+    try {
+      errors = ReadComponent(*component, ParseTextForm(text));
+    } catch (const Exception& error) {
+      errors.push_back(error.Message());
+    }
+    if (!errors.empty()) throw std::runtime_error(ToUtf8(name + u"." + assignment) + ": " + ToUtf8(errors.front()));
+  }
+}
+
 void CollectTexts(const TvgObject& object, std::vector<TvgRect>& rects) {
   const TvgVisualObject* visual = object.Visual();
   if (visual && !visual->Visible()) return;
@@ -139,6 +155,7 @@ std::vector<TvgRect> DrawStoredScene(const TvgRenderRequest& request, const TvgC
   if (!scene) throw std::runtime_error(request.Form.string() + " holds no scene");
   const TRenderHost host(*scene);
   if (!request.Language.empty()) SelectLanguage(dictionary, request);
+  ApplySettings(root, request);
   if (TvgObject* first = scene->GetRoot())
     if (TvgVisualObject* visual = first->Visual()) visual->Realign();
   if (request.State != TvgRenderState::Normal) PointAt(*scene, root, request);

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "scene/Canvas.h"
@@ -29,6 +30,10 @@ struct TvgRenderRequest {
   TvgRenderState State = TvgRenderState::Normal;
   // The button that the mouse is over or pressing in the hot and pressed states.
   std::u16string Button = u"BtnOK";
+  // Properties set after the form is read, as the program sets them before it shows the
+  // scene: a component's name and a property assignment in the text form's syntax
+  // ({u"NoticeText", u"Text = 'Profile 5'"}).
+  std::vector<std::pair<std::u16string, std::u16string>> Settings;
 };
 
 // The canvas for a scene of that size, kept by the caller.
