@@ -33,7 +33,11 @@ public:
   decltype(gp::GdipCreateBitmapFromScan0)* CreateBitmapFromScan0 = nullptr;
   decltype(gp::GdipCreateBitmapFromStream)* CreateBitmapFromStream = nullptr;
   decltype(gp::GdipCloneBitmapAreaI)* CloneBitmapAreaI = nullptr;
+  decltype(gp::GdipBitmapLockBits)* BitmapLockBits = nullptr;
+  decltype(gp::GdipBitmapUnlockBits)* BitmapUnlockBits = nullptr;
   decltype(gp::GdipDisposeImage)* DisposeImage = nullptr;
+  decltype(gp::GdipGetImageWidth)* GetImageWidth = nullptr;
+  decltype(gp::GdipGetImageHeight)* GetImageHeight = nullptr;
   decltype(gp::GdipGetImageGraphicsContext)* GetImageGraphicsContext = nullptr;
   decltype(gp::GdipDeleteGraphics)* DeleteGraphics = nullptr;
   decltype(gp::GdipFlush)* Flush = nullptr;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/win32/StringConversions.h"
+#include "scene/paint/AreaAverage.h"
 #include "scene/paint/Bitmap.h"
 #include "scene/win32/FontFallback.h"
 
@@ -239,11 +240,19 @@ GpImage* TvgGdiPlusCanvas::Scaled(TDecodedPicture& picture, const TvgRect& sourc
   GpBitmap* scaled = nullptr;
   if (gdip.CreateBitmapFromScan0(width, height, 0, PixelFormat32bppPARGB, nullptr, &scaled) != Ok) return nullptr;
   TGdiPlusObject<GpImage> owner(FGdiPlus, gdip.DisposeImage, scaled);
-  const TGdiPlusObject<GpGraphics> graphics = GraphicsOn(scaled);
-  if (!graphics) return nullptr;
-  if (!interpolate) gdip.SetInterpolationMode(graphics.Get(), InterpolationModeNearestNeighbor);
   bool drawn = false;
+  // A smoothed reduction averages what each pixel covers (the About window's background is
+  // reduced to a third): as smooth as GDI+'s high-quality resampling and several times as
+  // fast, which the window's first frame waits for. Anything else GDI+ resamples.
+  const bool reduced = interpolate && width <= source.Width() && height <= source.Height();
   const auto scale = [&](GpImage* whole) {
+    if (reduced) {
+      drawn = Reduce(static_cast<GpBitmap*>(whole), source, scaled, width, height);
+      return;
+    }
+    const TGdiPlusObject<GpGraphics> graphics = GraphicsOn(scaled);
+    if (!graphics) return;
+    if (!interpolate) gdip.SetInterpolationMode(graphics.Get(), InterpolationModeNearestNeighbor);
     drawn = gdip.DrawImageRectRect(graphics.Get(), whole, 0, 0, static_cast<REAL>(width), static_cast<REAL>(height),
                                    source.Left, source.Top, source.Width(), source.Height(), UnitPixel, nullptr,
                                    nullptr, nullptr) == Ok;
@@ -261,6 +270,24 @@ GpImage* TvgGdiPlusCanvas::Scaled(TDecodedPicture& picture, const TvgRect& sourc
   picture.ScaledHeight = height;
   picture.ScaledInterpolated = interpolate;
   return picture.Scaled.Get();
+}
+
+bool TvgGdiPlusCanvas::Reduce(GpBitmap* whole, const TvgRect& source, GpBitmap* scaled, int width, int height) {
+  TGdiPlus& gdip = *FGdiPlus;
+  UINT wholeWidth = 0, wholeHeight = 0;
+  if (gdip.GetImageWidth(whole, &wholeWidth) != Ok || gdip.GetImageHeight(whole, &wholeHeight) != Ok) return false;
+  const GpRect from(0, 0, static_cast<INT>(wholeWidth), static_cast<INT>(wholeHeight)), to(0, 0, width, height);
+  BitmapData read{}, write{};
+  if (gdip.BitmapLockBits(whole, &from, ImageLockModeRead, PixelFormat32bppPARGB, &read) != Ok) return false;
+  const bool locked = gdip.BitmapLockBits(scaled, &to, ImageLockModeWrite, PixelFormat32bppPARGB, &write) == Ok;
+  if (locked) {
+    ReduceByAreaAverage({static_cast<std::uint32_t*>(read.Scan0), static_cast<int>(read.Width),
+                         static_cast<int>(read.Height), read.Stride / 4},
+                        source, {static_cast<std::uint32_t*>(write.Scan0), width, height, write.Stride / 4});
+    gdip.BitmapUnlockBits(scaled, &write);
+  }
+  gdip.BitmapUnlockBits(whole, &read);
+  return locked;
 }
 
 void TvgGdiPlusCanvas::DrawBitmap(const TvgBitmap& bitmap, const TvgRect& s, const TvgRect& d, float opacity,

@@ -2,7 +2,8 @@
 // The scene's canvas: GDI+ drawing into the scene's buffer (scene/win32/SceneBuffer.h), whose
 // pixels GDI+ sees as premultiplied ARGB, with the toolkit's settings (high-quality smoothing
 // and interpolation, half-pixel offset, source-over compositing, text contrast 2). A picture
-// drawn scaled at whole pixels is decoded and scaled once, and only the scaled copy is kept
+// drawn scaled at whole pixels is decoded and scaled once (made smaller smoothly, it is
+// averaged: scene/paint/AreaAverage.h), and only the scaled copy is kept
 // with it, copied while it is drawn the same way (the About window's background is drawn
 // scaled on every pass); a picture drawn otherwise is decoded once and kept whole. What the
 // canvas keeps with pictures goes with the canvas, and the GDI+ session with the last of it.
@@ -61,6 +62,8 @@ private:
   // The part `source` of the picture scaled to width × height, made when it was drawn
   // otherwise last time; none when it cannot be made.
   Gdiplus::GpImage* Scaled(TDecodedPicture& picture, const TvgRect& source, int width, int height, bool interpolate);
+  // Averages the part `source` of the whole picture into the scaled one of width × height.
+  bool Reduce(Gdiplus::GpBitmap* whole, const TvgRect& source, Gdiplus::GpBitmap* scaled, int width, int height);
   void DrawImage(Gdiplus::GpImage* image, const TvgRect& source, const TvgRect& destination, float opacity,
                  bool interpolate);
   TGdiPlusObject<Gdiplus::GpGraphics> GraphicsOn(Gdiplus::GpImage* image);
