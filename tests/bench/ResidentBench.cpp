@@ -34,21 +34,30 @@ std::optional<TMemory> MemoryOf(const std::wstring& program) {
 }
 
 // Starts a program of the folder: the time from just before its process is created until its
-// top-level window exists, and its memory at idle.
+// top-level window exists, and its memory at idle. A start that fails says why and is tried
+// once more (Wine now and then takes seconds over a start), from a new process.
 std::optional<TRun> Start(const TProgramFolder& folder, const std::wstring& program,
                           const std::function<HWND()>& window, std::optional<TMonitorProcess>& process) {
-  const double start = NowMs();
-  process.emplace(folder, L"C:\\", program);
-  while (!window()) {
-    if (NowMs() - start > 10000) return std::nullopt;
-    Sleep(1);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    process.reset();
+    const double start = NowMs();
+    process.emplace(folder, L"C:\\", program);
+    while (!window() && NowMs() - start <= 10000) Sleep(1);
+    if (!window()) {
+      std::printf("   (%ls: no window 10 s after the start)\n", program.c_str());
+      continue;
+    }
+    TRun run{NowMs() - start, {}};
+    PumpFor(static_cast<DWORD>(std::max(0.0, start + kIdleAfterMs - NowMs())));
+    const std::optional<TMemory> memory = MemoryOf(folder.Path() + program);
+    if (!memory) {
+      std::printf("   (%ls: its memory could not be read)\n", program.c_str());
+      continue;
+    }
+    run.Idle = *memory;
+    return run;
   }
-  TRun run{NowMs() - start, {}};
-  PumpFor(static_cast<DWORD>(std::max(0.0, start + kIdleAfterMs - NowMs())));
-  const std::optional<TMemory> memory = MemoryOf(folder.Path() + program);
-  if (!memory) return std::nullopt;
-  run.Idle = *memory;
-  return run;
+  return std::nullopt;
 }
 
 // Shown, hidden, shown again within 30 s and hidden, then left alone until the drawing went.
