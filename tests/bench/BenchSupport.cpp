@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/win32/Handles.h"
-#include "tests/e2e/Harness.h"
+#include "tests/e2e/SystemStandIns.h"
 
 namespace vd::e2e {
 
@@ -94,6 +94,18 @@ bool PressOK(HWND monitor) {
   ReleaseLeftButton();
   MoveMouseTo({0, 0});
   return PumpUntil([monitor] { return !IsWindowVisible(monitor); }, 5000);
+}
+
+std::unique_ptr<TProgramFolder> MonitorFolder(const std::wstring& name, const char* who) {
+  if (!InstallSystemStandIns()) {
+    std::printf("The stand-in system libraries could not be installed (%s under Wine only).\n", who);
+    return nullptr;
+  }
+  ClearProfileStore();
+  auto folder = std::make_unique<TProgramFolder>(name);
+  folder->Add(L"ksHook.dll");
+  folder->Add(L"ks.local");
+  return folder;
 }
 
 std::optional<TLinuxProcess> TLinuxProcess::Find(const std::wstring& program) {

@@ -1,14 +1,17 @@
 #pragma once
-// What the benchmarks and the soak share: a Linux process of the prefix as Linux accounts for
+// What the benchmarks and the soak share: the monitor's folder, a Linux process of the prefix as Linux accounts for
 // it (its CPU time and its memory, read through drive Z:, since Wine does not report other
 // processes'), a clock in milliseconds, medians, and the monitor's About window opened from
 // the tray menu and closed with its OK button.
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "tests/e2e/Harness.h"
 
 namespace vd::e2e {
 
@@ -41,6 +44,11 @@ struct TMemory {
 std::optional<double> ShowAbout(HWND monitor);
 // The About window's OK button clicked with the mouse; true once the window is hidden.
 bool PressOK(HWND monitor);
+
+// The monitor's folder for a driver run: the stand-in system libraries installed, no stored
+// profile, the monitor with its hook library and language file. None, said on the output,
+// when the stand-ins cannot be installed (`who` runs under Wine only).
+std::unique_ptr<TProgramFolder> MonitorFolder(const std::wstring& name, const char* who);
 
 class TLinuxProcess {
 public:

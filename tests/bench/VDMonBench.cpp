@@ -32,7 +32,6 @@
 #include "tests/bench/ResidentBench.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/StandInMouse.h"
-#include "tests/e2e/SystemStandIns.h"
 
 namespace vd::e2e {
 namespace {
@@ -197,14 +196,9 @@ void PrintCpu(const char* what, const TIdleCpu& cpu, const TOptions& options) {
 int Run(const TOptions& options) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   PrintMachine();
-  if (!InstallSystemStandIns()) {
-    std::printf("The stand-in system libraries could not be installed (the benchmarks run under Wine only).\n");
-    return 1;
-  }
-  ClearProfileStore();
-  TProgramFolder folder(L"Bench");
-  folder.Add(L"ksHook.dll");
-  folder.Add(L"ks.local");
+  const std::unique_ptr<TProgramFolder> benchFolder = MonitorFolder(L"Bench", "the benchmarks run");
+  if (!benchFolder) return 1;
+  TProgramFolder& folder = *benchFolder;
   folder.Add(L"bench\\IdleWindow.exe");
 
   TStandInMouse mouse;

@@ -15,7 +15,6 @@
 #include "platform/win32/Handles.h"
 #include "tests/bench/BenchSupport.h"
 #include "tests/e2e/Harness.h"
-#include "tests/e2e/SystemStandIns.h"
 
 namespace vd::e2e {
 namespace {
@@ -84,14 +83,9 @@ const char* YesNo(bool yes) { return yes ? "yes" : "no"; }
 
 int Run() {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
-  if (!InstallSystemStandIns()) {
-    std::printf("The stand-in system libraries could not be installed (the soak runs under Wine only).\n");
-    return 1;
-  }
-  ClearProfileStore();
-  TProgramFolder folder(L"Soak");
-  folder.Add(L"ksHook.dll");
-  folder.Add(L"ks.local");
+  const std::unique_ptr<TProgramFolder> soakFolder = MonitorFolder(L"Soak", "the soak runs");
+  if (!soakFolder) return 1;
+  const TProgramFolder& folder = *soakFolder;
   TMonitorProcess monitor(folder);
   if (!PumpUntil([] { return FindMonitorWindow() && !TrayIconWindows().empty(); })) {
     std::printf("The monitor did not show its tray icon.\n");
