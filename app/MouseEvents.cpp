@@ -1,8 +1,8 @@
 #include "app/MouseEvents.h"
 
 #include "platform/Platform.h"
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 
 namespace vd {
 

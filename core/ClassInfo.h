@@ -44,9 +44,9 @@
 
 #include "core/Event.h"
 #include "core/Persistent.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 #include "streams/ObjectStream.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 

@@ -1,6 +1,6 @@
 #include "core/Collection.h"
 
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 

@@ -7,7 +7,7 @@
 #include "core/ClassRegistry.h"
 #include "core/Collection.h"
 #include "streams/BinaryObjectStream.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 #include "streams/TextObjectStream.h"
 
 namespace vd {

@@ -2,8 +2,8 @@
 
 #include "core/ComponentReader.h"
 #include "platform/Platform.h"
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 
 namespace vd {
 

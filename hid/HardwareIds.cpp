@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/Platform.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 

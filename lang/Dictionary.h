@@ -12,7 +12,7 @@
 
 #include "core/ClassInfo.h"
 #include "core/Component.h"
-#include "core/WideStrings.h"
+#include "base/WideStrings.h"
 
 namespace vd {
 

@@ -1,6 +1,6 @@
 #include "lang/DictionaryStream.h"
 
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 

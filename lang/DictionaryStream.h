@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/WideStrings.h"
+#include "base/WideStrings.h"
 
 // The Windows headers make UpdateResource a macro for a function of their own; this
 // operation keeps its name wherever they were included first.

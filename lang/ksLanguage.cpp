@@ -5,8 +5,8 @@
 #include "lang/DictionaryStream.h"
 #include "lang/Translation.h"
 #include "platform/Platform.h"
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 
 namespace vd {
 

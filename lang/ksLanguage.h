@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "lang/Dictionary.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 

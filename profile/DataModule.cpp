@@ -12,7 +12,7 @@
 #include "profile/FactoryDefaults.h"
 #include "profile/ProfileID.h"
 #include "profile/ProfileStoreNames.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 

@@ -6,8 +6,8 @@
 #include "keys/KeyCodes.h"
 #include "platform/Platform.h"
 #include "profile/ProfileStoreNames.h"
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 
 namespace vd {
 

@@ -4,7 +4,7 @@
 
 #include "platform/Platform.h"
 #include "profile/ProfileStoreNames.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 

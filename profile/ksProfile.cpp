@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "platform/Platform.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 

@@ -3,8 +3,8 @@
 #include <bit>
 #include <cstring>
 
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 
 namespace vd {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 

@@ -1,7 +1,7 @@
 #include "streams/TextFormSyntax.h"
 
 #include "streams/Extended.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd::text_form {
 

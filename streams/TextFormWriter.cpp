@@ -2,9 +2,9 @@
 #include <cstring>
 
 #include "streams/BinaryObjectStream.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 #include "streams/Extended.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 #include "streams/TextFormSyntax.h"
 #include "streams/TextObjectStream.h"
 

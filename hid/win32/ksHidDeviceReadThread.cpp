@@ -9,8 +9,8 @@
 #include "platform/Platform.h"
 #include "platform/win32/StringConversions.h"
 #include "platform/win32/SystemError.h"
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 
 namespace vd::win32 {
 

@@ -1,5 +1,5 @@
 #include "platform/memory/MemoryPlatform.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd::platform {
 

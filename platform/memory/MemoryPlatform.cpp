@@ -5,7 +5,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd::platform {
 

@@ -4,7 +4,7 @@
 
 #include "platform/Platform.h"
 #include "platform/win32/SystemError.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd::win32 {
 

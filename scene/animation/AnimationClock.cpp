@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "scene/animation/Animations.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 

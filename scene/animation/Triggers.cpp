@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "core/ClassInfo.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 

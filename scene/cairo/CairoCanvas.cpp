@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "scene/paint/Bitmap.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd::cairo {
 

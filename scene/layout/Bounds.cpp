@@ -3,7 +3,7 @@
 #include <charconv>
 #include <vector>
 
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <optional>
 
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 

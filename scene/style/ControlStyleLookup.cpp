@@ -7,8 +7,8 @@
 #include "scene/style/DefaultStyle.h"
 #include "scene/tree/ObjectRegistry.h"
 #include "scene/tree/SceneInterface.h"
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 
 namespace vd {
 

@@ -6,9 +6,9 @@
 #include "platform/Platform.h"
 #include "scene/layout/VisualObject.h"
 #include "scene/tree/CustomScene.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 #include "streams/MemoryStream.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 #include "streams/TextObjectStream.h"
 
 namespace vd {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/Component.h"
-#include "core/WideStrings.h"
+#include "base/WideStrings.h"
 
 namespace vd {
 

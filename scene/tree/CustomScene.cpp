@@ -5,7 +5,7 @@
 #include "core/ClassInfo.h"
 #include "scene/layout/VisualObject.h"
 #include "scene/style/StyleSet.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 

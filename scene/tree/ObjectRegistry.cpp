@@ -1,7 +1,7 @@
 #include "scene/tree/ObjectRegistry.h"
 
 #include "scene/tree/VgObject.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 

@@ -9,8 +9,8 @@
 #include "scene/style/Control.h"
 #include "scene/tree/ObjectRegistry.h"
 #include "scene/tree/SceneInterface.h"
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 
 namespace vd {
 

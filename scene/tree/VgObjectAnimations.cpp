@@ -6,7 +6,7 @@
 #include "scene/animation/Animations.h"
 #include "scene/animation/Effects.h"
 #include "scene/layout/VisualObject.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 

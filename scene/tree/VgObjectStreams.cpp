@@ -9,7 +9,7 @@
 #include "scene/SceneClasses.h"
 #include "scene/layout/VisualObject.h"
 #include "streams/BinaryObjectStream.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 #include "streams/TextObjectStream.h"
 
 namespace vd {

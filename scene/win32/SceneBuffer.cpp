@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd::win32 {
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/memory/MemoryPlatform.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 namespace {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "platform/memory/MemoryPlatform.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "core/WideStrings.h"
+#include "base/WideStrings.h"
 #include "lang/Dictionary.h"
 #include "lang/DictionaryStream.h"
 #include "lang/Translation.h"

@@ -13,8 +13,8 @@
 #include "scene/layout/VisualObject.h"
 #include "scene/style/StyleSet.h"
 #include "scene/tree/CustomScene.h"
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vd;

@@ -4,7 +4,7 @@
 
 #include "hid/HardwareIds.h"
 #include "platform/memory/MemoryPlatform.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 namespace {

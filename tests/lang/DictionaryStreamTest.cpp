@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "streams/Strings.h"
+#include "base/Strings.h"
 #include "tests/lang/LangTestSupport.h"
 
 namespace vd {

@@ -5,7 +5,7 @@
 #include "lang/DictionaryStream.h"
 #include "lang/Translation.h"
 #include "platform/memory/MemoryPlatform.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 #include "tests/lang/LangTestSupport.h"
 
 namespace vd {

@@ -8,7 +8,7 @@
 #include "lang/Dictionary.h"
 #include "lang/Translation.h"
 #include "platform/memory/MemoryPlatform.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 #include "tests/lang/LangTestSupport.h"
 
 namespace vd {

@@ -7,7 +7,7 @@
 #include "core/ComponentReader.h"
 #include "lang/Translation.h"
 #include "platform/memory/MemoryPlatform.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 #include "streams/TextObjectStream.h"
 #include "tests/lang/LangTestSupport.h"
 

@@ -8,7 +8,7 @@
 #include "core/ComponentReader.h"
 #include "hid/MouseReport.h"
 #include "platform/memory/MemoryPlatform.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 #include "streams/TextObjectStream.h"
 #include "tests/profile/ProfileTestSupport.h"
 

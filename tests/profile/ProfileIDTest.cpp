@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory/MemoryPlatform.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 namespace {

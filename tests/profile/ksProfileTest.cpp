@@ -6,7 +6,7 @@
 
 #include "platform/memory/MemoryPlatform.h"
 #include "profile/ProfileRecords.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "streams/Errors.h"
+#include "base/Errors.h"
 #include "streams/TextObjectStream.h"
 
 namespace vd {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "streams/BinaryObjectStream.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <set>
 
-#include "core/WideStrings.h"
-#include "streams/Strings.h"
+#include "base/WideStrings.h"
+#include "base/Strings.h"
 
 namespace vd {
 

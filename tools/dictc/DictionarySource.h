@@ -18,7 +18,7 @@
 #include <string_view>
 
 #include "lang/DictionaryStream.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 

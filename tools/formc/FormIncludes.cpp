@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 
 namespace vd {
 

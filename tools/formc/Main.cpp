@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "streams/TextObjectStream.h"
 #include "tools/formc/FormIncludes.h"
 

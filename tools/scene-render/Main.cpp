@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "tools/scene-render/CairoRender.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "scene/layout/VisualObject.h"
 #include "scene/style/DefaultStyle.h"
 #include "scene/tree/CustomScene.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 #include "tools/dictc/DictionarySource.h"
 #include "tools/formc/FormIncludes.h"
 

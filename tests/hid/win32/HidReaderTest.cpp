@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "hid/win32/ksHIDData.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 #include "tests/hid/win32/HidTestSupport.h"
 
 namespace vd::win32::test {

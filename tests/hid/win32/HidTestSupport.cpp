@@ -10,7 +10,7 @@
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/StringConversions.h"
 #include "platform/win32/Window.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd::win32::test {
 

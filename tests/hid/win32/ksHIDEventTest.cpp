@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "hid/win32/ksHIDData.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 #include "tests/hid/win32/HidTestSupport.h"
 // After windows.h, which it needs.
 #include <dbt.h>

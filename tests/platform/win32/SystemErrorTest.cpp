@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd::win32 {
 namespace {

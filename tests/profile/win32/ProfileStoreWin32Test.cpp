@@ -16,7 +16,7 @@
 #include "profile/ProfileID.h"
 #include "profile/ProfileRecords.h"
 #include "profile/ksProfile.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

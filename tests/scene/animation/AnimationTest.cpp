@@ -15,7 +15,7 @@
 #include "scene/controls/Text.h"
 #include "scene/layout/Containers.h"
 #include "scene/tree/CustomScene.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

@@ -12,7 +12,7 @@
 #include "scene/layout/Containers.h"
 #include "scene/style/StyleSet.h"
 #include "scene/tree/CustomScene.h"
-#include "streams/Strings.h"
+#include "base/Strings.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

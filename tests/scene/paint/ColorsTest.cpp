@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string_view>
 
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/win32/MainThreadDispatcher.h"
 #include "scene/controls/Text.h"
 #include "scene/tree/CustomScene.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd::win32 {
 namespace {

@@ -1,9 +1,9 @@
-#include "core/WideStrings.h"
+#include "base/WideStrings.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/memory/MemoryPlatform.h"
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 namespace {

@@ -1,6 +1,6 @@
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 

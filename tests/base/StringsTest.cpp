@@ -1,8 +1,8 @@
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 #include <gtest/gtest.h>
 
-#include "streams/Errors.h"
+#include "base/Errors.h"
 
 namespace vd {
 namespace {

@@ -1,4 +1,4 @@
-#include "streams/Strings.h"
+#include "base/Strings.h"
 
 namespace vd {
 

@@ -1,10 +1,10 @@
-#include "core/WideStrings.h"
+#include "base/WideStrings.h"
 
 #include <algorithm>
 
 #include "platform/Platform.h"
-#include "streams/Errors.h"
-#include "streams/Strings.h"
+#include "base/Errors.h"
+#include "base/Strings.h"
 
 namespace vd {
 
