@@ -10,7 +10,7 @@ struct USAGE_AND_PAGE {
   std::uint16_t UsagePage = 0;
 
   // The pair as one 32-bit value: usage in the low half, usage page in the high half.
-  std::uint32_t AsUInt32() const { return Usage | (static_cast<std::uint32_t>(UsagePage) << 16); }
+  constexpr std::uint32_t AsUInt32() const { return Usage | (static_cast<std::uint32_t>(UsagePage) << 16); }
 };
 
 }  // namespace vd

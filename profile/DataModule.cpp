@@ -7,7 +7,6 @@
 #include "core/Application.h"
 #include "core/ClassRegistry.h"
 #include "core/StoredForm.h"
-#include "hid/MouseReport.h"
 #include "platform/Platform.h"
 #include "profile/FactoryDefaults.h"
 #include "profile/ProfileID.h"
@@ -96,9 +95,6 @@ void TDM::DoCreate() {
 void TDM::DataModuleCreate(TComponent*) { InitProfileStore(); }
 
 void TDM::InitProfileStore() {
-  // The mouse's collection does not depend on what is stored: set it first, so that a store
-  // that fails to load does not leave the mouse ignored until the next start.
-  HID_USAGE_AND_PAGE_MOUSE = USAGE_AND_PAGE{0x0001, 0xFFA0};
   FProfileGroupIndex = 0;
   // Both fixed records get their place before anything is loaded, so that a reload after a
   // start-up that ended early still finds them.
@@ -144,6 +140,17 @@ bool TDM::SwitchToProfile(int index) {
   FProfileGroup[static_cast<std::size_t>(index)]->Read(&FCurrentProfileInfo, sizeof FCurrentProfileInfo);
   FAllProfileSettingInfo.CurrentGame = static_cast<std::uint16_t>(index);
   return true;
+}
+
+bool TDM::SwitchToProfileAndWriteProfileID(int index) {
+  if (!SwitchToProfile(index)) return false;
+  if (FProfileGroupIndex == 0 || FProfileGroupIndex == 1)
+    FProfileSettingGroup.ProfileIndexOfProfileGroup[FProfileGroupIndex] = index;
+  const bool written = WriteProfileID(index);
+  // What the configurator stored for the profile since it was loaded; a stored value that
+  // cannot be read raises, and the profile stays as it was in memory.
+  LoadCurrentProfileInfoFromRegistry();
+  return written;
 }
 
 void TDM::LoadProfileGroupSettingInfoFromRegistry() {

@@ -2,9 +2,9 @@
 // TDM, the data module that holds the profile store in memory: the profile group record,
 // the all-settings record and the five game profiles, the current one also copied into a
 // working record. Creating it loads the whole store from the user's registry key and the
-// profile files, writing factory defaults where nothing is stored, and sets the usage pair
-// of the mouse's HID collection. The monitor reloads parts of it when the configurator
-// announces changes, and reads the current profile's button functions and the language.
+// profile files, writing factory defaults where nothing is stored. The monitor reloads parts
+// of it when the configurator announces changes, follows the profile switches made on the
+// mouse, and reads the current profile's button functions and the language.
 //
 // Each record lives in the stream of its TksProfile component ("load" fills a stream from
 // the registry or a file); the working copies are read from those streams ("read").
@@ -16,6 +16,7 @@
 #include "core/ClassInfo.h"
 #include "core/Component.h"
 #include "core/Event.h"
+#include "hid/MouseReport.h"
 #include "profile/ProfileRecords.h"
 #include "profile/ksProfile.h"
 
@@ -31,11 +32,16 @@ public:
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
-  static constexpr int ProfileCount = 5;
+  static constexpr int ProfileCount = MouseProfileCount;
   static bool IsProfileIndexInRange(int index) { return index >= 0 && index < ProfileCount; }
 
   // Makes profile `index` the current one (in memory only); false for an index outside 0..4.
   bool SwitchToProfile(int index);
+  // The mouse switched to profile `index` (0..4): it becomes the current one at once, in
+  // memory, as a reload would make it (its record read again from the registry, and the
+  // profile group's selected index), and it is written as `ProfileID`, the one value
+  // written. Answers whether `ProfileID` was written; an index outside 0..4 changes nothing.
+  bool SwitchToProfileAndWriteProfileID(int index);
   // Load the group record (defaults written when nothing is stored), read it, and take the
   // current group and its profile index. A group outside 0..1 raises a range error.
   void LoadProfileGroupSettingInfoFromRegistry();

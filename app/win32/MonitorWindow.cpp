@@ -1,26 +1,18 @@
 #include "app/win32/MonitorWindow.h"
 
-#include <shellapi.h>
-
 #include "app/MouseEvents.h"
 #include "app/Notice.h"
 #include "app/SharedConstants.h"
-#include "app/win32/ConfiguratorMessages.h"
+#include "app/win32/ConfiguratorLink.h"
 #include "core/Application.h"
 #include "core/ClassRegistry.h"
 #include "lang/Translation.h"
-#include "platform/Platform.h"
 #include "platform/win32/MainThreadDispatcher.h"
 #include "platform/win32/MessageLoop.h"
-#include "platform/win32/StringConversions.h"
 #include "profile/FunctionTable.h"
 #include "scene/SceneClasses.h"
 
 namespace vd::win32 {
-
-namespace {
-constexpr char16_t kMicrophoneMutedHint[] = u"(microphone muted)";  // translated before use
-}  // namespace
 
 const TClassInfo& TVDMonMain::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TVDMonMain>(u"TVDMonMain", TForm::StaticClassInfo())
@@ -74,6 +66,14 @@ TVDMonMain::TVDMonMain(TComponent* AOwner, TDM& dataModule, TMicrophoneMute::TEn
 
 TVDMonMain::~TVDMonMain() { DestroyForm(); }
 
+void TVDMonMain::Loaded() {
+  TForm::Loaded();
+  const auto letMessagesRun = [this] { ProcessMessageAndSleep50ms(); };
+  FTray.emplace(*TrayIcon1, *MyPopupMenu);
+  FMouse.emplace(*ksHIDData1, *TimerDeviceArrial, letMessagesRun);
+  FAbout.emplace(*this, *TextWeb, letMessagesRun);
+}
+
 void TVDMonMain::FormCreate(TComponent*) {
   ApplyLanguage();
   // A language file beside the program that could not be used is left out as a whole;
@@ -88,38 +88,20 @@ void TVDMonMain::FormCreate(TComponent*) {
     });
 }
 
-void TVDMonMain::FormDestroy(TComponent*) { ksHIDData1->HidStopRead(); }
+void TVDMonMain::FormDestroy(TComponent*) { FMouse->Stop(); }
 
 void TVDMonMain::ApplyLanguage() {
   const int current = ksLanguage1->GetLanguageIndexByShortID(ksLanguage1->Lang());
   const int stored = FDM.AllProfileSettingInfo().CurrentLanguage;
   if (current != stored) ksLanguage1->SetLang(ksLanguage1->GetLanguageShortIDByIndex(stored));
   Application().SetTitle(LookupTranslation(AppTitle));
-  const char16_t* captions[] = {u"Config", u"About", u"Exit"};
-  for (int i = 0; i < 3 && i < MyPopupMenu->Count(); ++i)
-    MyPopupMenu->Items(i)->SetCaption(LookupTranslation(captions[i]));
+  FTray->Translate();
   ShowMicrophoneState();
 }
 
-void TVDMonMain::ShowMicrophoneState() {
-  if (const std::optional<bool> muted = FMicrophone.Muted()) FMicrophoneMuted = *muted;
-  TrayIcon1->SetIconName(FMicrophoneMuted ? L"MUTEDICON" : L"MAINICON");
-  std::u16string hint = LookupTranslation(TrayHint);
-  if (FMicrophoneMuted) hint += u" " + LookupTranslation(kMicrophoneMutedHint);
-  TrayIcon1->SetHint(hint);
-}
+void TVDMonMain::ShowMicrophoneState() { FTray->ShowMicrophone(FMicrophone.Muted()); }
 
-void TVDMonMain::ShowConfigurator() {
-  if (HWND configurator = FindConfiguratorByCaption()) {
-    ShowWindow(configurator, SW_SHOW);
-    SetForegroundWindow(configurator);
-    return;
-  }
-  // Started by its full path: never looked up in the current directory or the search path.
-  const std::u16string folder = platform::Platform().Files->ProgramFolder();
-  const std::u16string program = folder + CfgExeName;
-  ShellExecuteW(nullptr, L"open", W(program), nullptr, W(folder), SW_SHOW);
-}
+void TVDMonMain::ShowConfigurator() { BringConfiguratorToFront(); }
 
 void TVDMonMain::ProcessMessageAndSleep50ms() {
   ProcessMessages();
@@ -127,28 +109,10 @@ void TVDMonMain::ProcessMessageAndSleep50ms() {
 }
 
 void TVDMonMain::TrayIconDblClick(TComponent*) { ShowConfigurator(); }
-
 void TVDMonMain::Config1Click(TComponent*) { ShowConfigurator(); }
-
-void TVDMonMain::About1Click(TComponent*) {
-  Show();
-  ProcessMessageAndSleep50ms();
-  SetForegroundWindow(Handle());
-}
-
-void TVDMonMain::BtnOKClick(TComponent*) { Hide(); }
-
-void TVDMonMain::BtnGoWebClick(TComponent*) {
-  // Whatever the shell makes of it (no browser, say) is not the monitor's to report: no box.
-  SHELLEXECUTEINFOW execute{};
-  execute.cbSize = sizeof execute;
-  execute.fMask = SEE_MASK_FLAG_NO_UI;
-  execute.hwnd = Handle();
-  execute.lpVerb = L"open";
-  execute.lpFile = W(TextWeb->Text());
-  execute.nShow = SW_SHOWNORMAL;
-  ShellExecuteExW(&execute);
-}
+void TVDMonMain::About1Click(TComponent*) { FAbout->Show(); }
+void TVDMonMain::BtnOKClick(TComponent*) { FAbout->Hide(); }
+void TVDMonMain::BtnGoWebClick(TComponent*) { FAbout->OpenWebAddress(); }
 
 void TVDMonMain::Exit1Click(TComponent*) {
   PostExitNotice();
@@ -157,35 +121,29 @@ void TVDMonMain::Exit1Click(TComponent*) {
 
 void TVDMonMain::ksHIDData1Data(const std::u16string&, const std::u16string&, std::uint8_t ReportID,
                                 const std::uint8_t* Data, std::uint16_t Size) {
-  if (const auto report = DecodeMouseReport(ReportID, Data, Size)) {
-    const TMouseKeyMessage event = MouseKeyMessageFor(*report);
-    PostMessageW(Handle(), WM_MOUSE_KEY_EVENT, event.WParam, event.LParam);
-  }
+  if (const std::optional<TMouseKeyMessage> message = MouseKeyMessageFor(ReportID, Data, Size))
+    PostMessageW(Handle(), WM_MOUSE_KEY_EVENT, message->WParam, message->LParam);
 }
 
-void TVDMonMain::ksHIDEvent1DeviceArrival(TComponent*) {
-  TimerDeviceArrial->SetEnabled(false);
-  TimerDeviceArrial->SetEnabled(true);
-}
-
-void TVDMonMain::TimerDeviceArrialTimer(TComponent*) {
-  TimerDeviceArrial->SetEnabled(false);
-  ReopenDevice();
-}
-
-void TVDMonMain::ReopenDevice() {
-  ksHIDData1->HidStopRead();
-  ProcessMessageAndSleep50ms();
-  ksHIDData1->HidFindAndReadDevice(HID_USAGE_AND_PAGE_MOUSE, u"*");
-}
+void TVDMonMain::ksHIDEvent1DeviceArrival(TComponent*) { FMouse->Arrived(); }
+void TVDMonMain::TimerDeviceArrialTimer(TComponent*) { FMouse->ArrivalTimerFired(); }
 
 void TVDMonMain::DoButtonFunction(std::uint32_t, int functionIndex, LPARAM) {
-  if (functionIndex != FunctionIndexMicrophoneMute) return;
+  if (functionIndex == FunctionIndexMicrophoneMute) ToggleMicrophone();
+}
+
+void TVDMonMain::ToggleMicrophone() {
   FMicrophone.MicrophoneMute();
   if (!FMicrophone.HasCaptureDevice()) return;
   if (const std::optional<bool> muted = FMicrophone.Muted())
     ShowNotice(MicrophoneNoticeText(*muted),
                *muted ? TVDMonNotice::TIcon::MicrophoneMuted : TVDMonNotice::TIcon::MicrophoneOn);
+}
+
+void TVDMonMain::SwitchProfile(int index) {
+  FDM.SwitchToProfileAndWriteProfileID(index);
+  NotifyProfileSwitch(index);
+  ShowNotice(ProfileNoticeText(index), TVDMonNotice::TIcon::Profile);
 }
 
 void TVDMonMain::ShowNotice(const std::u16string& text, TVDMonNotice::TIcon icon) {
@@ -198,10 +156,9 @@ LRESULT TVDMonMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSE_KEY_EVENT: {
       const TMouseKeyAction action =
           ResolveMouseKeyMessage(static_cast<std::uint32_t>(wParam), FDM.CurrentProfileInfo());
-      if (action.ProfileSwitch) {
-        NotifyProfileSwitch(action.Index);
-        ShowNotice(ProfileNoticeText(action.Index), TVDMonNotice::TIcon::Profile);
-      } else
+      if (action.Kind == TMouseKeyAction::TKind::SwitchProfile)
+        SwitchProfile(action.Index);
+      else
         DoButtonFunction(action.Button, action.Index, lParam);
       return 0;
     }

@@ -1,11 +1,17 @@
 #pragma once
 // The monitor window: a hidden form that owns every component of the process, carries the
 // tray icon and its menu, and is found by the configurator through its class name and
-// caption. Its visible content is the About window.
+// caption. Its visible content is the About window. Each of its handlers hands over to the
+// part of the program it concerns: the tray, the mouse, the About window, the configurator
+// link, the microphone and the notice.
 
 #include <memory>
+#include <optional>
 
+#include "app/win32/AboutWindow.h"
 #include "app/win32/MicrophoneMute.h"
+#include "app/win32/MonitorTray.h"
+#include "app/win32/MouseDevice.h"
 #include "app/win32/NoticeWindow.h"
 #include "hid/win32/ksHIDData.h"
 #include "hid/win32/ksHIDEvent.h"
@@ -42,12 +48,9 @@ public:
   // Selects the language that the profile store names, then translates the application
   // title, the menu captions and the tray hint.
   void ApplyLanguage();
-  // The tray shows whether the default capture device is muted: its muted icon, and the hint
-  // ending with "(microphone muted)". A state that cannot be read leaves what is shown.
+  // The tray shows whether the default capture device is muted. A state that cannot be read
+  // leaves what is shown.
   void ShowMicrophoneState();
-
-  // Stops all reading, lets pending messages run, then reads every collection of the mouse.
-  void ReopenDevice();
 
   // Handlers of the stored description.
   void FormCreate(TComponent* Sender);
@@ -60,17 +63,20 @@ public:
   void BtnOKClick(TComponent* Sender);
   void BtnGoWebClick(TComponent* Sender);
   // A report of the mouse (on the main thread): a button press or a profile switch is
-  // posted to this window as message 7524.
+  // posted to this window as message 7524, whose handler acts on it.
   void ksHIDData1Data(const std::u16string& ADeviceID, const std::u16string& ADevicePath, std::uint8_t ReportID,
                       const std::uint8_t* Data, std::uint16_t Size);
-  // Every arrival of a HID interface restarts the device timer; when it fires, 1500 ms after
-  // the last arrival of a burst, the device is opened again.
+  // The mouse is opened again 1500 ms after the last arrival of a burst of HID interfaces.
   void ksHIDEvent1DeviceArrival(TComponent* Sender);
   void TimerDeviceArrialTimer(TComponent* Sender);
-  // Performs the function assigned to a button; the monitor performs microphone mute only,
-  // and says the state it reads back after the toggle in a notice (nothing when the state
-  // cannot be read or there is no capture device).
+  // Performs the function assigned to a button; the monitor performs microphone mute only.
   void DoButtonFunction(std::uint32_t button, int functionIndex, LPARAM lParam);
+  // Toggles the microphone and says the state it reads back in a notice (nothing when the
+  // state cannot be read or there is no capture device).
+  void ToggleMicrophone();
+  // The mouse switched to profile `index`: it becomes the current profile, is stored as
+  // `ProfileID` and told to the configurator, and the notice says so.
+  void SwitchProfile(int index);
   // Shows the on-screen notice, made on its first use.
   void ShowNotice(const std::u16string& text, TVDMonNotice::TIcon icon);
 
@@ -99,13 +105,19 @@ public:
   TTimer* TimerDeviceArrial = nullptr;
   TksHIDEvent* ksHIDEvent1 = nullptr;
 
+protected:
+  // The components exist: the parts of the program that use them are made.
+  void Loaded() override;
+
 private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   TDM& FDM;
   TMicrophoneMute FMicrophone;
+  std::optional<TMonitorTray> FTray;
+  std::optional<TMouseDevice> FMouse;
+  std::optional<TAboutWindow> FAbout;
   std::unique_ptr<TVDMonNotice> FNotice;
-  bool FMicrophoneMuted = false;  // as the tray shows it
 };
 
 }  // namespace vd::win32

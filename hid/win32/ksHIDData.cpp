@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Application.h"
 #include "hid/HardwareIds.h"
 #include "hid/win32/CollectionScan.h"
 #include "hid/win32/HidInterfaceClass.h"
@@ -75,7 +76,7 @@ void TksHIDData::HidStopRead() {
 
 void TksHIDData::StartReader(const std::u16string& deviceID, const std::u16string& devicePath) {
   try {
-    auto reader = std::make_unique<TksHidDeviceReadThread>(*this, deviceID, devicePath);
+    auto reader = std::make_unique<TksHidDeviceReadThread>(Api(), static_cast<IksHidReaderOwner&>(*this), deviceID, devicePath);
     FReaders.push_back(TReaderSlot{std::move(reader)});
   } catch (const std::exception& error) {
     // The scan goes on with the other collections.
@@ -83,30 +84,39 @@ void TksHIDData::StartReader(const std::u16string& deviceID, const std::u16strin
   }
 }
 
-bool TksHIDData::RequestDelivery(TksHidDeviceReadThread* reader) {
-  return TMainThreadDispatcher::Instance().Post(this, [this, reader] { HandleDelivery(reader); });
+bool TksHIDData::HandOver(TksHidDeviceReadThread& reader, TksHidReport report) {
+  return TMainThreadDispatcher::Instance().Post(
+      this, [this, reader = &reader, report = std::move(report)] { HandleReport(reader, report); });
 }
 
-void TksHIDData::ReaderEnded(TksHidDeviceReadThread* reader) {
-  TMainThreadDispatcher::Instance().Post(this, [this, reader] { HandleReaderEnded(reader); });
+void TksHIDData::ReaderEnded(TksHidDeviceReadThread& reader) {
+  TMainThreadDispatcher::Instance().Post(this, [this, reader = &reader] { HandleReaderEnded(reader); });
 }
 
-void TksHIDData::HandleDelivery(const TksHidDeviceReadThread* reader) {
+void TksHIDData::HandleReport(const TksHidDeviceReadThread* reader, const TksHidReport& report) {
   TReaderSlot* slot = FindSlot(reader);
-  if (!slot || slot->Delivering) return;
-  slot->Delivering = true;
-  slot->Reader->DeliverReport();
-  // The handler may have started readers, which moves the slots.
+  if (!slot || slot->Handling) return;
+  slot->Handling = true;
+  // An error raised by the handler is shown in the application's error box; the reader goes on.
+  RunReportingErrors([&] {
+    FOnData(report.DeviceID, report.DevicePath, report.Bytes.front(), report.Bytes.data() + 1,
+            static_cast<std::uint16_t>(report.Bytes.size() - 1));
+  });
+  // The handler may have started readers, which moves the slots, or let messages run that
+  // ended this one.
   slot = FindSlot(reader);
-  slot->Delivering = false;
-  if (slot->Ended) FreeReader(reader);
+  slot->Handling = false;
+  if (slot->Ended)
+    FreeReader(reader);
+  else
+    slot->Reader->ReportHandled();
 }
 
 void TksHIDData::HandleReaderEnded(const TksHidDeviceReadThread* reader) {
   TReaderSlot* slot = FindSlot(reader);
   if (!slot) return;
   slot->Ended = true;
-  if (!slot->Delivering) FreeReader(reader);
+  if (!slot->Handling) FreeReader(reader);
 }
 
 TksHIDData::TReaderSlot* TksHIDData::FindSlot(const TksHidDeviceReadThread* reader) {

@@ -26,7 +26,7 @@ using TksHIDDataReceived =
     TEvent<const std::u16string&, const std::u16string&, std::uint8_t, const std::uint8_t*, std::uint16_t>;
 
 // Published: FastOnData (default False) and OnData.
-class TksHIDData : public TComponent {
+class TksHIDData : public TComponent, private IksHidReaderOwner {
 public:
   // Binds the system's setup and HID libraries and reads the include list of config.ini.
   explicit TksHIDData(TComponent* AOwner);
@@ -60,23 +60,21 @@ public:
   int ReaderCount() const { return static_cast<int>(FReaders.size()); }
 
 private:
-  friend class TksHidDeviceReadThread;
   struct TReaderSlot {
     std::unique_ptr<TksHidDeviceReadThread> Reader;
-    bool Delivering = false;  // its report is being delivered: it is not freed before that ends
+    bool Handling = false;  // its report is being handled: it is not freed before that ends
     bool Ended = false;
   };
 
   TksHIDData(TComponent* AOwner, std::unique_ptr<THidLibraries> libraries);
   void StartReader(const std::u16string& deviceID, const std::u16string& devicePath);
 
-  // Reader threads: ask the main thread for a delivery (false when the request could not be
-  // queued), and tell it that the thread ends (its last step).
-  bool RequestDelivery(TksHidDeviceReadThread* reader);
-  void ReaderEnded(TksHidDeviceReadThread* reader);
+  // Reader threads: each report goes to the main thread in one task, and so does a reader's end.
+  bool HandOver(TksHidDeviceReadThread& reader, TksHidReport report) override;
+  void ReaderEnded(TksHidDeviceReadThread& reader) override;
 
   // Main thread, from the dispatcher. A reader that is not one of ours is ignored.
-  void HandleDelivery(const TksHidDeviceReadThread* reader);
+  void HandleReport(const TksHidDeviceReadThread* reader, const TksHidReport& report);
   void HandleReaderEnded(const TksHidDeviceReadThread* reader);
   TReaderSlot* FindSlot(const TksHidDeviceReadThread* reader);
   void FreeReader(const TksHidDeviceReadThread* reader);

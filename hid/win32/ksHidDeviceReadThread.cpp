@@ -2,10 +2,8 @@
 
 #include <algorithm>
 
-#include "core/Application.h"
 #include "hid/MouseReport.h"
 #include "hid/ReportReading.h"
-#include "hid/win32/ksHIDData.h"
 #include "platform/Platform.h"
 #include "platform/win32/StringConversions.h"
 #include "platform/win32/SystemError.h"
@@ -35,16 +33,16 @@ TUniqueHandle NewEvent(bool manualReset) {
 
 }  // namespace
 
-TksHidDeviceReadThread::TksHidDeviceReadThread(TksHIDData& AHIDData, std::u16string ADeviceID,
+TksHidDeviceReadThread::TksHidDeviceReadThread(const THidApi& api, IksHidReaderOwner& owner, std::u16string ADeviceID,
                                                std::u16string ADevicePath)
-    : FHIDData(AHIDData),
-      FApi(AHIDData.Api()),
+    : FApi(api),
+      FOwner(owner),
       FDeviceID(std::move(ADeviceID)),
       FDevicePath(std::move(ADevicePath)),
       FDeviceHandle(FApi.CreateFileW(W(FDevicePath), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                      nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr)),
       FStopEvent(NewEvent(true)),
-      FDelivered(NewEvent(false)) {
+      FHandled(NewEvent(false)) {
   ReadCapabilities();
   FThread = std::thread([this] { Execute(); });
 }
@@ -76,7 +74,7 @@ void TksHidDeviceReadThread::Execute() {
     // Nothing leaves the thread; the only thing that can fail here is the debug trace.
   }
   FDeviceHandle = TUniqueFile();
-  FHIDData.ReaderEnded(this);
+  FOwner.ReaderEnded(*this);
 }
 
 void TksHidDeviceReadThread::ReadReports() {
@@ -129,22 +127,16 @@ void TksHidDeviceReadThread::WaitUntilTerminated() {
 }
 
 void TksHidDeviceReadThread::Synchronize() {
-  FDeliveryPending = true;
-  if (!FHIDData.RequestDelivery(this)) {
-    FDeliveryPending = false;
-    return;
-  }
-  const HANDLE events[] = {FDelivered.Get(), FStopEvent.Get()};
+  const auto report = ViewOfReport(FReport.data(), FReport.size(), NumBytesRead);
+  if (!report) return;
+  TksHidReport copy{FDeviceID, FDevicePath, {}};
+  copy.Bytes.push_back(report->ReportID);
+  copy.Bytes.insert(copy.Bytes.end(), report->Data, report->Data + report->Size);
+  if (!FOwner.HandOver(*this, std::move(copy))) return;
+  const HANDLE events[] = {FHandled.Get(), FStopEvent.Get()};
   WaitForMultipleObjects(2, events, FALSE, INFINITE);
 }
 
-void TksHidDeviceReadThread::DeliverReport() {
-  if (!FDeliveryPending.exchange(false)) return;
-  RunReportingErrors([this] {
-    if (const auto report = ViewOfReport(FReport.data(), FReport.size(), NumBytesRead))
-      FHIDData.OnData()(FDeviceID, FDevicePath, report->ReportID, report->Data, report->Size);
-  });
-  SetEvent(FDelivered.Get());
-}
+void TksHidDeviceReadThread::ReportHandled() { SetEvent(FHandled.Get()); }
 
 }  // namespace vd::win32

@@ -6,7 +6,6 @@
 
 #include "core/ClassRegistry.h"
 #include "core/ComponentReader.h"
-#include "hid/MouseReport.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "base/Errors.h"
 #include "streams/TextObjectStream.h"
@@ -39,7 +38,6 @@ TByteVector MarkedProfile(std::uint8_t mark) {
 class DataModuleTest : public ::testing::Test {
 protected:
   DataModuleTest() {
-    HID_USAGE_AND_PAGE_MOUSE = USAGE_AND_PAGE{};
     FSystem.Resources.AddStoredFormFile(u"TDM", VD_DM_FORM);
   }
 
@@ -142,7 +140,6 @@ TEST_F(DataModuleTest, AFirstRunWritesTheSettingRecordsButNoGameProfile) {
   EXPECT_EQ(BytesOf(FModule->CurrentProfileInfo()), FModule->ProfileGroup(0)->Stream());
   EXPECT_EQ(FModule->CurrentProfileInfo().ConfigInfo.LEDConfig.G, 255);  // game 1: yellow
   EXPECT_EQ(FModule->ProfileGroup(4)->Stream()[872 + 84454], 255);       // game 5: red
-  EXPECT_EQ(HID_USAGE_AND_PAGE_MOUSE.AsUInt32(), 0xFFA00001u);
 }
 
 TEST_F(DataModuleTest, StartUpFollowsCurrentGameAndTheReloadFollowsTheGroup) {
@@ -185,6 +182,33 @@ TEST_F(DataModuleTest, AProfileChangeReloadsTheStoreBeforeWritingTheActiveProfil
   StoreGroup([](TProfileSettingGroup& group) { group.CurrentProfileGroup = 2; });
   EXPECT_THROW(FModule->ReloadChangedProfile(4), ERangeError);
   EXPECT_EQ(Value(u"ProfileID")->Data, (platform::TBytes{1, 0, 0, 0}));
+}
+
+TEST_F(DataModuleTest, ASwitchMadeOnTheMouseTakesEffectAtOnceAndWritesProfileIDAlone) {
+  StoreGroup();
+  StoreAllSettings();
+  for (int game = 1; game <= 5; ++game) SetValue(GameValue(game), MarkedProfile(static_cast<std::uint8_t>(game)));
+  Start();
+  SetValue(GameValue(3), MarkedProfile(33));  // saved by the configurator since
+  const auto stored = [this] {
+    std::vector<TByteVector> values{Value(kGroupValue)->Data, Value(kAllValue)->Data};
+    for (int game = 1; game <= 5; ++game) values.push_back(Value(GameValue(game))->Data);
+    return values;
+  };
+  const auto before = stored();
+
+  EXPECT_TRUE(FModule->SwitchToProfileAndWriteProfileID(2));
+  EXPECT_EQ(FModule->ProfileIndex(), 2);
+  EXPECT_EQ(FModule->CurrentProfileInfo().ConfigInfo.LEDConfig.R, 33);
+  EXPECT_EQ(FModule->ProfileSettingGroup().ProfileIndexOfProfileGroup[FModule->ProfileGroupIndex()], 2);
+  EXPECT_EQ(FModule->AllProfileSettingInfo().CurrentGame, 2);
+  ASSERT_NE(Value(u"ProfileID"), nullptr);
+  EXPECT_EQ(Value(u"ProfileID")->Data, (platform::TBytes{2, 0, 0, 0}));
+  EXPECT_EQ(stored(), before);  // nothing else written
+
+  EXPECT_FALSE(FModule->SwitchToProfileAndWriteProfileID(5));
+  EXPECT_EQ(FModule->ProfileIndex(), 2);
+  EXPECT_EQ(Value(u"ProfileID")->Data, (platform::TBytes{2, 0, 0, 0}));
 }
 
 TEST_F(DataModuleTest, TheReloadReadsTheRegistryEvenForAFileStoredProfile) {
@@ -238,7 +262,6 @@ TEST_F(DataModuleTest, AGroupOutsideItsRangeIsReportedAndTheMonitorGoesOn) {
   EXPECT_EQ(ErrorBoxes(), u"Range check error;");
   EXPECT_EQ(FModule->ProfileGroupIndex(), 5);
   EXPECT_EQ(FModule->ProfileIndex(), 0);
-  EXPECT_EQ(HID_USAGE_AND_PAGE_MOUSE.AsUInt32(), 0xFFA00001u);  // the mouse is not ignored
 
   EXPECT_THROW(FModule->LoadProfileGroupSettingInfoFromRegistry(), ERangeError);
   // The all-settings record still loads from its stored value.
@@ -279,7 +302,6 @@ TEST_F(DataModuleTest, AGroupValueOfTheWrongTypeIsReportedAndNotOverwritten) {
   EXPECT_EQ(ErrorBoxes(), u"Invalid data type for 'T362ProfileSettingGroup.pfd';");
   EXPECT_EQ(Value(kGroupValue)->Type, platform::REG_SZ_TYPE);
   EXPECT_EQ(Value(kGroupValue)->Data.size(), 6u);
-  EXPECT_EQ(HID_USAGE_AND_PAGE_MOUSE.AsUInt32(), 0xFFA00001u);
   // A later 7037 still finds the all-settings record.
   FModule->LoadAllProfileInfoFromRegistry();
   EXPECT_EQ(FModule->AllProfileSettingInfo().CurrentLanguage, 1);
@@ -317,7 +339,6 @@ TEST_F(DataModuleTest, FailuresWhileWritingDefaultsAreReported) {
   FSystem.Faults.Fail("WriteBinary");
   Start();
   EXPECT_EQ(ErrorBoxes(), u"Failed to set data for 'T362ProfileSettingGroup.pfd';");
-  EXPECT_EQ(HID_USAGE_AND_PAGE_MOUSE.AsUInt32(), 0xFFA00001u);
 
   FSystem.Faults.Clear();
   FSystem.UI.FMessageBoxes.clear();

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/win32/ConfiguratorMessages.h"
+#include "app/win32/ConfiguratorLink.h"
 #include "core/Application.h"
 #include "lang/Translation.h"
 #include "platform/win32/MessageLoop.h"

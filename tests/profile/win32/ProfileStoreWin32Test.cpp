@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/Application.h"
-#include "hid/MouseReport.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/StringConversions.h"
 #include "platform/win32/Win32Platform.h"
@@ -169,7 +168,6 @@ TEST_F(ProfileStoreWin32Test, ProfileIDIsWrittenOnlyIntoAnExistingKey) {
 }
 
 TEST_F(ProfileStoreWin32Test, AFirstStartWritesTheSettingRecordsAndTheProfileFolders) {
-  HID_USAGE_AND_PAGE_MOUSE = USAGE_AND_PAGE{};
   const auto module = std::make_unique<TDM>(nullptr);
   TStoredValue group, all, game;
   ASSERT_TRUE(ReadStoredValue(u"T362ProfileSettingGroup.pfd", group));
@@ -199,7 +197,6 @@ TEST_F(ProfileStoreWin32Test, AFirstStartWritesTheSettingRecordsAndTheProfileFol
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << i;
   }
   EXPECT_EQ(module->CurrentProfileInfo().ConfigInfo.ButtonCount, 9);
-  EXPECT_EQ(HID_USAGE_AND_PAGE_MOUSE.AsUInt32(), 0xFFA00001u);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
-// The window messages between the monitor and the configurator. Every look-up of the
-// configurator's window is done at the moment of sending; no handle of it is kept.
+// The monitor's link with the configurator: the window messages between them, and bringing
+// it to the front or starting it. Every look-up of the configurator's window is done at the
+// moment it is needed; no handle of it is kept.
 
 #include <windows.h>
 
@@ -15,9 +16,11 @@ constexpr UINT WM_DEVICE_PROFILE_SWITCHED = 7040;  // monitor -> configurator, s
 HWND FindConfiguratorByCaption();
 // Posts the exit notice to the configurator when it runs.
 void PostExitNotice();
-// The mouse switched to profile `index`: writes it as `ProfileID` and sends the notice to
-// the configurator, waiting until it has been handled; without the configurator only
-// `ProfileID` is written.
+// The mouse switched to profile `index`, which is already stored as `ProfileID`: tells the
+// configurator, when it runs, waiting until it has handled the message.
 void NotifyProfileSwitch(int index);
+// Shows the configurator and brings it to the front, or starts it from the monitor's folder
+// (never from the current directory or the search path); a failed start is not reported.
+void BringConfiguratorToFront();
 
 }  // namespace vd::win32

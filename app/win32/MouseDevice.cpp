@@ -1,0 +1,23 @@
+#include "app/win32/MouseDevice.h"
+
+#include "hid/MouseReport.h"
+
+namespace vd::win32 {
+
+void TMouseDevice::Arrived() {
+  FArrivalTimer.SetEnabled(false);
+  FArrivalTimer.SetEnabled(true);
+}
+
+void TMouseDevice::ArrivalTimerFired() {
+  FArrivalTimer.SetEnabled(false);
+  Reopen();
+}
+
+void TMouseDevice::Reopen() {
+  FReader.HidStopRead();
+  FLetMessagesRun();
+  FReader.HidFindAndReadDevice(HID_USAGE_AND_PAGE_MOUSE, u"*");
+}
+
+}  // namespace vd::win32
