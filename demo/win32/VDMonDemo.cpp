@@ -20,12 +20,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/Screenshot.h"
-#include "tests/e2e/StandInConfigurator.h"
-#include "tests/e2e/StandInMouse.h"
-#include "tests/e2e/SystemStandIns.h"
-#include "tests/e2e/standins/MouseIdentity.h"
+#include "harness/win32/Harness.h"
+#include "harness/win32/Screenshot.h"
+#include "harness/win32/StandInConfigurator.h"
+#include "harness/win32/StandInMouse.h"
+#include "harness/win32/SystemStandIns.h"
+#include "harness/win32/standins/MouseIdentity.h"
 
 namespace vd::e2e {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/win32/Handles.h"
-#include "tests/e2e/SystemStandIns.h"
+#include "harness/win32/SystemStandIns.h"
 
 namespace vd::e2e {
 

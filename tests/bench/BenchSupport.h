@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/Harness.h"
+#include "harness/win32/Harness.h"
 
 namespace vd::e2e {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/bench/BenchSupport.h"
-#include "tests/e2e/Harness.h"
+#include "harness/win32/Harness.h"
 
 namespace vd::e2e {
 

@@ -4,7 +4,7 @@
 // after the About window was shown and hidden and again once its drawing went, and its first
 // frame the first time and again.
 
-#include "tests/e2e/Harness.h"
+#include "harness/win32/Harness.h"
 
 namespace vd::e2e {
 

@@ -30,8 +30,8 @@
 #include "platform/win32/Handles.h"
 #include "tests/bench/BenchSupport.h"
 #include "tests/bench/ResidentBench.h"
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/StandInMouse.h"
+#include "harness/win32/Harness.h"
+#include "harness/win32/StandInMouse.h"
 
 namespace vd::e2e {
 namespace {

@@ -14,7 +14,7 @@
 
 #include "platform/win32/Handles.h"
 #include "tests/bench/BenchSupport.h"
-#include "tests/e2e/Harness.h"
+#include "harness/win32/Harness.h"
 
 namespace vd::e2e {
 namespace {

@@ -13,7 +13,7 @@
 #include "scene/paint/Bitmap.h"
 #include "scene/win32/GdiPlusCanvas.h"
 #include "tests/e2e/MonitorTest.h"
-#include "tests/e2e/Screenshot.h"
+#include "harness/win32/Screenshot.h"
 
 namespace vd::e2e {
 namespace {

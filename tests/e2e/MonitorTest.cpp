@@ -1,6 +1,6 @@
 #include "tests/e2e/MonitorTest.h"
 
-#include "tests/e2e/SystemStandIns.h"
+#include "harness/win32/SystemStandIns.h"
 
 namespace vd::e2e {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/StandInMouse.h"
+#include "harness/win32/Harness.h"
+#include "harness/win32/StandInMouse.h"
 
 namespace vd::e2e {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "tests/e2e/MonitorTest.h"
-#include "tests/e2e/StandInConfigurator.h"
+#include "harness/win32/StandInConfigurator.h"
 
 namespace vd::e2e {
 namespace {

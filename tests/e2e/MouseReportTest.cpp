@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/MonitorTest.h"
-#include "tests/e2e/StandInConfigurator.h"
-#include "tests/e2e/SystemStandIns.h"
+#include "harness/win32/StandInConfigurator.h"
+#include "harness/win32/SystemStandIns.h"
 
 namespace vd::e2e {
 namespace {

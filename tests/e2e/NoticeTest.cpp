@@ -8,7 +8,7 @@
 #include <string>
 
 #include "tests/e2e/MonitorTest.h"
-#include "tests/e2e/SystemStandIns.h"
+#include "harness/win32/SystemStandIns.h"
 
 namespace vd::e2e {
 namespace {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/Win32Platform.h"
-#include "tests/e2e/StandInConfigurator.h"
+#include "harness/win32/StandInConfigurator.h"
 
 namespace vd::win32 {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
-#include "tests/app/win32/StandInAudio.h"
+#include "harness/win32/StandInAudio.h"
 
 namespace vd::win32 {
 namespace {

@@ -14,7 +14,7 @@
 #include "platform/win32/Win32Platform.h"
 #include "profile/FunctionTable.h"
 #include "scene/win32/Win32Clock.h"
-#include "tests/app/win32/StandInAudio.h"
+#include "harness/win32/StandInAudio.h"
 #include "tests/scene/SceneTestSupport.h"
 #include "tests/scene/win32/LayeredWindowRecorder.h"
 

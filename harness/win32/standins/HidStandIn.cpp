@@ -8,7 +8,7 @@ extern "C" {
 #include <hidsdi.h>
 }
 
-#include "tests/e2e/standins/MouseIdentity.h"
+#include "harness/win32/standins/MouseIdentity.h"
 
 using namespace vd::e2e;
 

@@ -1,4 +1,4 @@
-#include "tests/e2e/StandInMouse.h"
+#include "harness/win32/StandInMouse.h"
 
 #include <dbt.h>
 
@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstring>
 
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/standins/MouseIdentity.h"
+#include "harness/win32/Harness.h"
+#include "harness/win32/standins/MouseIdentity.h"
 
 namespace vd::e2e {
 

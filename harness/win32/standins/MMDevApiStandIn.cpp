@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "tests/app/win32/StandInAudio.h"
-#include "tests/e2e/standins/MicrophoneIdentity.h"
+#include "harness/win32/StandInAudio.h"
+#include "harness/win32/standins/MicrophoneIdentity.h"
 
 using namespace vd::e2e;
 using vd::win32::test::CreateStandInEnumerator;

@@ -1,4 +1,4 @@
-#include "tests/app/win32/StandInAudio.h"
+#include "harness/win32/StandInAudio.h"
 
 #include <algorithm>
 #include <atomic>

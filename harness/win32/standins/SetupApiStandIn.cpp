@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "tests/e2e/standins/MouseIdentity.h"
+#include "harness/win32/standins/MouseIdentity.h"
 
 using vd::e2e::kMouseHardwareIds;
 using vd::e2e::kMousePipe;

@@ -1,4 +1,4 @@
-#include "tests/e2e/Harness.h"
+#include "harness/win32/Harness.h"
 
 #include <shellapi.h>
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "tests/e2e/Screenshot.h"
+#include "harness/win32/Screenshot.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "tests/e2e/StandInConfigurator.h"
+#include "harness/win32/StandInConfigurator.h"
 
 namespace vd::e2e {
 

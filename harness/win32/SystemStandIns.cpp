@@ -1,11 +1,11 @@
-#include "tests/e2e/SystemStandIns.h"
+#include "harness/win32/SystemStandIns.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "tests/e2e/Harness.h"
-#include "tests/e2e/standins/MicrophoneIdentity.h"
+#include "harness/win32/Harness.h"
+#include "harness/win32/standins/MicrophoneIdentity.h"
 
 namespace vd::e2e {
 
