@@ -4,6 +4,7 @@
 #include <limits>
 #include <memory>
 
+#include "base/Strings.h"
 #include "lang/Translation.h"
 #include "platform/Platform.h"
 
@@ -33,9 +34,7 @@ bool NotificationsEnabled() {
 }
 
 std::u16string ProfileNoticeText(int profileIndex) {
-  std::u16string number;
-  for (int n = profileIndex + 1; n > 0 || number.empty(); n /= 10) number.insert(number.begin(), u'0' + n % 10);
-  return LookupTranslation(u"Profile") + u" " + number;
+  return LookupTranslation(u"Profile") + u" " + IntToStr(profileIndex + 1);
 }
 
 std::u16string MicrophoneNoticeText(bool muted) {

@@ -244,28 +244,15 @@ public:
   // An enumeration whose values are named, by ordinal, in `names`.
   template <class Getter, class Setter>
   TClassBuilder& Enumeration(std::u16string name, Getter get, Setter set, TValueNames names) {
-    using V = typename class_info_detail::TSetterArg<Setter>::Type;
-    TPropInfo& p = Add(std::move(name), TPropKind::Enumeration);
-    p.Names = std::move(names);
-    p.GetOrdinal = [get](const TPersistent& o) {
-      return static_cast<std::int64_t>(class_info_detail::Read<T>(get, o));
-    };
-    p.SetOrdinal = [set](TPersistent& o, std::int64_t v) { class_info_detail::Write<T>(set, o, static_cast<V>(v)); };
-    return *this;
+    return Named(std::move(name), TPropKind::Enumeration, get, set, std::move(names));
   }
 
   // A set held as a bit mask; bit i is the element named names[i].
   template <class Getter, class Setter>
   TClassBuilder& Set(std::u16string name, Getter get, Setter set, TValueNames names) {
-    using V = typename class_info_detail::TSetterArg<Setter>::Type;
-    static_assert(std::is_unsigned_v<V>, "a set property needs an unsigned bit mask");
-    TPropInfo& p = Add(std::move(name), TPropKind::Set);
-    p.Names = std::move(names);
-    p.GetOrdinal = [get](const TPersistent& o) {
-      return static_cast<std::int64_t>(class_info_detail::Read<T>(get, o));
-    };
-    p.SetOrdinal = [set](TPersistent& o, std::int64_t v) { class_info_detail::Write<T>(set, o, static_cast<V>(v)); };
-    return *this;
+    static_assert(std::is_unsigned_v<typename class_info_detail::TSetterArg<Setter>::Type>,
+                  "a set property needs an unsigned bit mask");
+    return Named(std::move(name), TPropKind::Set, get, set, std::move(names));
   }
 
   template <class Getter, class Setter>
@@ -412,6 +399,19 @@ public:
   }
 
 private:
+  // An ordinal property whose values (or set elements) are named.
+  template <class Getter, class Setter>
+  TClassBuilder& Named(std::u16string name, TPropKind kind, Getter get, Setter set, TValueNames names) {
+    using V = typename class_info_detail::TSetterArg<Setter>::Type;
+    TPropInfo& p = Add(std::move(name), kind);
+    p.Names = std::move(names);
+    p.GetOrdinal = [get](const TPersistent& o) {
+      return static_cast<std::int64_t>(class_info_detail::Read<T>(get, o));
+    };
+    p.SetOrdinal = [set](TPersistent& o, std::int64_t v) { class_info_detail::Write<T>(set, o, static_cast<V>(v)); };
+    return *this;
+  }
+
   template <class V>
   static V NarrowFloat(double value) {
     if constexpr (std::is_same_v<V, float>) {
