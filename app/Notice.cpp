@@ -21,16 +21,8 @@ long long DistanceSquared(const TScreenRect& r, TScreenPoint p) {
 
 }  // namespace
 
-bool NotificationsEnabled() {
-  const std::unique_ptr<platform::IRegistryKey> key =
-      platform::Platform().Registry->OpenKey(platform::TRootKey::CurrentUser, kMonitorKeyPath, false);
-  if (!key) return true;
-  const std::optional<platform::TRegValueInfo> info = key->ValueInfo(kShowNotificationsName);
-  platform::TBytes data;
-  if (!info || info->Type != platform::REG_DWORD_TYPE || !key->ReadValue(kShowNotificationsName, data) ||
-      data.size() != 4)
-    return true;
-  return data[0] != 0 || data[1] != 0 || data[2] != 0 || data[3] != 0;
+bool NoticeMayShow(TScreenState state) {
+  return state != TScreenState::RunningDirect3DFullScreen && state != TScreenState::PresentationMode;
 }
 
 std::u16string ProfileNoticeText(int profileIndex) {

@@ -1,8 +1,8 @@
 #pragma once
-// The on-screen notice's decisions, apart from its window: whether the user wants notices at
-// all (a value of the monitor's own key), what a notice says (through the dictionary, in the
-// active language) and where it goes (centred near the bottom of the work area of the monitor
-// that holds the mouse pointer).
+// The on-screen notice's decisions, apart from its window: whether it may show over what owns
+// the screen, what it says (through the dictionary, in the active language) and where it goes
+// (centred near the bottom of the work area of the monitor that holds the mouse pointer).
+// Whether the user wants notices at all is a setting (app/MonitorSettings.h).
 
 #include <optional>
 #include <span>
@@ -10,11 +10,20 @@
 
 namespace vd {
 
-// The monitor's own key, beside the configurator's values, and its switch there: a DWORD;
-// missing, unreadable or not 0 means on.
-inline constexpr char16_t kMonitorKeyPath[] = u"software\\Vardelngmmouse\\Monitor";
-inline constexpr char16_t kShowNotificationsName[] = u"ShowNotifications";
-bool NotificationsEnabled();
+// What the shell says of the user's screen (its notification states, by number).
+enum class TScreenState {
+  NotPresent = 1,
+  Busy = 2,
+  RunningDirect3DFullScreen = 3,
+  PresentationMode = 4,
+  AcceptsNotifications = 5,
+  QuietTime = 6,
+  App = 7,
+};
+// The notice is topmost, layered, never activated and transparent to the mouse: it may show
+// over anything, a borderless full-screen game among them, but an exclusive full-screen
+// Direct3D program (which it would disturb) and a presentation.
+bool NoticeMayShow(TScreenState state);
 
 // "Profile N" for the profile index 0..4 that is stored as ProfileID: the user counts the
 // profiles from 1.

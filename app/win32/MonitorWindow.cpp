@@ -4,6 +4,7 @@
 #include "app/Notice.h"
 #include "app/SharedConstants.h"
 #include "app/win32/ConfiguratorLink.h"
+#include "app/win32/MixerMicrophone.h"
 #include "core/Application.h"
 #include "core/ClassRegistry.h"
 #include "lang/Translation.h"
@@ -53,9 +54,12 @@ const TClassInfo& TVDMonMain::StaticClassInfo() {
   return info;
 }
 
-TVDMonMain::TVDMonMain(TComponent* AOwner, TDM& dataModule, TMicrophoneMute::TEnumeratorSource audio)
-    : TForm(AOwner), FDM(dataModule), FMicrophone(std::move(audio)) {
-  FMicrophone.OnStateChange = [this] { ShowMicrophoneState(); };
+TVDMonMain::TVDMonMain(TComponent* AOwner, TDM& dataModule, TCoreAudioMicrophone::TEnumeratorSource audio,
+                       TScreenStateQuery screenState)
+    : TForm(AOwner),
+      FDM(dataModule),
+      FAudio(std::move(audio)),
+      FScreenState(screenState ? std::move(screenState) : SystemScreenState) {
   RegisterSceneClasses();
   RegisterComponentClasses({&TvgScene::StaticClassInfo(), &TksHook::StaticClassInfo(), &TksLanguage::StaticClassInfo(),
                             &TTrayIcon::StaticClassInfo(), &TPopupMenu::StaticClassInfo(),
@@ -64,12 +68,23 @@ TVDMonMain::TVDMonMain(TComponent* AOwner, TDM& dataModule, TMicrophoneMute::TEn
   CreateForm();
 }
 
-TVDMonMain::~TVDMonMain() { DestroyForm(); }
+TVDMonMain::~TVDMonMain() {
+  DestroyForm();
+  TMainThreadDispatcher::Instance().Cancel(this);
+}
 
 void TVDMonMain::Loaded() {
   TForm::Loaded();
   const auto letMessagesRun = [this] { ProcessMessageAndSleep50ms(); };
   FTray.emplace(*TrayIcon1, *MyPopupMenu);
+  std::unique_ptr<IMicrophone> microphone;
+  if (HasCoreAudio())
+    microphone = std::make_unique<TCoreAudioMicrophone>(FAudio);
+  else
+    microphone = std::make_unique<TMixerMicrophone>();
+  FMute.emplace(std::move(microphone), *FTray, [this](const std::u16string& text, TVDMonNotice::TIcon icon) {
+    ShowNotice(text, icon);
+  });
   FMouse.emplace(*ksHIDData1, *TimerDeviceArrial, letMessagesRun);
   FAbout.emplace(*this, *TextWeb, letMessagesRun);
 }
@@ -81,11 +96,7 @@ void TVDMonMain::FormCreate(TComponent*) {
   if (const Exception* error = ksLanguage1->LocalFileError()) Application().ShowException(*error);
   // Core Audio takes its time to come up: the window comes first, the mute state as soon as
   // the message loop runs.
-  if (HasCoreAudio())
-    TMainThreadDispatcher::Instance().Post(&FMicrophone, [this] {
-      FMicrophone.InitEndpointVolume();
-      ShowMicrophoneState();
-    });
+  TMainThreadDispatcher::Instance().Post(this, [this] { FMute->Prepare(); });
 }
 
 void TVDMonMain::FormDestroy(TComponent*) { FMouse->Stop(); }
@@ -99,7 +110,7 @@ void TVDMonMain::ApplyLanguage() {
   ShowMicrophoneState();
 }
 
-void TVDMonMain::ShowMicrophoneState() { FTray->ShowMicrophone(FMicrophone.Muted()); }
+void TVDMonMain::ShowMicrophoneState() { FMute->ShowState(); }
 
 void TVDMonMain::ShowConfigurator() { BringConfiguratorToFront(); }
 
@@ -132,13 +143,7 @@ void TVDMonMain::DoButtonFunction(std::uint32_t, int functionIndex, LPARAM) {
   if (functionIndex == FunctionIndexMicrophoneMute) ToggleMicrophone();
 }
 
-void TVDMonMain::ToggleMicrophone() {
-  FMicrophone.MicrophoneMute();
-  if (!FMicrophone.HasCaptureDevice()) return;
-  if (const std::optional<bool> muted = FMicrophone.Muted())
-    ShowNotice(MicrophoneNoticeText(*muted),
-               *muted ? TVDMonNotice::TIcon::MicrophoneMuted : TVDMonNotice::TIcon::MicrophoneOn);
-}
+void TVDMonMain::ToggleMicrophone() { FMute->Toggle(); }
 
 void TVDMonMain::SwitchProfile(int index) {
   FDM.SwitchToProfileAndWriteProfileID(index);
@@ -147,6 +152,7 @@ void TVDMonMain::SwitchProfile(int index) {
 }
 
 void TVDMonMain::ShowNotice(const std::u16string& text, TVDMonNotice::TIcon icon) {
+  if (!NoticeWanted(FScreenState)) return;
   if (!FNotice) FNotice = std::make_unique<TVDMonNotice>(nullptr);
   FNotice->ShowNotice(text, icon);
 }

@@ -9,9 +9,10 @@
 #include <optional>
 
 #include "app/win32/AboutWindow.h"
-#include "app/win32/MicrophoneMute.h"
+#include "app/win32/CoreAudioMicrophone.h"
 #include "app/win32/MonitorTray.h"
 #include "app/win32/MouseDevice.h"
+#include "app/win32/MuteControl.h"
 #include "app/win32/NoticeWindow.h"
 #include "hid/win32/ksHIDData.h"
 #include "hid/win32/ksHIDEvent.h"
@@ -36,8 +37,11 @@ namespace vd::win32 {
 class TVDMonMain : public TForm {
 public:
   // Created from its stored description. The data module is created before the window and
-  // destroyed after it. Microphone mute uses the system's Core Audio, or the source given.
-  TVDMonMain(TComponent* AOwner, TDM& dataModule, TMicrophoneMute::TEnumeratorSource audio = {});
+  // destroyed after it. Microphone mute uses the system's Core Audio (or the legacy mixer),
+  // or the Core Audio source given; the notice asks the system what owns the screen, or the
+  // query given.
+  TVDMonMain(TComponent* AOwner, TDM& dataModule, TCoreAudioMicrophone::TEnumeratorSource audio = {},
+             TScreenStateQuery screenState = {});
   ~TVDMonMain() override;
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassType() const override { return StaticClassInfo(); }
@@ -48,8 +52,8 @@ public:
   // Selects the language that the profile store names, then translates the application
   // title, the menu captions and the tray hint.
   void ApplyLanguage();
-  // The tray shows whether the default capture device is muted. A state that cannot be read
-  // leaves what is shown.
+  // The tray shows whether the microphone is muted. A state that cannot be read leaves what
+  // is shown.
   void ShowMicrophoneState();
 
   // Handlers of the stored description.
@@ -71,13 +75,12 @@ public:
   void TimerDeviceArrialTimer(TComponent* Sender);
   // Performs the function assigned to a button; the monitor performs microphone mute only.
   void DoButtonFunction(std::uint32_t button, int functionIndex, LPARAM lParam);
-  // Toggles the microphone and says the state it reads back in a notice (nothing when the
-  // state cannot be read or there is no capture device).
+  // Toggles the microphone and says the state it reads back in a notice and a sound cue.
   void ToggleMicrophone();
   // The mouse switched to profile `index`: it becomes the current profile, is stored as
   // `ProfileID` and told to the configurator, and the notice says so.
   void SwitchProfile(int index);
-  // Shows the on-screen notice, made on its first use.
+  // Shows the on-screen notice, made on its first use, unless notices are not wanted now.
   void ShowNotice(const std::u16string& text, TVDMonNotice::TIcon icon);
 
   // Components of the stored description: the About window's scene and its objects, ...
@@ -113,8 +116,10 @@ private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   TDM& FDM;
-  TMicrophoneMute FMicrophone;
+  TCoreAudioMicrophone::TEnumeratorSource FAudio;
+  TScreenStateQuery FScreenState;
   std::optional<TMonitorTray> FTray;
+  std::optional<TMuteControl> FMute;
   std::optional<TMouseDevice> FMouse;
   std::optional<TAboutWindow> FAbout;
   std::unique_ptr<TVDMonNotice> FNotice;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/MonitorSettings.h"
 #include "app/Notice.h"
 #include "core/ClassInfo.h"
 #include "platform/LibraryBinding.h"
@@ -30,40 +31,23 @@ std::vector<TMonitorArea> Monitors() {
   return monitors;
 }
 
-// The notification state as the shell tells it; bound at run time, since older systems lack
-// it (the shell's library is loaded anyway: binding it costs nothing).
-std::optional<QUERY_USER_NOTIFICATION_STATE> NotificationState() {
+}  // namespace
+
+std::optional<TScreenState> SystemScreenState() {
+  // Bound at run time, since older systems lack it (the shell's library is loaded anyway:
+  // binding it costs nothing).
   decltype(::SHQueryUserNotificationState)* query = nullptr;
   const TLibraryBinding shell(u"shell32.dll", platform::TLibrarySearch::SystemFolderOnly,
                               {{"SHQueryUserNotificationState", query}});
   QUERY_USER_NOTIFICATION_STATE state{};
   if (!shell.Bound() || FAILED(query(&state))) return std::nullopt;
-  return state;
+  return static_cast<TScreenState>(state);
 }
 
-// A window of another program, not the desktop's, that covers its whole monitor.
-bool ForegroundCoversItsMonitor() {
-  const HWND foreground = GetForegroundWindow();
-  if (!foreground || foreground == GetDesktopWindow() || foreground == GetShellWindow()) return false;
-  DWORD process = 0;
-  GetWindowThreadProcessId(foreground, &process);
-  if (process == GetCurrentProcessId()) return false;
-  RECT window{};
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!GetWindowRect(foreground, &window) ||
-      !GetMonitorInfoW(MonitorFromWindow(foreground, MONITOR_DEFAULTTONEAREST), &monitor))
-    return false;
-  return window.left <= monitor.rcMonitor.left && window.top <= monitor.rcMonitor.top &&
-         window.right >= monitor.rcMonitor.right && window.bottom >= monitor.rcMonitor.bottom;
-}
-
-}  // namespace
-
-bool ScreenOwnedByFullScreenProgram() {
-  if (const std::optional<QUERY_USER_NOTIFICATION_STATE> state = NotificationState())
-    if (*state == QUNS_BUSY || *state == QUNS_RUNNING_D3D_FULL_SCREEN || *state == QUNS_PRESENTATION_MODE) return true;
-  return ForegroundCoversItsMonitor();
+bool NoticeWanted(const TScreenStateQuery& screenState) {
+  if (!NotificationsEnabled()) return false;
+  const std::optional<TScreenState> state = screenState();
+  return !state || NoticeMayShow(*state);
 }
 
 const TClassInfo& TVDMonNotice::StaticClassInfo() {
@@ -82,8 +66,7 @@ const TClassInfo& TVDMonNotice::StaticClassInfo() {
   return info;
 }
 
-TVDMonNotice::TVDMonNotice(TComponent* AOwner, TScreenBusyQuery screenBusy)
-    : TForm(AOwner), FScreenBusy(screenBusy ? std::move(screenBusy) : ScreenOwnedByFullScreenProgram) {
+TVDMonNotice::TVDMonNotice(TComponent* AOwner) : TForm(AOwner) {
   CreateForm();
   // Hidden, a notice keeps nothing drawn.
   vgSceneNotice->SetReleaseDelay(0);
@@ -96,7 +79,6 @@ void TVDMonNotice::CreateParams(TCreateParams& params) {
 }
 
 void TVDMonNotice::ShowNotice(const std::u16string& text, TIcon icon) {
-  if (!NotificationsEnabled() || FScreenBusy()) return;
   NoticeText->SetText(text);
   IconProfile->SetVisible(icon == TIcon::Profile);
   IconMicrophoneMuted->SetVisible(icon == TIcon::MicrophoneMuted);

@@ -3,13 +3,15 @@
 // that says what a press on the mouse just did, where the user looks (in a game or a call,
 // not at the tray). It never takes the focus or the mouse, stays on top and is not on the
 // task bar. It fades in, stays about 1.5 s, fades out and hides; a new notice while one shows
-// takes its place and starts the time again. Nothing shows while the user has turned notices
-// off, or while a full-screen program or a presentation owns the screen. Hidden, it costs
-// nothing: no timer runs and nothing drawn is kept.
+// takes its place and starts the time again. Whether it may show at all (the user's setting,
+// an exclusive full-screen program or a presentation) is asked before it is made
+// (NoticeWanted). Hidden, it costs nothing: no timer runs and nothing drawn is kept.
 
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "app/Notice.h"
 #include "scene/animation/Animations.h"
 #include "scene/controls/Background.h"
 #include "scene/controls/Image.h"
@@ -22,11 +24,9 @@ namespace vd::win32 {
 class TVDMonNotice : public TForm {
 public:
   enum class TIcon { Profile, MicrophoneMuted, MicrophoneOn };
-  // Whether a full-screen program or a presentation owns the screen.
-  using TScreenBusyQuery = std::function<bool()>;
 
-  // Created from its stored description, hidden. The query is the system's unless given.
-  explicit TVDMonNotice(TComponent* AOwner, TScreenBusyQuery screenBusy = {});
+  // Created from its stored description, hidden.
+  explicit TVDMonNotice(TComponent* AOwner);
   ~TVDMonNotice() override;
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassType() const override { return StaticClassInfo(); }
@@ -54,13 +54,13 @@ protected:
 
 private:
   void PlaceUnderPointer();
-
-  TScreenBusyQuery FScreenBusy;
 };
 
-// What the system says of the screen: busy, a Direct3D full-screen program, or presentation
-// mode; where the system does not tell, a window of another program in the foreground that
-// covers its whole monitor.
-bool ScreenOwnedByFullScreenProgram();
+// What the shell says of the user's screen; nothing where the system cannot tell.
+using TScreenStateQuery = std::function<std::optional<TScreenState>()>;
+std::optional<TScreenState> SystemScreenState();
+// Whether a notice may show now: the user has not turned notices off, and what owns the
+// screen allows it (a state that cannot be told allows it).
+bool NoticeWanted(const TScreenStateQuery& screenState);
 
 }  // namespace vd::win32

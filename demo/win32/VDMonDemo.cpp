@@ -110,7 +110,7 @@ bool Prepare(TTour& tour) {
   }
   Say("Stand-in setupapi.dll, hid.dll and mmdevapi.dll are in the system folder, for VDMon.exe alone.");
   ClearProfileStore();
-  StoreGameProfile1({{kMuteButton, kMicrophoneMute}});
+  StoreGameProfile(1, {{kMuteButton, kMicrophoneMute}});
   Say("Profile store cleared as on a first start; game profile 1 gives button %d the microphone mute.", kMuteButton);
   SetStandInMicrophone(false);
   Say("Stand-in microphone: %s.", MicrophoneText().c_str());

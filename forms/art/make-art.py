@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Draws the monitor's artwork: the About window's background and button faces, the notice's
-panel and icons, and the tray icon's muted variant.
+panel and icons, the tray icon's muted variant, and the mute button's sound cues.
 
     python3 forms/art/make-art.py            writes into forms/art/ and app/win32/
-    python3 forms/art/make-art.py --out DIR  writes every picture into DIR
+    python3 forms/art/make-art.py --out DIR  writes every file into DIR
 
 Standard library only, and deterministic (no clock, no randomness), so the committed pictures
 can be checked against what this script makes. The rasterizer is in raster.py, the file
@@ -11,11 +11,12 @@ formats in writers.py; this script holds the pictures.
 """
 
 import argparse
+import math
 import os
 import sys
 
 from raster import Canvas, Circle, Gradient, Grown, HalfPlane, Ring, RoundRect, Segment, Solid, colour, horizontal, stops, vertical
-from writers import ico_bytes, png_bytes, read_ico
+from writers import ico_bytes, png_bytes, read_ico, wav_bytes
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -259,6 +260,29 @@ def muted_tray_icon():
     return [(header, mute_icon(canvas)) for header, canvas in images]
 
 
+# --- the mute button's sound cues -----------------------------------------------------------
+# Two short tones, falling when the microphone is muted and rising when it comes back: about
+# 150 ms in all, quiet, and softened at both ends of each tone so that nothing clicks.
+
+CUE_RATE = 22050
+CUE_LOW, CUE_HIGH = 587.33, 880.0  # D5 and A5
+CUE_TONE, CUE_GAP, CUE_EDGE = 0.065, 0.02, 0.008  # seconds
+CUE_LEVEL = 0.22
+
+
+def tone(frequency):
+    count = round(CUE_TONE * CUE_RATE)
+    edge = CUE_EDGE * CUE_RATE
+    return [
+        CUE_LEVEL * min(1.0, i / edge, (count - 1 - i) / edge) * math.sin(2 * math.pi * frequency * i / CUE_RATE)
+        for i in range(count)
+    ]
+
+
+def cue(first, second):
+    return wav_bytes(tone(first) + [0.0] * round(CUE_GAP * CUE_RATE) + tone(second), CUE_RATE)
+
+
 # --- what is made, and where -----------------------------------------------------------------
 
 PICTURES = [
@@ -272,12 +296,14 @@ PICTURES = [
     ("forms/art/NoticeMicrophoneMuted.png", lambda: png_bytes(notice_microphone(True))),
     ("forms/art/NoticeMicrophoneOn.png", lambda: png_bytes(notice_microphone(False))),
     ("app/win32/VDMonMuted.ico", lambda: ico_bytes(muted_tray_icon())),
+    ("app/win32/CueMuted.wav", lambda: cue(CUE_HIGH, CUE_LOW)),
+    ("app/win32/CueUnmuted.wav", lambda: cue(CUE_LOW, CUE_HIGH)),
 ]
 
 
 def main():
     parser = argparse.ArgumentParser(description="Draws the monitor's artwork.")
-    parser.add_argument("--out", help="write every picture into this folder instead of its place in the tree")
+    parser.add_argument("--out", help="write every file into this folder instead of its place in the tree")
     args = parser.parse_args()
     for path, make in PICTURES:
         target = os.path.join(args.out, os.path.basename(path)) if args.out else os.path.join(ROOT, path)

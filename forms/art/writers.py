@@ -1,6 +1,6 @@
-"""The files the artwork is kept in: PNG pictures (8-bit RGBA) and icon files (32-bit images
-with alpha), written deterministically (a fixed zlib level) so that committed files can be
-checked against what the script makes."""
+"""The files the artwork is kept in: PNG pictures (8-bit RGBA), icon files (32-bit images
+with alpha) and WAV sounds (16-bit PCM), written deterministically (a fixed zlib level) so
+that committed files can be checked against what the script makes."""
 
 import struct
 import zlib
@@ -91,3 +91,11 @@ def ico_bytes(images):
         bodies += body
         offset += len(body)
     return struct.pack("<HHH", 0, 1, len(images)) + directory + bodies
+
+
+def wav_bytes(samples, rate):
+    """A mono 16-bit PCM WAV file of the samples (each -1..1)."""
+    data = struct.pack(f"<{len(samples)}h", *(max(-32767, min(32767, round(v * 32767))) for v in samples))
+    fmt = struct.pack("<HHIIHH", 1, 1, rate, rate * 2, 2, 16)  # PCM, mono, 16 bits
+    body = b"WAVE" + b"fmt " + struct.pack("<I", len(fmt)) + fmt + b"data" + struct.pack("<I", len(data)) + data
+    return b"RIFF" + struct.pack("<I", len(body)) + body

@@ -263,12 +263,12 @@ std::optional<DWORD> StoredProfileId() {
   return id;
 }
 
-void StoreGameProfile1(std::initializer_list<std::pair<int, std::uint16_t>> buttonFunctions) {
+void StoreGameProfile(int game, std::initializer_list<std::pair<int, std::uint16_t>> buttonFunctions) {
   const auto profile = std::make_unique<TMouseProfileInfo>();
   std::memset(profile.get(), 0, sizeof *profile);
   for (const auto& [button, function] : buttonFunctions)
     profile->ConfigInfo.ButtonFuncInfo[button].nFunctionIndex = function;
-  WriteStoreValue(L"T362Profile1.pfd", REG_BINARY, profile.get(), sizeof *profile);
+  WriteStoreValue(L"T362Profile" + std::to_wstring(game) + L".pfd", REG_BINARY, profile.get(), sizeof *profile);
 }
 
 std::vector<TMessageBox> MessageBoxesOf(DWORD processId) {

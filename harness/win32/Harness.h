@@ -99,9 +99,9 @@ void WriteStoreValue(const std::wstring& name, DWORD type, const void* data, DWO
 void DeleteStoreValue(const std::wstring& name);
 // The active profile the store's ProfileID names; nothing when there is no such value.
 std::optional<DWORD> StoredProfileId();
-// Stores game profile 1 (the current one on a first start) in the registry, all zero but
-// for the function indexes of the buttons given (button index, function index).
-void StoreGameProfile1(std::initializer_list<std::pair<int, std::uint16_t>> buttonFunctions);
+// Stores game profile `game` (1..5; 1 is the current one on a first start) in the registry,
+// all zero but for the function indexes of the buttons given (button index, function index).
+void StoreGameProfile(int game, std::initializer_list<std::pair<int, std::uint16_t>> buttonFunctions);
 
 // A message box of the process: its caption and text, and a way to press OK.
 struct TMessageBox {

@@ -97,15 +97,39 @@ private:
   const std::wstring FId;
 };
 
+class TDevices final : public TStandInObject<IMMDeviceCollection> {
+public:
+  TDevices(TStandInAudioState& state, std::vector<std::wstring> ids) : FState(state), FIds(std::move(ids)) {}
+
+  HRESULT STDMETHODCALLTYPE GetCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = static_cast<UINT>(FIds.size());
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Item(UINT index, IMMDevice** device) override {
+    if (!device) return E_POINTER;
+    *device = index < FIds.size() ? new TDevice(FState, FIds[index]) : nullptr;
+    return *device ? S_OK : E_INVALIDARG;
+  }
+
+private:
+  TStandInAudioState& FState;
+  const std::vector<std::wstring> FIds;
+};
+
 class TEnumerator final : public TStandInObject<IMMDeviceEnumerator> {
 public:
   explicit TEnumerator(TStandInAudioState& state) : FState(state) {}
 
-  HRESULT STDMETHODCALLTYPE EnumAudioEndpoints(EDataFlow, DWORD, IMMDeviceCollection**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetDefaultAudioEndpoint(EDataFlow flow, ERole, IMMDevice** device) override {
+  HRESULT STDMETHODCALLTYPE EnumAudioEndpoints(EDataFlow flow, DWORD, IMMDeviceCollection** devices) override {
+    if (!devices) return E_POINTER;
+    *devices = new TDevices(FState, flow == eCapture ? FState.ActiveCaptureDevices() : std::vector<std::wstring>());
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDefaultAudioEndpoint(EDataFlow flow, ERole role, IMMDevice** device) override {
     if (!device) return E_POINTER;
     *device = nullptr;
-    const std::wstring id = flow == eCapture ? FState.DefaultCaptureDevice() : std::wstring();
+    const std::wstring id = flow == eCapture ? FState.DefaultCaptureDevice(role) : std::wstring();
     if (id.empty()) return kNotFound;
     *device = new TDevice(FState, id);
     return S_OK;
@@ -147,11 +171,25 @@ void TStandInAudioSystem::AddDevice(const std::wstring& id, bool muted) { FDevic
 
 void TStandInAudioSystem::SetDefault(const std::wstring& id, bool notify) {
   FDefault = id;
-  if (!notify) return;
+  if (notify) NotifyDefault(eMultimedia, id);
+}
+
+void TStandInAudioSystem::SetCommunicationsDefault(const std::wstring& id, bool notify) {
+  FCommunications = id;
+  if (notify) NotifyDefault(eCommunications, id);
+}
+
+void TStandInAudioSystem::NotifyDefault(ERole role, const std::wstring& id) {
   OnServiceThread([&] {
     for (IMMNotificationClient* client : FClients)
-      client->OnDefaultDeviceChanged(eCapture, eMultimedia, id.empty() ? nullptr : id.c_str());
+      client->OnDefaultDeviceChanged(eCapture, role, id.empty() ? nullptr : id.c_str());
   });
+}
+
+std::vector<std::wstring> TStandInAudioSystem::ActiveCaptureDevices() {
+  std::vector<std::wstring> ids;
+  for (const auto& [id, device] : FDevices) ids.push_back(id);
+  return ids;
 }
 
 void TStandInAudioSystem::MuteElsewhere(const std::wstring& id, bool muted) {

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,8 +20,11 @@ namespace vd::win32::test {
 class TStandInAudioState {
 public:
   virtual ~TStandInAudioState() = default;
-  // The default capture device for multimedia; empty when there is none.
-  virtual std::wstring DefaultCaptureDevice() = 0;
+  // The default capture device for the role (multimedia or communications); empty when there
+  // is none.
+  virtual std::wstring DefaultCaptureDevice(ERole role) = 0;
+  // Every active capture device.
+  virtual std::vector<std::wstring> ActiveCaptureDevices() = 0;
   virtual HRESULT GetMute(const std::wstring& device, BOOL& muted) = 0;
   virtual HRESULT SetMute(const std::wstring& device, BOOL muted) = 0;
   // Whether the device gives its endpoint volume.
@@ -44,7 +48,9 @@ class TStandInAudioSystem : public TStandInAudioState {
 public:
   void AddDevice(const std::wstring& id, bool muted);
   // Makes a device the default one (none: empty). Registered clients hear of it when `notify`.
+  // The default communications device is the same one until it is set on its own.
   void SetDefault(const std::wstring& id, bool notify = true);
+  void SetCommunicationsDefault(const std::wstring& id, bool notify = true);
   // Another program mutes or unmutes a device; the listeners of its volume hear of it.
   void MuteElsewhere(const std::wstring& id, bool muted);
   // Calls of a device that fail until told otherwise, as calls to a device that went away do.
@@ -60,7 +66,10 @@ public:
   // The enumerator's source, for the code under test.
   std::function<HRESULT(IMMDeviceEnumerator**)> Source();
 
-  std::wstring DefaultCaptureDevice() override { return FDefault; }
+  std::wstring DefaultCaptureDevice(ERole role) override {
+    return role == eCommunications && FCommunications ? *FCommunications : FDefault;
+  }
+  std::vector<std::wstring> ActiveCaptureDevices() override;
   HRESULT GetMute(const std::wstring& device, BOOL& muted) override;
   HRESULT SetMute(const std::wstring& device, BOOL muted) override;
   HRESULT Activate(const std::wstring& device) override;
@@ -78,8 +87,11 @@ private:
   };
   void NotifyVolume(const std::wstring& id);
 
+  void NotifyDefault(ERole role, const std::wstring& id);
+
   std::map<std::wstring, TDevice> FDevices;
   std::wstring FDefault;
+  std::optional<std::wstring> FCommunications;
   int FSetMuteCalls = 0;
   int FVolumeListenersRegistered = 0;
   std::vector<IMMNotificationClient*> FClients;

@@ -1,4 +1,4 @@
-// The notice's decisions: the user's switch, its texts and its place on the screen.
+// The notice's decisions: whether it may show, its texts and its place on the screen.
 
 #include "app/Notice.h"
 
@@ -13,28 +13,9 @@
 namespace vd {
 namespace {
 
-TEST(NoticeTest, NoticesAreOnUnlessTheSwitchIsADWordOf0) {
-  const std::uint8_t zeroBytes[4] = {};
-  const struct {
-    const char* What;
-    std::function<void(platform::IRegistryKey&)> Store;
-    bool On;
-  } cases[] = {
-      {"no switch", nullptr, true},
-      {"0", [](platform::IRegistryKey& key) { key.WriteDWord(kShowNotificationsName, 0); }, false},
-      {"1", [](platform::IRegistryKey& key) { key.WriteDWord(kShowNotificationsName, 1); }, true},
-      {"0x100", [](platform::IRegistryKey& key) { key.WriteDWord(kShowNotificationsName, 0x100); }, true},
-      {"four zero bytes, not a DWORD",
-       [&](platform::IRegistryKey& key) { key.WriteBinary(kShowNotificationsName, zeroBytes, sizeof zeroBytes); },
-       true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.What);
-    platform::TMemoryPlatform system;
-    if (c.Store)
-      c.Store(*platform::Platform().Registry->OpenKey(platform::TRootKey::CurrentUser, kMonitorKeyPath, true));
-    EXPECT_EQ(NotificationsEnabled(), c.On);
-  }
+TEST(NoticeTest, OnlyAnExclusiveFullScreenProgramOrAPresentationKeepsTheNoticeAway) {
+  for (int state = 1; state <= 7; ++state)
+    EXPECT_EQ(NoticeMayShow(static_cast<TScreenState>(state)), state != 3 && state != 4) << "state " << state;
 }
 
 TEST(NoticeTest, ProfilesAreCountedFrom1AndTheMicrophoneSaysItsState) {

@@ -1,6 +1,6 @@
 // The artwork in the tree is what forms/art/make-art.py draws, in the sizes and formats the
 // program expects: pictures are 8-bit RGBA PNG files, the muted tray icon has the tray icon's
-// sizes in 32 bits per pixel.
+// sizes in 32 bits per pixel, the sound cues are short 16-bit PCM WAV files.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -40,6 +40,8 @@ const TPicture Pictures[] = {
     {"forms/art/NoticeMicrophoneOn.png", 32, 32},
 };
 
+const char* const Sounds[] = {"app/win32/CueMuted.wav", "app/win32/CueUnmuted.wav"};
+
 std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
   std::uint32_t value = 0;
   for (std::size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
@@ -76,6 +78,7 @@ TEST(ArtworkTest, TheScriptDrawsTheCommittedPicturesByteForByte) {
   const TRun run = RunTool(VD_PYTHON3, (Source / "forms/art/make-art.py").string() + " --out " + folder.string());
   ASSERT_EQ(run.ExitCode, 0) << run.Output;
   std::vector<fs::path> committed = {Source / "app/win32/VDMonMuted.ico"};
+  for (const char* sound : Sounds) committed.push_back(Source / sound);
   for (const TPicture& picture : Pictures) committed.push_back(Source / picture.Path);
   for (const fs::path& path : committed) {
     const std::string drawn = ReadFile(folder / path.filename());
@@ -95,6 +98,22 @@ TEST(ArtworkTest, PicturesAre8BitRgbaPngOfTheirSizes) {
     EXPECT_EQ(BigEndian32(png, 20), picture.Height);
     EXPECT_EQ(png[24], 8);  // bits per channel
     EXPECT_EQ(png[25], 6);  // colour type: RGB with alpha
+  }
+}
+
+TEST(ArtworkTest, SoundCuesAreMono16BitPcmOfAboutASixthOfASecond) {
+  for (const char* path : Sounds) {
+    SCOPED_TRACE(path);
+    const std::string wav = ReadFile(Source / path);
+    ASSERT_GE(wav.size(), 44u);
+    EXPECT_EQ(wav.substr(0, 4), "RIFF");
+    EXPECT_EQ(wav.substr(8, 8), "WAVEfmt ");
+    EXPECT_EQ(LittleEndian(wav, 20, 2), 1u);   // PCM
+    EXPECT_EQ(LittleEndian(wav, 22, 2), 1u);   // mono
+    EXPECT_EQ(LittleEndian(wav, 34, 2), 16u);  // bits per sample
+    const double seconds = LittleEndian(wav, 40, 4) / 2.0 / LittleEndian(wav, 24, 4);
+    EXPECT_GT(seconds, 0.1);
+    EXPECT_LT(seconds, 0.2);
   }
 }
 

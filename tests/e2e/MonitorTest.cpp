@@ -48,11 +48,13 @@ void TMouseTest::SetUp() {
   static const bool installed = InstallSystemStandIns();
   if (!installed) GTEST_SKIP() << "the stand-in system libraries can only be installed under Wine";
   SetStandInMicrophone(std::nullopt);
+  ForgetStandInSounds();
 }
 
 void TMouseTest::TearDown() {
   TMonitorTest::TearDown();
   SetStandInMicrophone(std::nullopt);
+  ForgetStandInSounds();
 }
 
 void TMouseTest::StartReadingMouse() {

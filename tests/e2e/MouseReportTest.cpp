@@ -3,6 +3,11 @@
 // dispatched through message 7524, and acted upon.
 
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <mmsystem.h>
+
+#include <string>
 
 #include "tests/e2e/MonitorTest.h"
 #include "harness/win32/StandInConfigurator.h"
@@ -39,7 +44,7 @@ TEST_F(MouseReportTest, AButtonPastTheButtonRecordsShowsTheRangeErrorAndTheMonit
 }
 
 TEST_F(MouseReportTest, AMicrophoneMuteButtonTogglesTheCaptureDeviceAndTwoPressesRestoreIt) {
-  StoreGameProfile1({{8, kMicrophoneMute}});
+  StoreGameProfile(1, {{8, kMicrophoneMute}});
   SetStandInMicrophone(false);
   StartReadingMouse();
   ASSERT_EQ(FMouse.Send({0x07, 0x00, 0x01, 0x00}), 1);  // button 8
@@ -53,8 +58,60 @@ TEST_F(MouseReportTest, AMicrophoneMuteButtonTogglesTheCaptureDeviceAndTwoPresse
   FreeLibrary(program);
 }
 
+// Configurator closed: the switch made on the mouse is all the monitor hears of. The new
+// profile's mute button acts at once, with its notice and its cue; the old one's does nothing.
+TEST_F(MouseReportTest, AfterASwitchMadeOnTheMouseTheNewProfilesMuteButtonActsWithItsNoticeAndCue) {
+  StoreGameProfile(1, {{3, kMicrophoneMute}});
+  StoreGameProfile(3, {{5, kMicrophoneMute}});
+  SetStandInMicrophone(false);
+  StartReadingMouse();
+  const DWORD mutedCue = CueFingerprint(FFolder.Path() + L"VDMon.exe", L"MUTEDCUE");
+  const DWORD unmutedCue = CueFingerprint(FFolder.Path() + L"VDMon.exe", L"UNMUTEDCUE");
+  ASSERT_NE(mutedCue, 0u);
+  ASSERT_NE(unmutedCue, mutedCue);
+  const auto notice = [] {
+    wchar_t text[64] = {};
+    const HWND window = FindWindowW(L"TVDMonNotice", nullptr);
+    if (window && IsWindowVisible(window)) GetWindowTextW(window, text, 64);
+    return std::wstring(text);
+  };
+  const auto pressButton5 = [&] { ASSERT_EQ(FMouse.Send({0x07, 0x20, 0x00, 0x00}), 1); };
+  const auto cuesPlayed = [](DWORD count) { return PumpUntil([=] { return StandInSoundsPlayed().Count == count; }); };
+
+  ASSERT_EQ(FMouse.Send({0x08, 0x01, 0x02}), 1);
+  ASSERT_TRUE(PumpUntil([] { return StoredProfileId() == 2u; }));
+  pressButton5();
+  ASSERT_TRUE(PumpUntil([] { return StandInMicrophoneMuted() == true; }));
+  EXPECT_TRUE(PumpUntil([&] { return notice() == L"Microphone muted"; }));
+  ASSERT_TRUE(cuesPlayed(1));
+  EXPECT_EQ(StandInSoundsPlayed().LastFingerprint, mutedCue);
+  EXPECT_EQ(StandInSoundsPlayed().LastFlags, static_cast<DWORD>(SND_MEMORY | SND_ASYNC | SND_NODEFAULT));
+
+  ASSERT_EQ(FMouse.Send({0x07, 0x08, 0x00, 0x00}), 1);  // button 3: the old profile's mute
+  WaitUntilReportsHandled();                             // (on another profile, then back)
+  ASSERT_EQ(FMouse.Send({0x08, 0x01, 0x02}), 1);
+  ASSERT_TRUE(PumpUntil([] { return StoredProfileId() == 2u; }));
+  EXPECT_EQ(StandInMicrophoneMuted(), true);
+  EXPECT_EQ(StandInSoundsPlayed().Count, 1u);
+
+  const DWORD off = 0, on = 1;
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"software\\Vardelngmmouse\\Monitor", L"PlaySounds", REG_DWORD, &off, 4);
+  pressButton5();
+  ASSERT_TRUE(PumpUntil([] { return StandInMicrophoneMuted() == false; }));
+  ASSERT_TRUE(PumpUntil([&] { return notice() == L"Microphone on"; }));  // said after the cue would be
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"software\\Vardelngmmouse\\Monitor", L"PlaySounds", REG_DWORD, &on, 4);
+  pressButton5();
+  ASSERT_TRUE(PumpUntil([] { return StandInMicrophoneMuted() == true; }));
+  ASSERT_TRUE(cuesPlayed(2));  // none while sounds were off
+  EXPECT_EQ(StandInSoundsPlayed().LastFingerprint, mutedCue);
+  pressButton5();
+  ASSERT_TRUE(cuesPlayed(3));
+  EXPECT_EQ(StandInSoundsPlayed().LastFingerprint, unmutedCue);
+  EXPECT_EQ(StandInMicrophoneMuted(), false);
+}
+
 TEST_F(MouseReportTest, ReportsThatNameNoSingleButtonOrProfileDoNothing) {
-  StoreGameProfile1({{0, kMicrophoneMute}, {1, kMicrophoneMute}});
+  StoreGameProfile(1, {{0, kMicrophoneMute}, {1, kMicrophoneMute}});
   SetStandInMicrophone(false);
   StartReadingMouse();
   TStandInConfigurator configurator;

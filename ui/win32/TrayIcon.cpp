@@ -95,7 +95,9 @@ void TTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TTrayIcon::Add(int retries) {
-  FAddRetries = Notify(NIM_ADD) ? 0 : retries;
+  // An add the shell reports refused may have taken all the same (one that timed out at
+  // logon, or one made while the icon was there): a change then finds the icon.
+  FAddRetries = Notify(NIM_ADD) || Notify(NIM_MODIFY) ? 0 : retries;
   if (FAddRetries > 0)
     SetTimer(Handle(), kAddTimer, FAddRetryIntervalMs, nullptr);
   else
@@ -108,10 +110,13 @@ void TTrayIcon::StopAdding() {
 }
 
 void TTrayIcon::Modify() {
-  // An add still to come takes the hint and picture along.
-  if (!FVisible || !Handle() || FAddRetries > 0) return;
-  // The shell lost the icon (it was restarted without the announcement reaching us, say).
-  if (!Notify(NIM_MODIFY)) Add(kAddRetries);
+  if (!FVisible || !Handle()) return;
+  // Shown at once where the icon is; an add still to come takes the hint and picture along.
+  if (Notify(NIM_MODIFY))
+    StopAdding();
+  else if (FAddRetries == 0)
+    // The shell lost the icon (it was restarted without the announcement reaching us, say).
+    Add(kAddRetries);
 }
 
 bool TTrayIcon::Notify(DWORD action) {

@@ -7,7 +7,9 @@
 // The shell may refuse the icon, at logon before it is ready, say; without it the user has no
 // menu and no way to end the program. A refused add is tried again every 2 s for a minute and
 // whenever the shell announces the task bar, and a change the shell refuses because the icon
-// is gone adds it again.
+// is gone adds it again. A refused add may have taken all the same: each add that fails is
+// followed by a change, and every change is tried at once, so the shell never keeps showing
+// an old picture or hint.
 
 #include <windows.h>
 // Before shellapi.h, which uses its types.

@@ -1,5 +1,5 @@
 // The stand-in Core Audio library: COM activation of the device enumerator class gives a
-// stand-in enumerator with one capture device, whose mute state lives in the registry where
+// stand-in enumerator with one capture device (the default one in every role), whose mute state lives in the registry where
 // the test reads and changes it. Changes are not announced to listeners.
 
 #include <windows.h>
@@ -17,9 +17,13 @@ constexpr CLSID kMMDeviceEnumerator = {0xBCDE0395, 0xE52F, 0x467C, {0x8E, 0x3D, 
 
 class TRegistryMicrophone final : public TStandInAudioState {
 public:
-  std::wstring DefaultCaptureDevice() override {
+  std::wstring DefaultCaptureDevice(ERole) override {
     BOOL muted = FALSE;
     return SUCCEEDED(GetMute(L"", muted)) ? L"{0.0.1.00000000}.{vardel-stand-in-microphone}" : L"";
+  }
+  std::vector<std::wstring> ActiveCaptureDevices() override {
+    const std::wstring device = DefaultCaptureDevice(eMultimedia);
+    return device.empty() ? std::vector<std::wstring>() : std::vector<std::wstring>{device};
   }
   HRESULT GetMute(const std::wstring&, BOOL& muted) override {
     DWORD value = 0;

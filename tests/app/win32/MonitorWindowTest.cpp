@@ -329,5 +329,89 @@ TEST(MonitorTrayTest, TheTrayKeepsWhatItShowsWhileTheMicrophonesStateIsUnknown) 
   RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
 }
 
+// The microphones a press acts on, by the MuteScope setting: "A" the default capture device,
+// "C" the default communications one. The tray says "muted" only when every one in scope is.
+TEST(MonitorTrayTest, APressActsOnTheMicrophonesInScopeAndTheTrayIsMutedOnlyWhenAllAre) {
+  platform::TWin32Platform system;
+  RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+  test::TStandInAudioSystem audio;
+  audio.AddDevice(L"A", false);
+  audio.AddDevice(L"C", false);
+  audio.SetDefault(L"A", false);
+  audio.SetCommunicationsDefault(L"C", false);
+  TDM module(nullptr);
+  TVDMonMain monitor(nullptr, module, audio.Source());
+  const auto press = [&] { monitor.DoButtonFunction(8, FunctionIndexMicrophoneMute, 1); };
+  const auto scope = [](DWORD value) {
+    return [value] {
+      RegSetKeyValueW(HKEY_CURRENT_USER, L"software\\Vardelngmmouse\\Monitor", L"MuteScope", REG_DWORD, &value,
+                      sizeof value);
+    };
+  };
+  const auto both = [&](bool muted) {
+    audio.MuteElsewhere(L"A", muted);
+    audio.MuteElsewhere(L"C", muted);
+  };
+
+  const struct {
+    const char* What;
+    std::function<void()> Set;
+    bool Press;
+    bool A, C, Tray;
+  } steps[] = {
+      {"scope 1 (the default): a press mutes both", [] {}, true, true, true, true},
+      {"the communications device unmuted elsewhere", [&] { audio.MuteElsewhere(L"C", false); }, false, true, false,
+       false},
+      {"a press mutes the live one too", [] {}, true, true, true, true},
+      {"a press unmutes both", [] {}, true, false, false, false},
+      {"scope 0: a press mutes the default device only", scope(0), true, true, false, true},
+      {"scope 2: every active device",
+       [&] {
+         both(false);
+         scope(2)();
+       },
+       true, true, true, true},
+      {"scope 1, the communications device refusing: shown as on",
+       [&] {
+         both(false);
+         scope(1)();
+         audio.FailSetMute(L"C", true);
+       },
+       true, true, false, false},
+      {"the next press tries again", [&] { audio.FailSetMute(L"C", false); }, true, true, true, true},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.What);
+    step.Set();
+    if (step.Press) press();
+    ProcessMessages();
+    EXPECT_EQ(audio.Muted(L"A"), step.A);
+    EXPECT_EQ(audio.Muted(L"C"), step.C);
+    EXPECT_EQ(monitor.TrayIcon1->IconName(), step.Tray ? L"MUTEDICON" : L"MAINICON");
+  }
+  ReleaseTranslationState();
+  RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+}
+
+// The notice stays away only from an exclusive full-screen Direct3D program and a presentation,
+// as the shell tells them.
+TEST(MonitorNoticeTest, TheNoticeShowsUnlessTheShellReportsDirect3DFullScreenOrAPresentation) {
+  platform::TWin32Platform system;
+  RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+  TDM module(nullptr);
+  TScreenState state = TScreenState::AcceptsNotifications;
+  TVDMonMain monitor(nullptr, module, {}, [&] { return std::optional<TScreenState>(state); });
+  for (const TScreenState shown : {TScreenState::RunningDirect3DFullScreen, TScreenState::PresentationMode,
+                                   TScreenState::Busy, TScreenState::AcceptsNotifications}) {
+    state = shown;
+    SendMessageW(monitor.Handle(), 7524, 21 + 1, 0);  // the mouse switched to profile 1
+    const HWND notice = FindWindowW(L"TVDMonNotice", nullptr);
+    const bool expected = shown != TScreenState::RunningDirect3DFullScreen && shown != TScreenState::PresentationMode;
+    EXPECT_EQ(notice && IsWindowVisible(notice), expected) << "state " << static_cast<int>(shown);
+  }
+  ReleaseTranslationState();
+  RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+}
+
 }  // namespace
 }  // namespace vd::win32

@@ -26,6 +26,7 @@ public:
 
   struct TState {
     bool Ready = true;
+    bool AddsTimeOut = false;  // an add is taken but reported refused, as at a busy logon
     std::map<HWND, std::wstring> Icons;  // one icon a window, and its hint
     std::map<DWORD, int> Calls;          // by message
     HWND LastWindow = nullptr;
@@ -52,7 +53,7 @@ private:
       case NIM_MODIFY:
         if (shown != (message == NIM_MODIFY)) return FALSE;
         state.Icons[data->hWnd] = data->szTip;
-        return TRUE;
+        return message == NIM_MODIFY || !state.AddsTimeOut;
       case NIM_DELETE:
         return state.Icons.erase(data->hWnd) != 0;
     }
@@ -110,9 +111,9 @@ protected:
 
 TEST_F(TrayIconTest, AnAddTheShellRefusesIsTriedAgainUntilItTakes) {
   ASSERT_TRUE(PumpUntil([] { return TStandInShell::Calls(NIM_ADD) >= 4; }, 2000));
-  // Changes wait for the add, which takes them along.
+  // A change is tried at once; refused, it waits for the add, which takes it along.
   FIcon.SetHint(u"Mouse, muted");
-  EXPECT_EQ(TStandInShell::Calls(NIM_MODIFY), 0);
+  EXPECT_TRUE(TStandInShell::State().Icons.empty());
   TStandInShell::State().Ready = true;
   ASSERT_TRUE(PumpUntil([] { return TStandInShell::Shows(L"Mouse, muted"); }, 2000));
   const int adds = TStandInShell::Calls(NIM_ADD);
@@ -145,9 +146,21 @@ TEST_F(TrayIconTest, AChangeTheShellRefusesBecauseTheIconIsGoneAddsItAgain) {
   TStandInShell::State().Ready = true;
   ASSERT_TRUE(PumpUntil([] { return TStandInShell::Shows(L"Mouse"); }, 2000));
   TStandInShell::State().Icons.clear();  // the shell restarted without a word
+  const int modifies = TStandInShell::Calls(NIM_MODIFY);
   FIcon.SetHint(u"Mouse, muted");
-  EXPECT_EQ(TStandInShell::Calls(NIM_MODIFY), 1);
+  EXPECT_EQ(TStandInShell::Calls(NIM_MODIFY), modifies + 1);
   EXPECT_TRUE(TStandInShell::Shows(L"Mouse, muted"));
+}
+
+TEST_F(TrayIconTest, AnAddReportedRefusedThatTookShowsTheNextChangeAndIsTriedNoMore) {
+  TStandInShell::State().Ready = true;
+  TStandInShell::State().AddsTimeOut = true;
+  ASSERT_TRUE(PumpUntil([] { return TStandInShell::State().Icons.size() == 1; }, 2000));
+  FIcon.SetHint(u"Mouse, muted");
+  EXPECT_TRUE(TStandInShell::Shows(L"Mouse, muted"));
+  const int adds = TStandInShell::Calls(NIM_ADD);
+  PumpFor(100);
+  EXPECT_EQ(TStandInShell::Calls(NIM_ADD), adds);
 }
 
 TEST_F(TrayIconTest, AnIconHiddenWhileItIsTriedIsTriedNoMore) {

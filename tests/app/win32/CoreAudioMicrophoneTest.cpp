@@ -2,7 +2,7 @@
 // devices: which device a toggle acts on, what it does when the state cannot be read, and
 // what the owner hears of.
 
-#include "app/win32/MicrophoneMute.h"
+#include "app/win32/CoreAudioMicrophone.h"
 
 #include <gtest/gtest.h>
 
@@ -50,21 +50,21 @@ TEST(MicrophoneMuteTest, EachToggleFlipsTheStateReadAfreshAndTwoRestoreIt) {
   platform::TWin32Platform system;
   ASSERT_TRUE(HasCoreAudio());
   TCaptureEndpoint observer;
-  TMicrophoneMute microphone;
+  TCoreAudioMicrophone microphone;
   const std::optional<bool> before = observer.Muted();
   if (!before) {
     // Without a capture device a toggle does nothing and shows nothing (a box would block).
-    microphone.MicrophoneMute();
-    microphone.MicrophoneMute();
+    microphone.Toggle();
+    microphone.Toggle();
     EXPECT_FALSE(observer.Muted().has_value());
     return;
   }
-  microphone.MicrophoneMute();
+  microphone.Toggle();
   EXPECT_EQ(observer.Muted(), !*before);
   observer.SetMuted(*before);  // changed elsewhere: the next toggle starts from there
-  microphone.MicrophoneMute();
+  microphone.Toggle();
   EXPECT_EQ(observer.Muted(), !*before);
-  microphone.MicrophoneMute();
+  microphone.Toggle();
   EXPECT_EQ(observer.Muted(), *before);
 }
 
@@ -91,19 +91,19 @@ protected:
 
   platform::TWin32Platform FSystem;
   test::TStandInAudioSystem FAudio;
-  std::unique_ptr<TMicrophoneMute> FMute = std::make_unique<TMicrophoneMute>(FAudio.Source());
+  std::unique_ptr<TCoreAudioMicrophone> FMute = std::make_unique<TCoreAudioMicrophone>(FAudio.Source());
   int FStateChanges = 0;
   const DWORD FMainThread = GetCurrentThreadId();
 };
 
 TEST_F(StandInMicrophoneTest, TwoTogglesRestoreTheStateAndAChangeMadeElsewhereIsReadAfresh) {
-  FMute->MicrophoneMute();
+  FMute->Toggle();
   EXPECT_TRUE(FAudio.Muted(L"A"));
   EXPECT_EQ(FMute->Muted(), true);
-  FMute->MicrophoneMute();
+  FMute->Toggle();
   EXPECT_FALSE(FAudio.Muted(L"A"));
   FAudio.MuteElsewhere(L"A", true);
-  FMute->MicrophoneMute();
+  FMute->Toggle();
   EXPECT_FALSE(FAudio.Muted(L"A"));
   EXPECT_TRUE(FAudio.Muted(L"B"));
 }
@@ -111,12 +111,12 @@ TEST_F(StandInMicrophoneTest, TwoTogglesRestoreTheStateAndAChangeMadeElsewhereIs
 TEST_F(StandInMicrophoneTest, WithoutACaptureDeviceTogglesDoNothingUntilOneComes) {
   FAudio.SetDefault(L"", false);
   FMute->InitEndpointVolume();
-  FMute->MicrophoneMute();
-  FMute->MicrophoneMute();
+  FMute->Toggle();
+  FMute->Toggle();
   EXPECT_EQ(FAudio.SetMuteCalls(), 0);
   EXPECT_EQ(FMute->Muted(), false);
   FAudio.SetDefault(L"A", false);
-  FMute->MicrophoneMute();
+  FMute->Toggle();
   EXPECT_TRUE(FAudio.Muted(L"A"));
 }
 
@@ -127,11 +127,11 @@ TEST_F(StandInMicrophoneTest, ToggleActsOnTheDeviceDefaultNowAndLeavesTheOldOneA
     FAudio.MuteElsewhere(L"A", false);
     FAudio.MuteElsewhere(L"B", true);
     FAudio.SetDefault(L"A", false);
-    FMute->MicrophoneMute();
+    FMute->Toggle();
     ASSERT_TRUE(FAudio.Muted(L"A"));
     FAudio.SetDefault(L"B", announced);
     Deliver();
-    FMute->MicrophoneMute();
+    FMute->Toggle();
     EXPECT_FALSE(FAudio.Muted(L"B"));
     EXPECT_TRUE(FAudio.Muted(L"A"));
   }
@@ -141,11 +141,11 @@ TEST_F(StandInMicrophoneTest, AStateThatCannotBeReadSetsNothingAndTheNextToggleS
   FMute->InitEndpointVolume();
   ASSERT_EQ(FAudio.VolumeListenersRegistered(), 1);
   FAudio.FailGetMute(L"A", true);
-  FMute->MicrophoneMute();
+  FMute->Toggle();
   EXPECT_EQ(FAudio.SetMuteCalls(), 0);
   EXPECT_EQ(FMute->Muted(), std::nullopt);
   FAudio.FailGetMute(L"A", false);
-  FMute->MicrophoneMute();
+  FMute->Toggle();
   EXPECT_TRUE(FAudio.Muted(L"A"));
   EXPECT_EQ(FAudio.VolumeListenersRegistered(), 2);
   EXPECT_EQ(FAudio.Registrations(), 2);  // the enumerator's listener and one volume listener
@@ -154,13 +154,13 @@ TEST_F(StandInMicrophoneTest, AStateThatCannotBeReadSetsNothingAndTheNextToggleS
 TEST_F(StandInMicrophoneTest, AWriteThatFailsLeavesTheStateAndTheNextToggleSetsUpAnew) {
   FMute->InitEndpointVolume();
   FAudio.FailSetMute(L"A", true);
-  FMute->MicrophoneMute();
+  FMute->Toggle();
   EXPECT_EQ(FAudio.SetMuteCalls(), 1);
   EXPECT_FALSE(FAudio.Muted(L"A"));
   EXPECT_EQ(FMute->Muted(), false);
   EXPECT_EQ(FStateChanges, 1);  // what the owner shows is read again
   FAudio.FailSetMute(L"A", false);
-  FMute->MicrophoneMute();
+  FMute->Toggle();
   EXPECT_TRUE(FAudio.Muted(L"A"));
   EXPECT_EQ(FAudio.VolumeListenersRegistered(), 2);
 }
@@ -172,7 +172,7 @@ TEST_F(StandInMicrophoneTest, ASetUpThatFailsLeavesTheStateUnknown) {
   const auto outOfMemory = [](IMMDeviceEnumerator**) -> HRESULT { throw std::bad_alloc(); };
   const struct {
     const char* What;
-    TMicrophoneMute::TEnumeratorSource Source;
+    TCoreAudioMicrophone::TEnumeratorSource Source;
     bool RefuseActivation;
   } cases[] = {
       {"no Core Audio", noCoreAudio, false},
@@ -182,10 +182,10 @@ TEST_F(StandInMicrophoneTest, ASetUpThatFailsLeavesTheStateUnknown) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.What);
     FAudio.FailActivate(L"A", c.RefuseActivation);
-    TMicrophoneMute microphone(c.Source);
+    TCoreAudioMicrophone microphone(c.Source);
     microphone.InitEndpointVolume();
     EXPECT_EQ(microphone.Muted(), std::nullopt);
-    microphone.MicrophoneMute();
+    microphone.Toggle();
     EXPECT_EQ(microphone.Muted(), std::nullopt);
   }
   EXPECT_EQ(FAudio.SetMuteCalls(), 0);
@@ -206,7 +206,7 @@ TEST_F(StandInMicrophoneTest, TheOwnerHearsOfEveryChangeOnTheMainThread) {
   Deliver();
   EXPECT_EQ(FStateChanges, 3);
   EXPECT_EQ(FMute->Muted(), true);
-  FMute->MicrophoneMute();
+  FMute->Toggle();
   EXPECT_GE(FStateChanges, 4);
   EXPECT_EQ(FMute->Muted(), false);
 }

@@ -1,0 +1,31 @@
+#include "app/win32/MuteControl.h"
+
+#include "app/MonitorSettings.h"
+#include "app/Notice.h"
+
+namespace vd::win32 {
+
+TMuteControl::TMuteControl(std::unique_ptr<IMicrophone> microphone, TMonitorTray& tray, TShowNotice showNotice)
+    : FMicrophone(std::move(microphone)), FTray(tray), FShowNotice(std::move(showNotice)) {
+  FMicrophone->OnStateChange = [this] { ShowState(); };
+}
+
+void TMuteControl::Prepare() {
+  FMicrophone->Prepare();
+  ShowState();
+}
+
+void TMuteControl::Toggle() {
+  const bool sounds = SoundsEnabled();
+  const std::optional<bool> before = FMicrophone->Muted();
+  FMicrophone->Toggle();
+  if (!FMicrophone->HasCaptureDevice()) return;
+  const std::optional<bool> muted = FMicrophone->Muted();
+  if (!muted) return;
+  if (const std::optional<TMuteCue> cue = CueAfterToggle(before, muted); cue && sounds) FCues.Play(*cue);
+  FShowNotice(MicrophoneNoticeText(*muted), *muted ? TVDMonNotice::TIcon::MicrophoneMuted : TVDMonNotice::TIcon::MicrophoneOn);
+}
+
+void TMuteControl::ShowState() { FTray.ShowMicrophone(FMicrophone->Muted()); }
+
+}  // namespace vd::win32

@@ -1,0 +1,43 @@
+#pragma once
+// The mute button and what the user learns of the microphone: a press toggles the microphones
+// in scope, and the state read back is said by the on-screen notice and a sound cue; the tray
+// shows the state whatever changed it.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/Microphone.h"
+#include "app/win32/MonitorTray.h"
+#include "app/win32/NoticeWindow.h"
+#include "app/win32/SoundCues.h"
+
+namespace vd::win32 {
+
+class TMuteControl {
+public:
+  using TShowNotice = std::function<void(const std::u16string& text, TVDMonNotice::TIcon icon)>;
+
+  // The microphone's state changes reach the tray through this object.
+  TMuteControl(std::unique_ptr<IMicrophone> microphone, TMonitorTray& tray, TShowNotice showNotice);
+  TMuteControl(const TMuteControl&) = delete;
+  TMuteControl& operator=(const TMuteControl&) = delete;
+
+  // Sets the microphone up and shows its state.
+  void Prepare();
+  // A press: the toggle, then the notice and the cue (unless turned off) of the state read
+  // back; nothing is said without a microphone or when its state cannot be read, and no cue
+  // sounds for a mute that did not take.
+  void Toggle();
+  // The tray shows the microphone's state; a state that cannot be read leaves what is shown.
+  void ShowState();
+
+private:
+  std::unique_ptr<IMicrophone> FMicrophone;
+  TMonitorTray& FTray;
+  TShowNotice FShowNotice;
+  TSoundCues FCues;
+};
+
+}  // namespace vd::win32
