@@ -8,11 +8,13 @@
 #include "core/ClassRegistry.h"
 #include "core/StoredForm.h"
 #include "hid/MouseReport.h"
+#include "platform/EventLog.h"
 #include "platform/Platform.h"
 #include "profile/FactoryDefaults.h"
 #include "profile/ProfileID.h"
 #include "profile/ProfileStoreNames.h"
 #include "base/Errors.h"
+#include "base/Strings.h"
 
 namespace vd {
 
@@ -172,6 +174,7 @@ bool TDM::LoadCurrentProfileInfoFromRegistry() {
 }
 
 void TDM::ReloadChangedProfile(std::int32_t profileID) {
+  platform::LogEvent(u"Profile changed by the configurator: profile " + IntToStr(std::int64_t{profileID} + 1));
   LoadProfileGroupSettingInfoFromRegistry();
   LoadAllProfileInfoFromRegistry();
   LoadCurrentProfileInfoFromRegistry();

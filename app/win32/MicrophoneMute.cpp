@@ -6,10 +6,12 @@
 #include <optional>
 
 #include "core/Application.h"
+#include "platform/EventLog.h"
 #include "platform/LibraryBinding.h"
 #include "platform/Platform.h"
 #include "platform/win32/ComObject.h"
 #include "platform/win32/MainThreadDispatcher.h"
+#include "platform/win32/StringConversions.h"
 
 namespace vd::win32 {
 
@@ -19,6 +21,8 @@ namespace {
 constexpr CLSID kMMDeviceEnumerator = {0xBCDE0395, 0xE52F, 0x467C, {0x8E, 0x3D, 0xC4, 0x57, 0x92, 0x91, 0x69, 0x2E}};
 constexpr IID kIMMDeviceEnumerator = {0xA95664D2, 0x9614, 0x4F35, {0xA7, 0x46, 0xDE, 0x8D, 0xB6, 0x36, 0x17, 0xE6}};
 constexpr IID kIAudioEndpointVolume = {0x5CDF2C82, 0x841E, 0x4546, {0x97, 0x22, 0x0C, 0xF7, 0x40, 0x78, 0x22, 0x9A}};
+constexpr PROPERTYKEY kDeviceFriendlyName = {
+    {0xA45C254E, 0xDF1C, 0x4EFD, {0x80, 0x20, 0x67, 0xD1, 0x46, 0xA8, 0x50, 0xE0}}, 14};
 
 HRESULT CreateSystemEnumerator(IMMDeviceEnumerator** enumerator) {
   return CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_ALL, kIMMDeviceEnumerator,
@@ -258,22 +262,41 @@ void TMicrophoneMute::InitEndpointVolume() {
   }
 }
 
-void TMicrophoneMute::MicrophoneMute() {
+void TMicrophoneMute::MicrophoneMute() { platform::LogEvent(u"Microphone mute asked: " + Toggle()); }
+
+std::u16string TMicrophoneMute::Toggle() {
   if (!HasCoreAudio()) {
     const bool muted = GetMixerMute(1);
     SetMixerMute(1, !muted);
-    return;
+    return muted ? u"legacy mixer, set to on" : u"legacy mixer, set to muted";
   }
   InitEndpointVolume();
-  if (!FEndpoint) return;
+  if (!FEndpoint) return FNoCaptureDevice ? u"no capture device" : u"the capture device could not be reached";
+  const std::u16string device = u"\"" + EndpointName() + u"\" ";
   BOOL muted = FALSE;
   if (FAILED(FEndpoint->GetMute(&muted))) {
     FEndpointFailed = true;
-    return;
+    return device + u"its state could not be read";
   }
   // A write that fails leaves the state as it was; the endpoint is likely gone with its device.
-  if (FAILED(FEndpoint->SetMute(!muted, nullptr))) FEndpointFailed = true;
+  const bool set = SUCCEEDED(FEndpoint->SetMute(!muted, nullptr));
+  if (!set) FEndpointFailed = true;
   StateChanged();
+  if (!set) return device + u"the change did not take";
+  return device + (muted ? u"on" : u"muted");
+}
+
+std::u16string TMicrophoneMute::EndpointName() const {
+  TComPtr<IPropertyStore> properties;
+  PROPVARIANT name;
+  PropVariantInit(&name);
+  std::u16string text;
+  if (FMMDev && SUCCEEDED(FMMDev->OpenPropertyStore(STGM_READ, properties.Put())) && properties &&
+      SUCCEEDED(properties->GetValue(kDeviceFriendlyName, &name)) && name.vt == VT_LPWSTR && name.pwszVal)
+    text = U(name.pwszVal);
+  PropVariantClear(&name);
+  // A device without a name (or a store) is named by its identity.
+  return text.empty() ? U(FDeviceId.c_str()) : text;
 }
 
 std::optional<bool> TMicrophoneMute::Muted() const {

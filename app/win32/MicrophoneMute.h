@@ -42,7 +42,8 @@ public:
   // again.
   void InitEndpointVolume();
   // Toggles the default capture device as it is now. When its state cannot be read nothing is
-  // set; when it cannot be read or set, the next toggle sets up anew.
+  // set; when it cannot be read or set, the next toggle sets up anew. The log says which
+  // device and what came of it.
   void MicrophoneMute();
   // Whether the default capture device is muted: false when the last set-up found that there
   // is none; nothing when its state cannot be read, or no set-up has reached it (none yet, no
@@ -62,6 +63,10 @@ private:
   class TVolumeListener;
   class TDeviceListener;
 
+  // The toggle; answers what came of it, for the log.
+  std::u16string Toggle();
+  // The device's friendly name, or its identity when it has none.
+  std::u16string EndpointName() const;
   void ReleaseEndpoint();
   void ReleaseEnumerator();
   // Main thread, from the listeners.

@@ -6,6 +6,7 @@
 #include "app/Notice.h"
 #include "app/SharedConstants.h"
 #include "app/win32/ConfiguratorMessages.h"
+#include "app/win32/MonitorCommands.h"
 #include "core/Application.h"
 #include "core/ClassRegistry.h"
 #include "lang/Translation.h"
@@ -212,6 +213,8 @@ LRESULT TVDMonMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FDM.LoadAllProfileInfoFromRegistry();
       ApplyLanguage();
       return 0;
+    case WM_COPYDATA:
+      return ReceiveMonitorCommand(*this, lParam);
   }
   return TForm::HandleMessage(message, wParam, lParam);
 }

@@ -6,6 +6,7 @@
 #include "hid/MouseReport.h"
 #include "hid/ReportReading.h"
 #include "hid/win32/ksHIDData.h"
+#include "platform/EventLog.h"
 #include "platform/Platform.h"
 #include "platform/win32/StringConversions.h"
 #include "platform/win32/SystemError.h"
@@ -45,6 +46,7 @@ TksHidDeviceReadThread::TksHidDeviceReadThread(TksHIDData& AHIDData, std::u16str
                                      nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr)),
       FStopEvent(NewEvent(true)),
       FDelivered(NewEvent(false)) {
+  if (FDeviceHandle) platform::LogEvent(u"Mouse opened: " + FDeviceID);
   ReadCapabilities();
   FThread = std::thread([this] { Execute(); });
 }
@@ -106,6 +108,7 @@ void TksHidDeviceReadThread::ReadReports() {
       case TReadCompletion::ReadAgain:
         break;
       case TReadCompletion::DeviceGone:
+        platform::LogEvent(u"Mouse gone: " + FDeviceID);
         platform::Platform().UI->DebugOutput(u"ERROR_DEVICE_NOT_CONNECTED++++++++++++++++");
         return;
     }
