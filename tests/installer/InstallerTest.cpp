@@ -1,14 +1,14 @@
-// The installer of this build as a user, a stream-deck button and a later update use it, in a
-// Wine prefix made for this run: a silent install that starts one monitor and starts it at
-// logon, the switches that drive the running monitor (with the stand-in microphone), a log
-// folder that cannot be written, an update over a running monitor, and a silent uninstall
-// that leaves nothing of the program and keeps the profile store as it was.
+// The installer of this build as a user, a stream-deck button and an update use it, in a Wine
+// prefix made for this run, with the stand-in microphone: a silent install that starts one
+// monitor at once and at logon, the switches, a log folder that cannot be made, an update over
+// a running monitor, and a silent uninstall that keeps the profile store as it was.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -30,48 +30,39 @@ constexpr wchar_t kMonitorKey[] = L"software\\Vardelngmmouse\\Monitor";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kRunValue[] = L"Vardel Mouse Monitor";
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vardel Mouse Monitor";
-constexpr const wchar_t* kInstalledFiles[] = {L"VDMon.exe", L"ksHook.dll", L"ks.local", L"config.ini", L"Uninstall.exe"};
 
-std::wstring KnownFolder(int csidl) {
-  wchar_t path[MAX_PATH] = {};
-  SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
+std::wstring AppData(const wchar_t* path) {
+  wchar_t folder[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+  return folder + std::wstring(path);
 }
-std::wstring InstallFolder() { return KnownFolder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Vardel\\Mouse Monitor\\"; }
-std::wstring LogFolder() { return KnownFolder(CSIDL_LOCAL_APPDATA) + L"\\Vardel\\Mouse Monitor"; }
-std::wstring Shortcut() { return KnownFolder(CSIDL_PROGRAMS) + L"\\Vardel Mouse Monitor.lnk"; }
+const std::wstring kInstallFolder = AppData(L"\\Programs\\Vardel\\Mouse Monitor\\");
+const std::wstring kLogFolder = AppData(L"\\Vardel\\Mouse Monitor");
+const std::wstring kProgram = L"\"" + kInstallFolder + L"VDMon.exe\"";
+std::wstring Shortcut() {
+  wchar_t folder[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, folder);
+  return folder + std::wstring(L"\\Vardel Mouse Monitor.lnk");
+}
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::optional<std::wstring> ReadString(const wchar_t* key, const wchar_t* name) {
+// A string or 32-bit value of the user's registry, as text.
+std::optional<std::wstring> Value(const wchar_t* key, const wchar_t* name) {
   wchar_t text[1024] = {};
   DWORD size = sizeof text;
-  if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+  DWORD type = 0;
+  if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, text, &size) != ERROR_SUCCESS)
     return std::nullopt;
-  return text;
+  DWORD number = 0;
+  std::memcpy(&number, text, sizeof number);
+  return type == REG_DWORD ? std::to_wstring(number) : text;
 }
 
-std::optional<DWORD> ReadDWord(const wchar_t* key, const wchar_t* name) {
-  DWORD value = 0;
-  DWORD size = sizeof value;
-  if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
-    return std::nullopt;
-  return value;
-}
-
-bool KeyExists(const wchar_t* key) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-  RegCloseKey(opened);
-  return true;
-}
-
-// Starts a command line; answers its process.
 win32::TUniqueHandle Start(std::wstring commandLine) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-    ADD_FAILURE() << "cannot start the command, error " << GetLastError();
+  EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
   if (info.hThread) CloseHandle(info.hThread);
   return win32::TUniqueHandle(info.hProcess);
 }
@@ -85,33 +76,29 @@ DWORD ExitCodeOf(const std::wstring& commandLine) {
   return code;
 }
 
-DWORD InstallerExitCode(const std::wstring& switches) {
+DWORD Install(const std::wstring& switches) {
   return ExitCodeOf(L"\"" + BuildFolder() + L"..\\dist\\VDMon-setup.exe\" " + switches);
 }
 
-std::wstring Program() { return L"\"" + InstallFolder() + L"VDMon.exe\""; }
-
-// The running monitor: its process, opened while it runs, so that its end can be awaited.
+// The one running monitor (waited for), its process opened so that its end can be seen.
 struct TRunningMonitor {
   DWORD Id = 0;
   win32::TUniqueHandle Process;
-  std::wstring Image;
-  bool Ended(DWORD timeoutMs = 10000) const { return WaitForSingleObject(Process.Get(), timeoutMs) == WAIT_OBJECT_0; }
+  bool Ended() const { return WaitForSingleObject(Process.Get(), 0) == WAIT_OBJECT_0; }
 };
-
-// Waits until exactly one monitor runs and answers it.
 TRunningMonitor OneMonitor() {
   TRunningMonitor monitor;
-  if (!PumpUntil([] { return CountMonitorWindows() == 1 && FindMonitorWindow(); })) return monitor;
+  EXPECT_TRUE(PumpUntil([] { return CountMonitorWindows() == 1 && FindMonitorWindow(); }));
   GetWindowThreadProcessId(FindMonitorWindow(), &monitor.Id);
   monitor.Process.Reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, monitor.Id));
   wchar_t image[MAX_PATH] = {};
   DWORD length = MAX_PATH;
-  if (QueryFullProcessImageNameW(monitor.Process.Get(), 0, image, &length)) monitor.Image.assign(image, length);
+  QueryFullProcessImageNameW(monitor.Process.Get(), 0, image, &length);
+  EXPECT_EQ(std::wstring(image), kInstallFolder + L"VDMon.exe");
   return monitor;
 }
 
-// The picture of the one tray icon, as the screen shows it.
+// The one tray icon as the screen shows it.
 TScreenshot TrayPicture() {
   const std::vector<HWND> icons = TrayIconWindows();
   RECT area{};
@@ -119,19 +106,11 @@ TScreenshot TrayPicture() {
   return CaptureScreen(area);
 }
 
-int DifferentPixels(const TScreenshot& a, const TScreenshot& b) {
-  if (a.Width != b.Width || a.Height != b.Height) return -1;
-  int count = 0;
-  for (std::size_t i = 0; i < a.Pixels.size(); ++i) count += a.Pixels[i] != b.Pixels[i];
-  return count;
-}
-
-std::string ReadFileBytes(const std::wstring& path) {
-  std::ifstream file(path.c_str(), std::ios::binary);  // a wide path: mingw's extension
+std::string FileBytes(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-// The profile store's values by name, with their types and bytes.
 std::map<std::wstring, std::pair<DWORD, std::vector<BYTE>>> StoreContents() {
   std::map<std::wstring, std::pair<DWORD, std::vector<BYTE>>> contents;
   for (const std::wstring& name : StoreValueNames()) {
@@ -145,96 +124,90 @@ std::map<std::wstring, std::pair<DWORD, std::vector<BYTE>>> StoreContents() {
 TEST(InstallerTest, InstallsPerUserDrivesTheMonitorUpdatesOverItAndUninstallsKeepingTheProfileStore) {
   ASSERT_TRUE(InstallSystemStandIns()) << "the stand-in microphone needs Wine";
   SetStandInMicrophone(false);
-  // The log's folder cannot be made: a file has its name.
-  CreateDirectoryW((KnownFolder(CSIDL_LOCAL_APPDATA) + L"\\Vardel").c_str(), nullptr);
-  ASSERT_TRUE(win32::TUniqueFile(CreateFileW(LogFolder().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)));
+  // A file where the log's folder would be.
+  CreateDirectoryW(AppData(L"\\Vardel").c_str(), nullptr);
+  ASSERT_TRUE(win32::TUniqueFile(CreateFileW(kLogFolder.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)));
 
   // A silent install: the files, the shortcut, start at logon, the entry among the installed
-  // programs, and one monitor started from the installed files.
-  ASSERT_EQ(InstallerExitCode(L"/S"), 0u);
-  for (const wchar_t* file : kInstalledFiles) EXPECT_TRUE(Exists(InstallFolder() + file)) << file;
+  // programs, and one monitor of the installed files.
+  ASSERT_EQ(Install(L"/S"), 0u);
+  for (const wchar_t* file : {L"VDMon.exe", L"ksHook.dll", L"ks.local", L"config.ini", L"Uninstall.exe"})
+    EXPECT_TRUE(Exists(kInstallFolder + file)) << file;
   EXPECT_TRUE(Exists(Shortcut()));
-  const std::optional<std::wstring> runCommand = ReadString(kRunKey, kRunValue);
-  ASSERT_EQ(runCommand, Program());
-  EXPECT_EQ(ReadString(kUninstallKey, L"DisplayName"), L"Vardel Gaming Mouse Monitor");
-  EXPECT_EQ(ReadString(kUninstallKey, L"DisplayVersion"), L"" VD_VERSION_TEXT);
-  EXPECT_EQ(ReadString(kUninstallKey, L"Publisher"), L"Vardel");
-  EXPECT_EQ(ReadString(kUninstallKey, L"DisplayIcon"), InstallFolder() + L"VDMon.exe,0");
-  EXPECT_GT(ReadDWord(kUninstallKey, L"EstimatedSize").value_or(0), 100u);  // KB
-  const std::optional<std::wstring> uninstall = ReadString(kUninstallKey, L"UninstallString");
-  ASSERT_EQ(uninstall, L"\"" + InstallFolder() + L"Uninstall.exe\"");
+  ASSERT_EQ(Value(kRunKey, kRunValue), kProgram);
+  const std::pair<const wchar_t*, std::wstring> expected[] = {
+      {L"DisplayName", L"Vardel Gaming Mouse Monitor"},
+      {L"DisplayVersion", L"" VD_VERSION_TEXT},
+      {L"Publisher", L"Vardel"},
+      {L"DisplayIcon", kInstallFolder + L"VDMon.exe,0"},
+      {L"UninstallString", L"\"" + kInstallFolder + L"Uninstall.exe\""}};
+  for (const auto& [name, value] : expected) EXPECT_EQ(Value(kUninstallKey, name), value) << name;
+  EXPECT_GT(std::stoi(Value(kUninstallKey, L"EstimatedSize").value_or(L"0")), 100);  // KB
   const TRunningMonitor first = OneMonitor();
-  ASSERT_NE(first.Id, 0u);
-  EXPECT_EQ(first.Image, InstallFolder() + L"VDMon.exe");
   ASSERT_TRUE(PumpUntil([] { return TrayIconWindows().size() == 1; }));
 
   // Started at logon while it runs: still one monitor.
-  EXPECT_EQ(ExitCodeOf(*runCommand), 0u);
-  PumpFor(500);
+  EXPECT_EQ(ExitCodeOf(*Value(kRunKey, kRunValue)), 0u);
   EXPECT_EQ(CountMonitorWindows(), 1);
 
-  // The switches: an unknown one does nothing; "/togglemute" mutes the microphone and the tray
-  // shows its muted icon; "/exit" ends the monitor; with none running they do nothing.
-  EXPECT_EQ(ExitCodeOf(Program() + L" /mute"), 1u);
-  EXPECT_EQ(StandInMicrophoneMuted(), false);
+  // The switches, while the log cannot be written: an unknown one does nothing, "/togglemute"
+  // mutes the microphone and the tray shows it, "/exit" ends the monitor; then none runs.
+  EXPECT_EQ(ExitCodeOf(kProgram + L" /mute"), 1u);
   const TScreenshot unmuted = TrayPicture();
-  ASSERT_GT(unmuted.Width, 0);
-  EXPECT_EQ(ExitCodeOf(Program() + L" /TOGGLEMUTE"), 0u);
+  EXPECT_EQ(ExitCodeOf(kProgram + L" /TOGGLEMUTE"), 0u);
   EXPECT_TRUE(PumpUntil([] { return StandInMicrophoneMuted() == true; }));
-  EXPECT_TRUE(PumpUntil([&] { return DifferentPixels(TrayPicture(), unmuted) > unmuted.Width * unmuted.Height / 10; }));
+  EXPECT_TRUE(PumpUntil([&] {
+    const TScreenshot now = TrayPicture();
+    int changed = 0;
+    for (std::size_t i = 0; i < now.Pixels.size() && now.Width == unmuted.Width; ++i)
+      changed += now.Pixels[i] != unmuted.Pixels[i];
+    return changed > unmuted.Width * unmuted.Height / 10;  // the muted icon differs in a quarter
+  }));
   EXPECT_TRUE(MessageBoxesOf(first.Id).empty());
-  EXPECT_EQ(ExitCodeOf(Program() + L" /exit"), 0u);
-  EXPECT_TRUE(first.Ended(0));
-  EXPECT_EQ(CountMonitorWindows(), 0);
-  EXPECT_EQ(ExitCodeOf(Program() + L" -togglemute"), 2u);
+  EXPECT_EQ(ExitCodeOf(kProgram + L" /exit"), 0u);
+  EXPECT_TRUE(first.Ended());
+  EXPECT_EQ(ExitCodeOf(kProgram + L" -togglemute"), 2u);
   EXPECT_EQ(StandInMicrophoneMuted(), true);
 
-  // With the log's folder free again, the next monitor writes its log.
-  ASSERT_TRUE(DeleteFileW(LogFolder().c_str()));
-  Start(*runCommand);
+  // An update over a running monitor, silent and without start at logon: the old monitor
+  // ends, one of the new files runs.
+  ASSERT_TRUE(DeleteFileW(kLogFolder.c_str()));
+  Start(kProgram);
   const TRunningMonitor second = OneMonitor();
-  ASSERT_NE(second.Id, 0u);
-
-  // An update over the running monitor, silent and without start at logon: the old monitor
-  // ends and one of the new files runs.
-  ASSERT_EQ(InstallerExitCode(L"/S /NOAUTOSTART"), 0u);
-  EXPECT_TRUE(second.Ended(0));
+  ASSERT_EQ(Install(L"/S /NOAUTOSTART"), 0u);
+  EXPECT_TRUE(second.Ended());
   const TRunningMonitor third = OneMonitor();
-  ASSERT_NE(third.Id, 0u);
   EXPECT_NE(third.Id, second.Id);
-  EXPECT_EQ(ReadFileBytes(InstallFolder() + L"VDMon.exe"), ReadFileBytes(BuildFolder() + L"VDMon.exe"));
-  EXPECT_EQ(ReadString(kRunKey, kRunValue), std::nullopt);
-  EXPECT_TRUE(Exists(Shortcut()));
+  EXPECT_EQ(FileBytes(kInstallFolder + L"VDMon.exe"), FileBytes(BuildFolder() + L"VDMon.exe"));
+  EXPECT_EQ(Value(kRunKey, kRunValue), std::nullopt);
 
-  // The log: the second monitor's start and end, the installer's "/exit", and a mute.
-  EXPECT_EQ(ExitCodeOf(Program() + L" /togglemute"), 0u);
-  EXPECT_TRUE(PumpUntil([] { return StandInMicrophoneMuted() == false; }));
+  // The log: starts, the installer's "/exit", an end, a mute and what came of it.
+  EXPECT_EQ(ExitCodeOf(kProgram + L" /togglemute"), 0u);
   std::string log;
-  PumpUntil([&] { return (log = ReadFileBytes(LogFolder() + L"\\VDMon.log")).find("\" on\r\n") != std::string::npos; });
+  PumpUntil([&] { return (log = FileBytes(kLogFolder + L"\\VDMon.log")).find("\" on\r\n") != std::string::npos; });
   for (const char* line : {" Started: VDMon " VD_VERSION_TEXT, " Command: /exit\r\n", " Ended\r\n",
-                           " Command: /togglemute\r\n", " Microphone mute asked: \""})
+                           " Command: /togglemute\r\n", " Microphone mute asked: \"", "\" on\r\n"})
     EXPECT_NE(log.find(line), std::string::npos) << line << " is not in\n" << log;
-  EXPECT_NE(log.find("\" on\r\n"), std::string::npos) << log;
 
   // A silent uninstall over the running monitor: nothing of the program stays, the profile
-  // store (the monitor's own key with it) stays as it was.
+  // store and the monitor's own key in it stay as they were.
   const DWORD off = 0;
   RegSetKeyValueW(HKEY_CURRENT_USER, kMonitorKey, L"ShowNotifications", REG_DWORD, &off, sizeof off);
   StoreGameProfile1({{8, 28}});
   const auto store = StoreContents();
-  EXPECT_TRUE(store.count(L"T362Profile1.pfd"));
-  ASSERT_EQ(ExitCodeOf(*uninstall + L" /S"), 0u);
-  // The uninstaller goes on from a copy of itself in the temporary folder; the program's
-  // folders go last.
-  EXPECT_TRUE(PumpUntil([] { return !Exists(KnownFolder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Vardel"); }, 30000));
-  EXPECT_TRUE(third.Ended(0));
+  ASSERT_EQ(ExitCodeOf(*Value(kUninstallKey, L"UninstallString") + L" /S"), 0u);
+  // It goes on from a copy of itself; the program's folders go last.
+  EXPECT_TRUE(PumpUntil([] { return !Exists(AppData(L"\\Programs\\Vardel")); }, 30000));
+  EXPECT_TRUE(third.Ended());
   EXPECT_FALSE(Exists(Shortcut()));
-  EXPECT_FALSE(Exists(LogFolder()));
-  EXPECT_EQ(ReadString(kRunKey, kRunValue), std::nullopt);
-  EXPECT_FALSE(KeyExists(kUninstallKey));
-  EXPECT_EQ(CountMonitorWindows(), 0);
+  EXPECT_FALSE(Exists(kLogFolder));
+  EXPECT_EQ(Value(kRunKey, kRunValue), std::nullopt);
+  HKEY entry = nullptr;
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kUninstallKey, 0, KEY_READ, &entry), ERROR_FILE_NOT_FOUND);
+  const win32::TUniqueRegKey entryOwner(entry);
   EXPECT_EQ(StoreContents(), store);
-  EXPECT_EQ(ReadDWord(kMonitorKey, L"ShowNotifications"), 0u);
+  EXPECT_TRUE(store.count(L"T362Profile1.pfd"));
+  EXPECT_EQ(Value(kMonitorKey, L"ShowNotifications"), L"0");
 }
 
 }  // namespace
