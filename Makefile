@@ -13,7 +13,7 @@ FUZZ := build/fuzz
 JOBS ?= $(shell nproc)
 CHOOSE := . scripts/machine.sh && vd_choose_windows_build
 
-.PHONY: test test-win64 run demo bench soak golden scene-pictures prerequisites native win32 win64 shipped fuzz clean \
+.PHONY: test test-win64 run demo bench soak golden scene-pictures dist prerequisites native win32 win64 shipped fuzz clean \
         windows-tests-win32 windows-tests-win64 run-win32 run-win64 demo-win32 demo-win64 bench-win32 bench-win64 \
         soak-win32 soak-win64
 
@@ -93,6 +93,19 @@ soak-win64:
 
 prerequisites:
 	@scripts/install-prerequisites.sh
+
+# The installer and the zip of the shipped 32-bit build, in out/, and the installer of the
+# 64-bit test build (build/win64/dist/), which the tests install where 32-bit Wine cannot run.
+# The version comes from the VERSION file.
+dist: native
+	@VD_WIN64_TOOLCHAIN=1 scripts/install-prerequisites.sh
+	@$(call configure,$(WIN32),i686)
+	@cmake --build $(WIN32) -j $(JOBS) --target vd_dist
+	@$(call configure,$(WIN64),x86_64)
+	@cmake --build $(WIN64) -j $(JOBS) --target vd_dist
+	@mkdir -p out
+	@cp $(WIN32)/dist/VDMon-setup.exe $(WIN32)/dist/VDMon-$$(cat VERSION).zip out/
+	@echo "Made out/VDMon-setup.exe, out/VDMon-$$(cat VERSION).zip and $(WIN64)/dist/VDMon-setup.exe (64-bit, for the tests)"
 
 native: prerequisites
 	@cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null

@@ -147,6 +147,8 @@ public:
   virtual std::span<const std::uint8_t> DataResource(std::u16string_view name) = 0;
 };
 
+class IEventLog;  // platform/EventLog.h
+
 struct TPlatform {
   IRegistry* Registry = nullptr;
   IFileSystem* Files = nullptr;
@@ -156,6 +158,7 @@ struct TPlatform {
   ILibraries* Libraries = nullptr;
   IUserInterface* UI = nullptr;
   IResources* Resources = nullptr;
+  IEventLog* Log = nullptr;  // none: events go nowhere
 };
 
 // The platform of the process. The program entry installs the real one; native tests

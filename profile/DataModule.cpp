@@ -7,11 +7,13 @@
 #include "core/Application.h"
 #include "core/ClassRegistry.h"
 #include "core/StoredForm.h"
+#include "platform/EventLog.h"
 #include "platform/Platform.h"
 #include "profile/FactoryDefaults.h"
 #include "profile/ProfileID.h"
 #include "profile/ProfileStoreNames.h"
 #include "base/Errors.h"
+#include "base/Strings.h"
 
 namespace vd {
 
@@ -144,6 +146,7 @@ bool TDM::SwitchToProfile(int index) {
 
 bool TDM::SwitchToProfileAndWriteProfileID(int index) {
   if (!SwitchToProfile(index)) return false;
+  platform::LogEvent(u"Profile switched on the mouse: profile " + IntToStr(index + 1));
   if (FProfileGroupIndex == 0 || FProfileGroupIndex == 1)
     FProfileSettingGroup.ProfileIndexOfProfileGroup[FProfileGroupIndex] = index;
   const bool written = WriteProfileID(index);
@@ -179,6 +182,7 @@ bool TDM::LoadCurrentProfileInfoFromRegistry() {
 }
 
 void TDM::ReloadChangedProfile(std::int32_t profileID) {
+  platform::LogEvent(u"Profile changed by the configurator: profile " + IntToStr(std::int64_t{profileID} + 1));
   LoadProfileGroupSettingInfoFromRegistry();
   LoadAllProfileInfoFromRegistry();
   LoadCurrentProfileInfoFromRegistry();

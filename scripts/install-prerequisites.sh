@@ -6,6 +6,7 @@
 # can run 32-bit programs and the Windows tests may use it; where it cannot be installed,
 # the tests take the 64-bit path (scripts/machine.sh), whose cross compiler is installed
 # instead. A failed attempt is remembered in build/, so that later runs do not repeat it.
+# VD_WIN64_TOOLCHAIN=1 installs that cross compiler in any case (make dist builds both).
 set -eu
 VD_TOP=$(cd "$(dirname "$0")/.." && pwd)
 . "$VD_TOP/scripts/machine.sh"
@@ -14,7 +15,7 @@ wine32_failed="$VD_TOP/build/.wine32-unavailable"
 common="cmake ninja-build g++ make file python3 googletest libgtest-dev libgmock-dev
         g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
         wine wine64 xvfb xauth fonts-wine fonts-wqy-microhei clang libclang-rt-14-dev
-        pkg-config libcairo2-dev libpango1.0-dev"
+        pkg-config libcairo2-dev libpango1.0-dev nsis"
 win64="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev"
 
 sudo=""
@@ -73,7 +74,7 @@ if [ "${VD_WINDOWS_TESTS:-}" != win64 ] && ! vd_wine32_runs && [ ! -f "$wine32_f
 fi
 
 vd_choose_windows_build
-if [ "$VD_WINDOWS_BUILD" = win64 ]; then
+if [ "$VD_WINDOWS_BUILD" = win64 ] || [ -n "${VD_WIN64_TOOLCHAIN:-}" ]; then
   missing=$(missing_of $win64)
   [ -z "$missing" ] || apt_install "the 64-bit Windows test build" $missing
 fi

@@ -4,7 +4,9 @@
 #include <mutex>
 #include <optional>
 
+#include "platform/EventLog.h"
 #include "platform/win32/ComObject.h"
+#include "platform/win32/StringConversions.h"
 #include "platform/win32/MainThreadDispatcher.h"
 
 namespace vd::win32 {
@@ -15,6 +17,8 @@ namespace {
 constexpr CLSID kMMDeviceEnumerator = {0xBCDE0395, 0xE52F, 0x467C, {0x8E, 0x3D, 0xC4, 0x57, 0x92, 0x91, 0x69, 0x2E}};
 constexpr IID kIMMDeviceEnumerator = {0xA95664D2, 0x9614, 0x4F35, {0xA7, 0x46, 0xDE, 0x8D, 0xB6, 0x36, 0x17, 0xE6}};
 constexpr IID kIAudioEndpointVolume = {0x5CDF2C82, 0x841E, 0x4546, {0x97, 0x22, 0x0C, 0xF7, 0x40, 0x78, 0x22, 0x9A}};
+constexpr PROPERTYKEY kDeviceFriendlyName = {
+    {0xA45C254E, 0xDF1C, 0x4EFD, {0x80, 0x20, 0x67, 0xD1, 0x46, 0xA8, 0x50, 0xE0}}, 14};
 
 HRESULT CreateSystemEnumerator(IMMDeviceEnumerator** enumerator) {
   return CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_ALL, kIMMDeviceEnumerator,
@@ -28,6 +32,19 @@ std::wstring DeviceId(IMMDevice& device) {
   std::wstring copy(id);
   CoTaskMemFree(id);
   return copy;
+}
+
+// The device's friendly name, for the log; its identity when it has none (or no store).
+std::u16string DeviceName(IMMDevice& device, const std::wstring& id) {
+  TComPtr<IPropertyStore> properties;
+  PROPVARIANT name;
+  PropVariantInit(&name);
+  std::u16string text;
+  if (SUCCEEDED(device.OpenPropertyStore(STGM_READ, properties.Put())) && properties &&
+      SUCCEEDED(properties->GetValue(kDeviceFriendlyName, &name)) && name.vt == VT_LPWSTR && name.pwszVal)
+    text = U(name.pwszVal);
+  PropVariantClear(&name);
+  return text.empty() ? U(id.c_str()) : text;
 }
 
 // A reference-counted listener of the audio service implementing one callback interface.
@@ -101,6 +118,7 @@ public:
 // A capture device in scope: its endpoint volume, none when the device refused it.
 struct TCoreAudioMicrophone::TEndpoint {
   std::wstring Id;
+  std::u16string Name;  // for the log
   TComPtr<IAudioEndpointVolume> Volume;
   TComPtr<TVolumeListener> Listener;  // registered with Volume
   bool Failed = false;                // its state could not be read or set: set up anew
@@ -167,7 +185,7 @@ void TCoreAudioMicrophone::InitEndpointVolume() {
         endpoints.push_back(std::move(*bound));
         FEndpoints.erase(bound);
       } else {
-        endpoints.push_back(TEndpoint{id, {}, {}, false});
+        endpoints.push_back(TEndpoint{id, {}, {}, {}, false});
       }
     }
     ReleaseEndpoints();
@@ -218,6 +236,7 @@ void TCoreAudioMicrophone::Bind(TEndpoint& endpoint) {
       device->Activate(kIAudioEndpointVolume, CLSCTX_ALL, nullptr, reinterpret_cast<void**>(volume.Put())) != S_OK ||
       !volume)
     return;
+  endpoint.Name = DeviceName(*device.Get(), endpoint.Id);
   TComPtr<TVolumeListener> listener(new TVolumeListener(this));
   if (SUCCEEDED(volume->RegisterControlChangeNotify(listener.Get())))
     endpoint.Listener = std::move(listener);
@@ -234,14 +253,25 @@ void TCoreAudioMicrophone::Toggle() {
     if (endpoint.Volume && !states.back()) endpoint.Failed = true;
   }
   const std::optional<bool> target = ToggleTarget(states);
-  if (!target) return;
+  std::u16string outcome;
   for (std::size_t i = 0; i < FEndpoints.size(); ++i) {
     TEndpoint& endpoint = FEndpoints[i];
+    if (!outcome.empty()) outcome += u", ";
+    outcome += u"\"" + (endpoint.Name.empty() ? U(endpoint.Id.c_str()) : endpoint.Name) + u"\" ";
+    if (!states[i]) {
+      outcome += endpoint.Volume ? u"its state could not be read" : u"could not be reached";
+      continue;
+    }
     // A write that fails leaves the state as it was; the endpoint is likely gone with its device.
-    if (states[i] && *states[i] != *target && FAILED(endpoint.Volume->SetMute(*target, nullptr)))
+    if (*states[i] != *target && FAILED(endpoint.Volume->SetMute(*target, nullptr))) {
       endpoint.Failed = true;
+      outcome += u"the change did not take";
+      continue;
+    }
+    outcome += *target ? u"muted" : u"on";
   }
-  StateChanged();
+  platform::LogEvent(u"Microphone mute asked: " + (FEndpoints.empty() ? std::u16string(FNoCaptureDevice ? u"no capture device" : u"the capture devices could not be reached") : outcome));
+  if (target) StateChanged();
 }
 
 std::optional<bool> TCoreAudioMicrophone::Muted() const {

@@ -1,11 +1,14 @@
 // Program entry of the monitor: one instance per user logon, the hidden monitor window with
-// its tray icon, and the message loop.
+// its tray icon, and the message loop; or, with a switch, a command to the running monitor.
 
 #include <windows.h>
 
 #include <memory>
 
+#include "app/CommandLine.h"
 #include "app/SharedConstants.h"
+#include "app/win32/MonitorCommands.h"
+#include "app/win32/MonitorLog.h"
 #include "app/win32/MonitorWindow.h"
 #include "app/win32/SingleInstance.h"
 #include "core/Application.h"
@@ -19,8 +22,13 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace vd;
   platform::TWin32Platform system;
+  // A switch hands a command to the running monitor; this process then ends.
+  if (const TCommandLineRequest request = ParseCommandLine(win32::ProgramArguments());
+      request.Kind != TCommandLineRequest::TKind::Start)
+    return win32::RunCommandLine(request);
   win32::TSingleInstance instance;
   if (!instance.Acquire(MonMainClassName)) return 0;
+  const win32::TMonitorLog log;
 
   Application().SetTitle(AppTitle);
   win32::SetWindowErrorHandler([] { Application().HandleException(); });

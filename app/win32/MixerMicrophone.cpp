@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/Application.h"
+#include "platform/EventLog.h"
 #include "platform/LibraryBinding.h"
 #include "platform/Platform.h"
 
@@ -122,6 +123,7 @@ private:
 void TMixerMicrophone::Toggle() {
   const bool muted = GetMixerMute(1);
   SetMixerMute(1, !muted);
+  platform::LogEvent(muted ? u"Microphone mute asked: legacy mixer, set to on" : u"Microphone mute asked: legacy mixer, set to muted");
 }
 
 bool TMixerMicrophone::GetMixerMute(int lineType) { return TMixerMute(lineType).Read().value_or(false); }

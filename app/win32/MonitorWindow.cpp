@@ -5,6 +5,7 @@
 #include "app/SharedConstants.h"
 #include "app/win32/ConfiguratorLink.h"
 #include "app/win32/MixerMicrophone.h"
+#include "app/win32/MonitorCommands.h"
 #include "core/Application.h"
 #include "core/ClassRegistry.h"
 #include "lang/Translation.h"
@@ -175,6 +176,8 @@ LRESULT TVDMonMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FDM.LoadAllProfileInfoFromRegistry();
       ApplyLanguage();
       return 0;
+    case WM_COPYDATA:
+      return ReceiveMonitorCommand(*this, lParam);
   }
   return TForm::HandleMessage(message, wParam, lParam);
 }

@@ -4,6 +4,7 @@
 
 #include "hid/MouseReport.h"
 #include "hid/ReportReading.h"
+#include "platform/EventLog.h"
 #include "platform/Platform.h"
 #include "platform/win32/StringConversions.h"
 #include "platform/win32/SystemError.h"
@@ -43,6 +44,7 @@ TksHidDeviceReadThread::TksHidDeviceReadThread(const THidApi& api, IksHidReaderO
                                      nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr)),
       FStopEvent(NewEvent(true)),
       FHandled(NewEvent(false)) {
+  if (FDeviceHandle) platform::LogEvent(u"Mouse opened: " + FDeviceID);
   ReadCapabilities();
   FThread = std::thread([this] { Execute(); });
 }
@@ -104,6 +106,7 @@ void TksHidDeviceReadThread::ReadReports() {
       case TReadCompletion::ReadAgain:
         break;
       case TReadCompletion::DeviceGone:
+        platform::LogEvent(u"Mouse gone: " + FDeviceID);
         platform::Platform().UI->DebugOutput(u"ERROR_DEVICE_NOT_CONNECTED++++++++++++++++");
         return;
     }
