@@ -33,7 +33,9 @@ test-win64:
 # that cannot, in a user and mount namespace of its own, whose binfmt_misc (Linux 6.7 and
 # later) keeps the emulator's registration to it and ends with it. With
 # VD_SIMULATE_BINFMT_REFUSED=1 the registration is refused, and the tests take the 64-bit path.
+# The namespace's root cannot install packages: those of both paths are installed first.
 test-emulated:
+	@scripts/install-prerequisites.sh && VD_WINDOWS_TESTS=win64 scripts/install-prerequisites.sh
 	VD_SIMULATE_NO_32BIT=1 unshare --user --map-root-user --mount \
 	  sh -c 'mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc && exec $(MAKE) test'
 
@@ -61,7 +63,8 @@ run-win64: native
 # own, on the Windows build that runs here; the benchmarks and the soak never on an emulated
 # one. What they print is kept in out/demo.txt, out/bench.txt and out/soak.txt.
 demo bench soak: prerequisites native
-	@$(CHOOSE) $(if $(filter bench soak,$@),timings) && $(MAKE) --no-print-directory $@-$$VD_WINDOWS_BUILD VD_WINDOWS_WHY="$$VD_WINDOWS_WHY"
+	@$(if $(filter bench soak,$@),scripts/install-prerequisites.sh timings &&) \
+	  $(CHOOSE) $(if $(filter bench soak,$@),timings) && $(MAKE) --no-print-directory $@-$$VD_WINDOWS_BUILD VD_WINDOWS_WHY="$$VD_WINDOWS_WHY"
 
 # $(1) build folder, $(2) target triple's processor, $(3) bits, $(4) demo, bench or soak,
 # $(5) driver target, $(6) driver arguments.

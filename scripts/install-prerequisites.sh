@@ -6,8 +6,8 @@
 # programs run and the Windows tests may use it. Where the kernel cannot run them, an i386
 # emulator is set up first (scripts/emulator.sh), and 32-bit Wine is installed the ordinary
 # way, as where they run natively. Where 32-bit Wine runs neither way, the tests take the
-# 64-bit path (scripts/machine.sh), whose cross compiler is installed; it is also installed
-# where 32-bit Wine runs emulated, for the benchmarks and the soak. A failed Wine install is
+# 64-bit path (scripts/machine.sh), whose cross compiler is installed; with "timings" (the
+# benchmarks, the soak) also where 32-bit Wine runs only emulated. A failed Wine install is
 # remembered in build/, so that later runs do not repeat it; why the emulator could not be
 # set up is kept there for the scripts that choose the build, and it is tried again each run.
 set -eu
@@ -91,8 +91,8 @@ if [ "${VD_WINDOWS_TESTS:-}" != win64 ] && [ -n "$VD_32BIT" ] && ! vd_wine32_run
   fi
 fi
 
-vd_choose_windows_build
-if [ "$VD_WINDOWS_BUILD" = win64 ] || [ "$VD_32BIT" = emulated ]; then
+vd_choose_windows_build "$@"
+if [ "$VD_WINDOWS_BUILD" = win64 ]; then
   missing=$(missing_of $win64)
   [ -z "$missing" ] || apt_install "the 64-bit Windows test build" $missing
 fi
