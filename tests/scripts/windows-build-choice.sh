@@ -5,6 +5,7 @@
 # binfmt_misc folder. Argument: the source folder.
 set -u
 top=$1
+unset VD_WINDOWS_TESTS VD_SIMULATE_NO_32BIT VD_SIMULATE_BINFMT_REFUSED
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export VD_TOP="$work" VD_BINFMT="$work/binfmt"
@@ -84,9 +85,11 @@ register() {
   vd_emulator_register /opt/qemu-i386 >/dev/null
 }
 rule=':vdmon-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/opt/qemu-i386:FP'
-# namespace, simulated, what register and the older registration of the project's name hold.
+# namespace, what is simulated, what register and the older registration of the project's
+# name then hold.
 check_register() {
-  if [ "$2" = simulated ]; then export VD_SIMULATE_NO_32BIT=1; else unset VD_SIMULATE_NO_32BIT; fi
+  unset VD_SIMULATE_NO_32BIT VD_SIMULATE_BINFMT_REFUSED
+  [ "$2" = real ] || export "$2"
   register "$1"
   if [ "$(cat "$VD_BINFMT/register")" != "$3" ] || [ "$(cat "$VD_BINFMT/$VD_BINFMT_NAME")" != "$4" ] ||
      [ "$(head -n 1 "$VD_BINFMT/other")" != enabled ]; then
@@ -96,6 +99,7 @@ check_register() {
   fi
 }
 check_register machine real "$rule" -1
-check_register private simulated "$rule" -1
-check_register machine simulated "" enabled
+check_register private VD_SIMULATE_NO_32BIT=1 "$rule" -1
+check_register machine VD_SIMULATE_NO_32BIT=1 "" enabled
+check_register machine VD_SIMULATE_BINFMT_REFUSED=1 "" enabled
 exit $status
