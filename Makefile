@@ -2,9 +2,10 @@
 # build the native side (portable libraries, host tools, native tests) and the Windows side
 # (the program, its hook library and the Windows tests), and run them.
 #
-# The Windows suites run on the shipped 32-bit build where 32-bit Wine runs, and on a 64-bit
-# build of the same sources under 64-bit Wine where it does not (scripts/machine.sh);
-# VD_WINDOWS_TESTS=win64 (or win32) chooses. The shipped 32-bit program is built either way.
+# The Windows suites run on the shipped 32-bit build where 32-bit Wine runs, natively or
+# through an i386 emulator, and on a 64-bit build of the same sources under 64-bit Wine where
+# it does not (scripts/machine.sh); VD_WINDOWS_TESTS=win64 (or win32) chooses. The shipped
+# 32-bit program is built either way.
 
 NATIVE := build/native
 WIN32 := build/win32
@@ -13,7 +14,7 @@ FUZZ := build/fuzz
 JOBS ?= $(shell nproc)
 CHOOSE := . scripts/machine.sh && vd_choose_windows_build
 
-.PHONY: test test-win64 run demo bench soak golden scene-pictures dist prerequisites native win32 win64 shipped fuzz clean \
+.PHONY: test test-win64 test-emulated run demo bench soak golden scene-pictures dist prerequisites native win32 win64 shipped fuzz clean \
         windows-tests-win32 windows-tests-win64 run-win32 run-win64 demo-win32 demo-win64 bench-win32 bench-win64 \
         soak-win32 soak-win64
 
@@ -27,6 +28,16 @@ test: native shipped fuzz
 
 test-win64:
 	VD_WINDOWS_TESTS=win64 $(MAKE) test
+
+# The emulated path where the kernel runs 32-bit programs itself: "make test" as on a kernel
+# that cannot, in a user and mount namespace of its own, whose binfmt_misc (Linux 6.7 and
+# later) keeps the emulator's registration to it and ends with it. With
+# VD_SIMULATE_BINFMT_REFUSED=1 the registration is refused, and the tests take the 64-bit path.
+# The namespace's root cannot install packages: those of both paths are installed first.
+test-emulated:
+	@scripts/install-prerequisites.sh && VD_WINDOWS_TESTS=win64 scripts/install-prerequisites.sh
+	VD_SIMULATE_NO_32BIT=1 unshare --user --map-root-user --mount \
+	  sh -c 'mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc && exec $(MAKE) test'
 
 windows-tests-win32: win32
 	cd $(WIN32) && ctest --output-on-failure
@@ -49,10 +60,11 @@ run-win64: native
 
 # The scripted tour (demo/), the benchmarks and the soak (tests/bench/): driver programs that
 # run the monitor under Wine with the stand-ins of the end-to-end tests, in a prefix of their
-# own, on the Windows build that runs here. What they print is kept in out/demo.txt,
-# out/bench.txt and out/soak.txt.
+# own, on the Windows build that runs here; the benchmarks and the soak never on an emulated
+# one. What they print is kept in out/demo.txt, out/bench.txt and out/soak.txt.
 demo bench soak: prerequisites native
-	@$(CHOOSE) && $(MAKE) --no-print-directory $@-$$VD_WINDOWS_BUILD VD_WINDOWS_WHY="$$VD_WINDOWS_WHY"
+	@$(if $(filter bench soak,$@),scripts/install-prerequisites.sh timings &&) \
+	  $(CHOOSE) $(if $(filter bench soak,$@),timings) && $(MAKE) --no-print-directory $@-$$VD_WINDOWS_BUILD VD_WINDOWS_WHY="$$VD_WINDOWS_WHY"
 
 # $(1) build folder, $(2) target triple's processor, $(3) bits, $(4) demo, bench or soak,
 # $(5) driver target, $(6) driver arguments.

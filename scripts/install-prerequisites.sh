@@ -2,15 +2,20 @@
 # Installs what building and testing need, from Debian's packages. Idempotent and quiet
 # when everything is already there.
 #
-# 32-bit Wine (wine32:i386, with the i386 architecture) is installed only where the kernel
-# can run 32-bit programs and the Windows tests may use it; where it cannot be installed,
-# the tests take the 64-bit path (scripts/machine.sh), whose cross compiler is installed
-# instead. A failed attempt is remembered in build/, so that later runs do not repeat it.
+# 32-bit Wine (wine32:i386, with the i386 architecture) is installed only where 32-bit
+# programs run and the Windows tests may use it. Where the kernel cannot run them, an i386
+# emulator is set up first (scripts/emulator.sh), and 32-bit Wine is installed the ordinary
+# way, as where they run natively. Where 32-bit Wine runs neither way, the tests take the
+# 64-bit path (scripts/machine.sh), whose cross compiler is installed; with "timings" (the
+# benchmarks, the soak) also where 32-bit Wine runs only emulated. A failed Wine install is
+# remembered in build/, so that later runs do not repeat it; why the emulator could not be
+# set up is kept there for the scripts that choose the build, and it is tried again each run.
 # VD_WIN64_TOOLCHAIN=1 installs that cross compiler in any case (make dist builds both).
 set -eu
 VD_TOP=$(cd "$(dirname "$0")/.." && pwd)
 . "$VD_TOP/scripts/machine.sh"
 wine32_failed="$VD_TOP/build/.wine32-unavailable"
+emulator_error="$VD_TOP/build/.i386-emulator-error"
 
 common="cmake ninja-build g++ make file python3 googletest libgtest-dev libgmock-dev
         g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
@@ -55,9 +60,23 @@ apt_install() {
 missing=$(missing_of $common)
 [ -z "$missing" ] || apt_install "build and test tools" $missing
 
+# An i386 emulator, where 32-bit Wine may be used and the kernel cannot run it.
+vd_probe_32bit
+if [ "${VD_WINDOWS_TESTS:-}" != win64 ] && [ -z "$VD_32BIT" ]; then
+  . "$VD_TOP/scripts/emulator.sh"
+  echo "$(vd_kernel_why | sed 's/^t/T/'): setting up the i386 emulator."
+  mkdir -p "$VD_TOP/build"
+  if vd_emulator_setup > "$emulator_error" 2>&1; then
+    rm -f "$emulator_error"
+  else
+    echo "The i386 emulator could not be set up; the Windows tests take the 64-bit path:" >&2
+    sed 's/^/  /' "$emulator_error" | head -n 5 >&2
+    [ "${VD_WINDOWS_TESTS:-}" != win32 ] || exit 1
+  fi
+fi
+
 # 32-bit Wine, where it may be used and can run.
-if [ "${VD_WINDOWS_TESTS:-}" != win64 ] && ! vd_wine32_runs && [ ! -f "$wine32_failed" ] &&
-   vd_kernel_runs_32bit; then
+if [ "${VD_WINDOWS_TESTS:-}" != win64 ] && [ -n "$VD_32BIT" ] && ! vd_wine32_runs && [ ! -f "$wine32_failed" ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
     updated=""
@@ -73,7 +92,7 @@ if [ "${VD_WINDOWS_TESTS:-}" != win64 ] && ! vd_wine32_runs && [ ! -f "$wine32_f
   fi
 fi
 
-vd_choose_windows_build
+vd_choose_windows_build "$@"
 if [ "$VD_WINDOWS_BUILD" = win64 ] || [ -n "${VD_WIN64_TOOLCHAIN:-}" ]; then
   missing=$(missing_of $win64)
   [ -z "$missing" ] || apt_install "the 64-bit Windows test build" $missing

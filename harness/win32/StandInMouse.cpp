@@ -130,10 +130,8 @@ int TStandInMouse::HeldOpens() {
   return static_cast<int>(FOpens.size());
 }
 
-bool TStandInMouse::WaitForReader(DWORD timeoutMs) {
-  const std::size_t before = OpenTimes().size();
-  // The probe comes first and closes again; the reader's open stays.
-  return PumpUntil([&] { return OpenTimes().size() >= before + 2 && HeldOpens() == 1; }, timeoutMs);
+bool TStandInMouse::WaitForReader(std::size_t opensBefore, DWORD timeoutMs) {
+  return PumpUntil([&] { return OpenTimes().size() >= opensBefore + 2 && HeldOpens() == 1; }, timeoutMs);
 }
 
 bool SendDeviceArrival(DWORD monitorProcessId) {

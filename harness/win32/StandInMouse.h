@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <thread>
@@ -37,8 +38,11 @@ public:
   std::vector<DWORD> OpenTimes();
   // Opens still held by the monitor.
   int HeldOpens();
-  // Waits until the monitor holds the mouse open for reading, the scan's probe closed again.
-  bool WaitForReader(DWORD timeoutMs = 10000);
+  // Waits until the monitor, after the first `opensBefore` opens of the mouse, has opened it
+  // for reading (the scan's probe, closed again, then the reader's own open) and holds that
+  // open alone. Counted from opens the caller saw before the scan was due, so that a scan
+  // done before the wait began, on a slow machine, is not waited for in vain.
+  bool WaitForReader(std::size_t opensBefore = 0, DWORD timeoutMs = 10000);
 
 private:
   struct TOpen {

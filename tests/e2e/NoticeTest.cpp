@@ -46,9 +46,20 @@ protected:
     return window;
   }
   // Sends the report, then waits for the notice; answers whether it showed.
-  bool Press(std::initializer_list<std::uint8_t> report, DWORD timeoutMs = 3000) {
+  bool Press(std::initializer_list<std::uint8_t> report, DWORD timeoutMs = 10000) {
     EXPECT_EQ(FMouse.Send(report), 1);
     return PumpUntil(Shown, timeoutMs);
+  }
+  // Switches to the profile on the mouse and waits until the monitor has handled the switch:
+  // ProfileID names the profile, and then the monitor's window answers a message, which it
+  // does only once the handler that stored it, and showed any notice, has returned. Answers
+  // whether a notice shows.
+  bool SwitchShowsNotice(std::uint8_t profile) {
+    EXPECT_EQ(FMouse.Send({0x08, 0x01, profile}), 1);
+    EXPECT_TRUE(PumpUntil([&] { return StoredProfileId() == profile; }));
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(SendMessageTimeoutW(FindMonitorWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored), 0);
+    return Shown();
   }
 };
 
@@ -105,8 +116,7 @@ TEST_F(NoticeTest, NothingShowsWhenTurnedOffOrWithoutACaptureDeviceButItShowsOve
   const DWORD off = 0;
   RegSetKeyValueW(HKEY_CURRENT_USER, L"software\\Vardelngmmouse\\Monitor", L"ShowNotifications", REG_DWORD, &off,
                   sizeof off);
-  EXPECT_FALSE(Press({0x08, 0x01, 0x02}, 1500));
-  EXPECT_EQ(StoredProfileId(), 2u);
+  EXPECT_FALSE(SwitchShowsNotice(2));
   RegDeleteKeyValueW(HKEY_CURRENT_USER, L"software\\Vardelngmmouse\\Monitor", L"ShowNotifications");
   // A full-screen window of another program in the foreground, as a borderless game is: the
   // notice shows over it, and the game keeps the foreground.
