@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "scene/layout/Geometry.h"
+#include "scene/paint/Geometry.h"
 #include "scene/paint/Colors.h"
 
 namespace vd {

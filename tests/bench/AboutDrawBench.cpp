@@ -21,7 +21,7 @@
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
 #include "profile/DataModule.h"
-#include "scene/layout/Geometry.h"
+#include "scene/paint/Geometry.h"
 #include "scene/win32/LayeredWindow.h"
 #include "scene/win32/Win32Clock.h"
 
