@@ -74,8 +74,8 @@ private:
     void SetCursor(TvgCursor cursor) override;
     bool ParentIsForm() override { return FScene.ParentIsForm(); }
     std::int32_t FormTag() override;
-    TvgWindowBounds FormBounds() override;
-    void SetFormBounds(const TvgWindowBounds& bounds) override;
+    TvgPixelRect FormBounds() override;
+    void SetFormBounds(const TvgPixelRect& bounds) override;
     // No form of this program runs modally.
     void SetModalResult(std::int32_t) override {}
 

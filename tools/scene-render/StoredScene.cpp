@@ -52,8 +52,8 @@ public:
   void SetCursor(TvgCursor) override {}
   bool ParentIsForm() override { return true; }
   std::int32_t FormTag() override { return 0; }
-  TvgWindowBounds FormBounds() override { return {0, 0, FScene.Width(), FScene.Height()}; }
-  void SetFormBounds(const TvgWindowBounds&) override {}
+  TvgPixelRect FormBounds() override { return {0, 0, FScene.Width(), FScene.Height()}; }
+  void SetFormBounds(const TvgPixelRect&) override {}
   void SetModalResult(std::int32_t) override {}
 
 private:
