@@ -7,6 +7,12 @@
 
 #include "scene/paint/Geometry.h"
 
+// The Windows headers make UpdateResource a macro for a function of their own; this
+// operation keeps its name wherever they were included first.
+#ifdef UpdateResource
+#undef UpdateResource
+#endif
+
 namespace vd {
 
 class TComponent;
@@ -23,6 +29,8 @@ public:
   virtual TvgObject* GetStyleRoot() = 0;
   virtual bool GetDesignTime() = 0;
   virtual bool GetTransparency() = 0;
+  // Has every control under the root objects apply its style again.
+  virtual void UpdateResource() = 0;
 
   // Damage, in scene pixels.
   virtual void AddUpdateRect(const TvgRect& rect) = 0;

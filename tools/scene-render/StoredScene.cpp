@@ -6,6 +6,7 @@
 #include "core/ClassRegistry.h"
 #include "core/ComponentReader.h"
 #include "lang/Dictionary.h"
+#include "lang/SceneLanguage.h"
 #include "lang/Translation.h"
 #include "scene/ManualClock.h"
 #include "scene/SceneClasses.h"
@@ -127,6 +128,7 @@ struct TToolkitState {
     ReleaseDefaultStyleRoot();
   }
   TvgManualClock Clock;
+  const TvgSceneLanguage Language;
 };
 
 // Long enough for any of the toolkit's trigger animations to end.
