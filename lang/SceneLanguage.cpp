@@ -1,6 +1,6 @@
 #include "lang/SceneLanguage.h"
 
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 
 namespace vd {
 

@@ -1,7 +1,9 @@
 #pragma once
 // What a scene object knows of the scene it is in (every object of a tree shares its
 // root's scene): where it reports damage, mouse capture and focus, where its controls find
-// the scene's style set, and the scene's state that painting and styling depend on.
+// the scene's style set, and the scene's state that painting and styling depend on. A style
+// set reaches the scenes that use it the same way. The scene itself (scene/CustomScene.h)
+// stands above every layer of the toolkit.
 
 #include <cstdint>
 

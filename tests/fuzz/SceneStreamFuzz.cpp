@@ -12,7 +12,7 @@
 #include "scene/controls/TextControls.h"
 #include "scene/layout/VisualObject.h"
 #include "scene/style/StyleSet.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 #include "base/Errors.h"
 #include "base/Strings.h"
 

@@ -12,7 +12,7 @@
 #include "scene/controls/TextControls.h"
 #include "scene/layout/Containers.h"
 #include "scene/style/StyleSet.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 
 namespace vd {
 namespace {

@@ -13,7 +13,7 @@
 #include "scene/controls/Text.h"
 #include "scene/layout/VisualObject.h"
 #include "scene/style/DefaultStyle.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 #include "base/Strings.h"
 #include "tools/dictc/DictionarySource.h"
 #include "tools/formc/FormIncludes.h"

@@ -14,7 +14,7 @@
 #include "scene/animation/Animations.h"
 #include "scene/controls/Text.h"
 #include "scene/layout/Containers.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 #include "base/Strings.h"
 #include "tests/scene/SceneTestSupport.h"
 

@@ -11,7 +11,7 @@
 #include "scene/controls/Text.h"
 #include "scene/layout/Containers.h"
 #include "scene/style/StyleSet.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 #include "base/Strings.h"
 #include "tests/scene/SceneTestSupport.h"
 

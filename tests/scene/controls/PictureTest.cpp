@@ -8,7 +8,7 @@
 #include "scene/controls/Buttons.h"
 #include "scene/controls/Image.h"
 #include "scene/layout/Containers.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

@@ -18,7 +18,7 @@
 #include "scene/layout/Containers.h"
 #include "scene/style/DefaultStyle.h"
 #include "scene/style/StyleSet.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

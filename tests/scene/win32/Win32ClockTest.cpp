@@ -7,7 +7,7 @@
 
 #include "platform/win32/MainThreadDispatcher.h"
 #include "scene/controls/Text.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 #include "base/Errors.h"
 
 namespace vd::win32 {

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "scene/layout/VisualObject.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 
 namespace vd {
 

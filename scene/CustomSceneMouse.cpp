@@ -7,7 +7,7 @@
 // position, less the press position, is how far the form has to follow.
 
 #include "scene/layout/VisualObject.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 
 namespace vd {
 

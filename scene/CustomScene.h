@@ -58,7 +58,7 @@ public:
   void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
   void SetBounds(int left, int top, int width, int height);
 
-  // --- Drawing (scene/tree/CustomScenePaint.cpp) ---
+  // --- Drawing (scene/CustomScenePaint.cpp) ---
   // When assigned, it is called after each drawing pass instead of the copy to the screen.
   TNotifyEvent OnFlush;
   // Transparency on, outside design mode, in a form: the form becomes a per-pixel
@@ -81,7 +81,7 @@ public:
   // still answered, undrawn.
   std::vector<TvgPixelRect> PaintScene(IvgCanvas& canvas);
 
-  // --- Mouse input (scene/tree/CustomSceneMouse.cpp), positions in the window's pixels ---
+  // --- Mouse input (scene/CustomSceneMouse.cpp), positions in the window's pixels ---
   // A press goes to the object under the mouse; a press on no object drags the window
   // (EnableDrag). A move drags or resizes the window while that runs, else goes to the
   // object that holds the capture or to the object under the mouse, which becomes the

@@ -1,4 +1,4 @@
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 
 #include <algorithm>
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "scene/controls/Shapes.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

@@ -15,7 +15,7 @@
 #include "scene/controls/Image.h"
 #include "scene/controls/Shapes.h"
 #include "scene/layout/Containers.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {
