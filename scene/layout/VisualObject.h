@@ -47,7 +47,7 @@ public:
   bool Visible() const { return FVisible; }
   void SetVisible(bool value);
   // Lays the aligned children out again.
-  virtual void Realign();
+  void Realign() override;
   // Lays the children out as if the object had been resized from that size to its own.
   void RealignFrom(float lastWidth, float lastHeight);
   // While updates are nested, the object and its visual descendants do not lay out; the
@@ -71,7 +71,7 @@ public:
   TvgRect AbsoluteRect() const { return AbsoluteMatrix().Transform(LocalRect()); }
   float AbsoluteOpacity() const;
   // Reports the object's area (and the one it had when last reported) to the scene.
-  void Repaint();
+  void Repaint() override;
   // Paints the object with its absolute transform, then its visual children.
   void PaintTo(IvgCanvas& canvas);
 
@@ -165,6 +165,9 @@ protected:
   virtual bool DefaultAutoCapture() const { return false; }
   // Sets the size to what a new object of the class has; run by each class that has its own.
   void ResetSize();
+
+  void LockAsClonedChild() override { SetLocked(true); }
+  void RealignClonedChildren(const TvgObject& read) override;
 
 private:
   bool IsWidthStored() const { return FWidth != DefaultSize().X; }

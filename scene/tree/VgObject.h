@@ -87,7 +87,8 @@ public:
   void Sort(const std::function<int(TvgObject*, TvgObject*)>& Compare);
   // The object, then its descendants depth first in child order.
   void AddObjectsToList(std::vector<TvgObject*>& AList);
-  void AddControlsToList(std::vector<TvgControl*>& AList);
+  // The same, keeping only controls: a control adds itself.
+  virtual void AddControlsToList(std::vector<TvgControl*>& AList);
 
   void AddFreeNotify(IvgFreeNotify* AObject);
   void RemoveFreeNotify(IvgFreeNotify* AObject);
@@ -117,9 +118,16 @@ public:
   bool IsVisual() const { return FIsVisual; }
   TvgVisualObject* Visual() const { return FVisual; }
 
+  // --- Layout and painting, which only visual objects do (scene/layout/) ---
+  // Lays the children out again.
+  virtual void Realign() {}
+  // Reports the object's area to the scene, to be drawn again.
+  virtual void Repaint() {}
+
   // --- Styles ---
   // The first descendant, in child order and depth first, whose ResourceName matches (ASCII
-  // case ignored); a control is matched by its own name but not searched inside.
+  // case ignored); one that keeps its resources to itself (a control) is matched by its own
+  // name but not searched inside.
   virtual TvgObject* FindResource(std::u16string_view AResource) const;
   // Has every control in the subtree apply its style again.
   virtual void UpdateResource();
@@ -181,8 +189,8 @@ public:
   void CloneChildFromStream(TMemoryStream& AStream);
 
   // --- Nesting in stored descriptions ---
-  // Gives the stored children; a TvgContent child gives its stored children in its place,
-  // then itself.
+  // Gives the stored children; a child whose children are stored in its place gives its
+  // stored children, then itself.
   void GetChildren(const std::function<void(TComponent*)>& proc, const TComponent* root) const override;
   // The parent, or for a root object its scene.
   TComponent* GetParentComponent() const override;
@@ -199,6 +207,18 @@ protected:
   void SetVisual(TvgVisualObject* visual);
   // Cycles through the parents: whether this object is AObject or one of its ancestors.
   bool IsSelfOrAncestorOf(const TvgObject* AObject) const;
+
+  // Whether a search for a resource from an ancestor (FindResource) stops at the object: a
+  // control is found by its own name, and what it holds only through the control itself.
+  virtual bool KeepsResourcesToItself() const { return false; }
+  // Whether streams write the object's stored children in its place, at its parent's level
+  // (the content of a container that scrolls or pages it does).
+  virtual bool ChildrenStoredInItsPlace() const { return false; }
+  // For CloneChildFromStream, which visual objects (scene/layout/) answer: a child moved in
+  // from the object read is locked; then the object lays the moved children out as if it
+  // had been resized from the size of the object read to its own.
+  virtual void LockAsClonedChild() {}
+  virtual void RealignClonedChildren(const TvgObject& /*read*/) {}
 
 private:
   void InvalidateIndexes(std::size_t from);
