@@ -168,11 +168,18 @@ protected:
 
   void LockAsClonedChild() override { SetLocked(true); }
   void RealignClonedChildren(const TvgObject& read) override;
+  // A part of an applied style (locked, letting the mouse through to its control) passes its
+  // parent's trigger operations on to its own children.
+  void ParentStartsTriggerAnimation(TvgObject* AInstance, std::u16string_view ATrigger) override;
+  void ParentStartsTriggerAnimationWait(TvgObject* AInstance, std::u16string_view ATrigger) override;
+  void ParentStopsTriggerAnimation(TvgObject* AInstance) override;
+  void ParentAppliesTriggerEffect(TvgObject* AInstance, std::u16string_view ATrigger) override;
 
 private:
   bool IsWidthStored() const { return FWidth != DefaultSize().X; }
   bool IsHeightStored() const { return FHeight != DefaultSize().Y; }
   bool IsAutoCaptureStored() const { return FAutoCapture != DefaultAutoCapture(); }
+  bool IsStylePart() const { return FLocked && !FHitTest; }
   void ParentRealign();
   void LayOutChild(TvgVisualObject& child, TvgAlign kind, TvgRect& R);
   void LayOutScaled(TvgVisualObject& child, TvgAlign kind);

@@ -25,8 +25,6 @@
 #undef UpdateResource
 #endif
 #include "core/Component.h"
-#include "scene/animation/Easing.h"
-#include "scene/paint/Colors.h"
 #include "scene/tree/ObjectRegistry.h"
 #include "streams/MemoryStream.h"
 
@@ -132,7 +130,8 @@ public:
   // Has every control in the subtree apply its style again.
   virtual void UpdateResource();
 
-  // --- Animations (scene/tree/VgObjectAnimations.cpp) ---
+  // --- Animations (scene/tree/VgObjectAnimations.cpp), which the children take part in
+  // through the hooks below; animations made on the fly: scene/animation/AnimateProperty.h ---
   // Starts or stops every direct child animation of that name (ASCII case ignored).
   virtual void StartAnimation(std::u16string_view AName);
   virtual void StopAnimation(std::u16string_view AName);
@@ -147,22 +146,6 @@ public:
   virtual void StopTriggerAnimation(TvgObject* AInstance);
   // Switches the graphic effects among the same children on or off by their triggers.
   virtual void ApplyTriggerEffect(TvgObject* AInstance, std::u16string_view ATrigger);
-  // Moves a property (a dotted path, as animations name it) from its current value to a
-  // new one through a child animation that goes when it ends.
-  void AnimateColor(std::u16string_view APropertyName, TvgColor NewColor, float Duration = 0.2f,
-                    TvgAnimationType AType = vgAnimationIn,
-                    TvgInterpolationType AInterpolation = vgInterpolationLinear);
-  void AnimateFloat(std::u16string_view APropertyName, float NewValue, float Duration = 0.2f,
-                    TvgAnimationType AType = vgAnimationIn,
-                    TvgInterpolationType AInterpolation = vgInterpolationLinear);
-  // The same after a delay, in seconds.
-  void AnimateFloatDelay(std::u16string_view APropertyName, float NewValue, float Duration = 0.2f, float Delay = 0,
-                         TvgAnimationType AType = vgAnimationIn,
-                         TvgInterpolationType AInterpolation = vgInterpolationLinear);
-  // The same, returning when the property has its new value.
-  void AnimateFloatWait(std::u16string_view APropertyName, float NewValue, float Duration = 0.2f,
-                        TvgAnimationType AType = vgAnimationIn,
-                        TvgInterpolationType AInterpolation = vgInterpolationLinear);
 
   // --- Streams (scene/tree/VgObjectStreams.cpp) ---
   // An object stream of the object and its stored descendants at the stream's position.
@@ -219,6 +202,16 @@ protected:
   // had been resized from the size of the object read to its own.
   virtual void LockAsClonedChild() {}
   virtual void RealignClonedChildren(const TvgObject& /*read*/) {}
+
+  // A child's part in its parent's animation operation of that name; here it takes none.
+  // Animations and effects (scene/animation/) start, stop or switch, and the parts of an
+  // applied style (scene/layout/) pass the trigger operations on to their own children.
+  virtual void ParentStartsAnimation(std::u16string_view /*AName*/) {}
+  virtual void ParentStopsAnimation(std::u16string_view /*AName*/) {}
+  virtual void ParentStartsTriggerAnimation(TvgObject* /*AInstance*/, std::u16string_view /*ATrigger*/) {}
+  virtual void ParentStartsTriggerAnimationWait(TvgObject* /*AInstance*/, std::u16string_view /*ATrigger*/) {}
+  virtual void ParentStopsTriggerAnimation(TvgObject* /*AInstance*/) {}
+  virtual void ParentAppliesTriggerEffect(TvgObject* /*AInstance*/, std::u16string_view /*ATrigger*/) {}
 
 private:
   void InvalidateIndexes(std::size_t from);
