@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lang/Dictionary.h"
 #include "base/Errors.h"
+#include "lang/Dictionary.h"
 
 namespace vd {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "base/Errors.h"
 #include "core/ClassInfo.h"
 #include "scene/layout/VisualObject.h"
 #include "scene/style/StyleSet.h"
-#include "base/Errors.h"
 
 namespace vd {
 

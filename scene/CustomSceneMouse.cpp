@@ -6,8 +6,8 @@
 // press position under the mouse: the window moves with the mouse, so each move's
 // position, less the press position, is how far the form has to follow.
 
-#include "scene/layout/VisualObject.h"
 #include "scene/CustomScene.h"
+#include "scene/layout/VisualObject.h"
 
 namespace vd {
 

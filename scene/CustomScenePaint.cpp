@@ -5,8 +5,8 @@
 #include <cmath>
 #include <utility>
 
-#include "scene/layout/VisualObject.h"
 #include "scene/CustomScene.h"
+#include "scene/layout/VisualObject.h"
 
 namespace vd {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "scene/animation/Animations.h"
 #include "base/Strings.h"
+#include "scene/animation/Animations.h"
 
 namespace vd {
 

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "core/ClassInfo.h"
 #include "platform/Platform.h"
 #include "scene/layout/VisualObject.h"
 #include "scene/tree/SceneInterface.h"
-#include "base/Errors.h"
 #include "streams/MemoryStream.h"
-#include "base/Strings.h"
 #include "streams/TextObjectStream.h"
 
 namespace vd {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Component.h"
 #include "base/WideStrings.h"
+#include "core/Component.h"
 
 namespace vd {
 

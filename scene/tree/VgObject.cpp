@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "core/ClassInfo.h"
 #include "scene/Clock.h"
 #include "scene/tree/ObjectRegistry.h"
 #include "scene/tree/SceneInterface.h"
-#include "base/Errors.h"
-#include "base/Strings.h"
 
 namespace vd {
 

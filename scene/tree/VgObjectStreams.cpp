@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "base/Errors.h"
 #include "core/ClassRegistry.h"
 #include "core/ComponentReader.h"
 #include "core/ComponentWriter.h"
@@ -9,7 +10,6 @@
 #include "scene/SceneClasses.h"
 #include "scene/tree/VgObject.h"
 #include "streams/BinaryObjectStream.h"
-#include "base/Errors.h"
 #include "streams/TextObjectStream.h"
 
 namespace vd {

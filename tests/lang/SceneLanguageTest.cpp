@@ -8,11 +8,11 @@
 
 #include "lang/Translation.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "scene/CustomScene.h"
 #include "scene/controls/Text.h"
 #include "scene/controls/TextControls.h"
 #include "scene/layout/Containers.h"
 #include "scene/style/StyleSet.h"
-#include "scene/CustomScene.h"
 
 namespace vd {
 namespace {

@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "scene/CustomScene.h"
 #include "scene/animation/Animations.h"
 #include "scene/controls/Buttons.h"
 #include "scene/controls/Image.h"
 #include "scene/controls/Shapes.h"
 #include "scene/layout/Containers.h"
-#include "scene/CustomScene.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

@@ -3,18 +3,18 @@
 #include <optional>
 #include <stdexcept>
 
+#include "base/Strings.h"
 #include "core/ClassRegistry.h"
 #include "core/ComponentReader.h"
 #include "lang/Dictionary.h"
 #include "lang/SceneLanguage.h"
 #include "lang/Translation.h"
+#include "scene/CustomScene.h"
 #include "scene/ManualClock.h"
 #include "scene/SceneClasses.h"
 #include "scene/controls/Text.h"
 #include "scene/layout/VisualObject.h"
 #include "scene/style/DefaultStyle.h"
-#include "scene/CustomScene.h"
-#include "base/Strings.h"
 #include "tools/dictc/DictionarySource.h"
 #include "tools/formc/FormIncludes.h"
 

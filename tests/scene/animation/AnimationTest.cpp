@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "base/Strings.h"
+#include "scene/CustomScene.h"
 #include "scene/animation/AnimateProperty.h"
 #include "scene/animation/AnimationClock.h"
 #include "scene/animation/Animations.h"
 #include "scene/controls/Text.h"
 #include "scene/layout/Containers.h"
-#include "scene/CustomScene.h"
-#include "base/Strings.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

@@ -11,6 +11,7 @@
 #include "core/ComponentReader.h"
 #include "core/ComponentWriter.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "scene/CustomScene.h"
 #include "scene/controls/Background.h"
 #include "scene/controls/Buttons.h"
 #include "scene/controls/Shapes.h"
@@ -18,7 +19,6 @@
 #include "scene/layout/Containers.h"
 #include "scene/style/DefaultStyle.h"
 #include "scene/style/StyleSet.h"
-#include "scene/CustomScene.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "platform/win32/MainThreadDispatcher.h"
+#include "scene/CustomScene.h"
 #include "scene/animation/AnimateProperty.h"
 #include "scene/controls/Text.h"
-#include "scene/CustomScene.h"
-#include "base/Errors.h"
 
 namespace vd::win32 {
 namespace {
