@@ -20,7 +20,8 @@ namespace vd {
 
 // What the translation state needs of a scene: re-apply every control's style resource,
 // upon which each control with automatic translation looks up the text and hint it shows
-// now. A scene registers itself when it is created and unregisters before it is destroyed.
+// now. A scene registers itself when it is created and unregisters before it is destroyed;
+// the scene toolkit's scenes take part all together, through lang/SceneLanguage.h.
 class IvgLanguageScene {
 public:
   virtual void UpdateResource() = 0;

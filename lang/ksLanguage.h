@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lang/Dictionary.h"
 #include "base/Errors.h"
+#include "lang/Dictionary.h"
 
 namespace vd {
 
@@ -49,8 +49,8 @@ public:
 private:
   void LoadLanguageFile();
   // Sets the translation of every listed string property of the component and of the
-  // components it owns, all the way down; skipped classes and toolkit scenes (whose
-  // controls translate themselves) are left alone with everything they own.
+  // components it owns, all the way down; skipped classes and scenes whose controls
+  // translate themselves (IvgLanguageScene) are left alone with everything they own.
   void TranslateOwnedComponents(TComponent& component) const;
   void TranslateComponentProperties(TComponent& component) const;
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "scene/layout/Geometry.h"
 #include "scene/paint/Colors.h"
+#include "scene/paint/Geometry.h"
 
 namespace vd {
 

@@ -1,11 +1,10 @@
 #include "scene/Clock.h"
 
-#include "scene/animation/AnimationClock.h"
-
 namespace vd {
 
 namespace {
 IvgClock* gClock = nullptr;
+void (*gChangeHandler)() = nullptr;
 IvgMessagePump* gPump = nullptr;
 }  // namespace
 
@@ -13,10 +12,12 @@ IvgClock* SceneClock() { return gClock; }
 
 void SetSceneClock(IvgClock* clock) {
   if (clock == gClock) return;
-  // The animation clock's timer belongs to the clock that goes.
-  TvgAniThread::Reset();
+  // Timers of the clock that goes go with it.
+  if (gChangeHandler) gChangeHandler();
   gClock = clock;
 }
+
+void SetSceneClockChangeHandler(void (*handler)()) { gChangeHandler = handler; }
 
 IvgMessagePump* SceneMessagePump() { return gPump; }
 

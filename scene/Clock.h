@@ -39,10 +39,13 @@ public:
 
 // The clock of the process, or nullptr while none is installed.
 IvgClock* SceneClock();
-// Installing another clock (or none) first stops the shared animation clock, which runs on
-// the previous one; it starts again on the new one when an animation next needs it.
-// Running animations stay where they are until they are started again.
+// Installing another clock (or none) first runs the change handler: the shared animation
+// clock (scene/animation/AnimationClock.h) stops, since it runs on the previous one; it
+// starts again on the new one when an animation next needs it. Running animations stay where
+// they are until they are started again.
 void SetSceneClock(IvgClock* clock);
+// What keeps timers of the installed clock lets them go here (the animation clock sets it).
+void SetSceneClockChangeHandler(void (*handler)());
 
 // The message pump of the process, or nullptr while none is installed: then nothing waits.
 IvgMessagePump* SceneMessagePump();

@@ -7,17 +7,9 @@
 #include <cstdint>
 
 #include "scene/MouseInput.h"
-#include "scene/layout/Geometry.h"
+#include "scene/paint/Geometry.h"
 
 namespace vd {
-
-struct TvgWindowBounds {
-  int Left = 0;
-  int Top = 0;
-  int Width = 0;
-  int Height = 0;
-  bool operator==(const TvgWindowBounds&) const = default;
-};
 
 class IvgSceneHost {
 public:
@@ -39,8 +31,8 @@ public:
   // run with a result (a form that is not shown modally ignores it).
   virtual bool ParentIsForm() = 0;
   virtual std::int32_t FormTag() = 0;
-  virtual TvgWindowBounds FormBounds() = 0;
-  virtual void SetFormBounds(const TvgWindowBounds& bounds) = 0;
+  virtual TvgPixelRect FormBounds() = 0;
+  virtual void SetFormBounds(const TvgPixelRect& bounds) = 0;
   virtual void SetModalResult(std::int32_t result) = 0;
 
 protected:

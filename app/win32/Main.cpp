@@ -12,6 +12,7 @@
 #include "app/win32/MonitorWindow.h"
 #include "app/win32/SingleInstance.h"
 #include "core/Application.h"
+#include "lang/SceneLanguage.h"
 #include "platform/win32/MainThreadDispatcher.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
@@ -34,6 +35,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::SetWindowErrorHandler([] { Application().HandleException(); });
   // The scene toolkit's animations and timers run on it; it outlives every scene.
   const win32::TvgWin32Clock sceneClock;
+  // The toolkit's controls show their texts in the active language.
+  const TvgSceneLanguage sceneLanguage;
   // Loads the profile store; it reports its own errors and goes on as far as it got.
   const auto dataModule = std::make_unique<TDM>(nullptr);
   std::unique_ptr<win32::TVDMonMain> monitor;

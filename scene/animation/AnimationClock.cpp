@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "scene/animation/Animations.h"
 #include "base/Strings.h"
+#include "scene/animation/Animations.h"
 
 namespace vd {
 
@@ -18,7 +18,11 @@ bool IsCaret(const TvgAnimation& animation) { return SameTextAscii(animation.Bin
 
 TvgAniThread* TvgAniThread::Instance() {
   if (!gAniThread)
-    if (IvgClock* clock = SceneClock()) gAniThread = std::make_unique<TvgAniThread>(*clock);
+    if (IvgClock* clock = SceneClock()) {
+      gAniThread = std::make_unique<TvgAniThread>(*clock);
+      // Its timer belongs to that clock.
+      SetSceneClockChangeHandler(&TvgAniThread::Reset);
+    }
   return gAniThread.get();
 }
 

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "base/Strings.h"
 #include "core/ClassInfo.h"
+#include "scene/Clock.h"
 #include "scene/animation/AnimationClock.h"
 #include "scene/animation/Triggers.h"
 #include "scene/layout/VisualObject.h"
@@ -169,6 +171,38 @@ void TvgAnimation::StartTrigger(TvgObject* AInstance, std::u16string_view ATrigg
   if (TriggerNamed(FTrigger, ATrigger) && TriggerHolds(*AInstance, FTrigger)) {
     if (!FTriggerInverse.empty()) FInverse = false;
     Start();
+  }
+}
+
+void TvgAnimation::ParentStartsAnimation(std::u16string_view AName) {
+  if (SameTextAscii(Name(), AName)) Start();
+}
+
+void TvgAnimation::ParentStopsAnimation(std::u16string_view AName) {
+  if (SameTextAscii(Name(), AName)) Stop();
+}
+
+void TvgAnimation::ParentStartsTriggerAnimation(TvgObject* AInstance, std::u16string_view ATrigger) {
+  StartTrigger(AInstance, ATrigger);
+}
+
+void TvgAnimation::ParentStartsTriggerAnimationWait(TvgObject* AInstance, std::u16string_view ATrigger) {
+  // Watched from before its start, whose handlers may free it.
+  const TvgObjectGuard watch(this);
+  StartTrigger(AInstance, ATrigger);
+  WaitForAnimation(watch, *this);
+}
+
+void TvgAnimation::ParentStopsTriggerAnimation(TvgObject*) {
+  if (!FTrigger.empty()) Stop();
+}
+
+void WaitForAnimation(const TvgObjectGuard& watch, const TvgAnimation& animation) {
+  while (watch.Alive() && animation.Running() && !animation.Loop() && !animation.Pause()) {
+    const TvgAniThread* clock = TvgAniThread::Current();
+    IvgMessagePump* pump = SceneMessagePump();
+    if (!pump || !clock || !clock->Contains(&animation)) break;
+    pump->WaitAndProcessMessages();
   }
 }
 

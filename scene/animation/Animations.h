@@ -87,6 +87,15 @@ protected:
   // Writes the value at the eased time into the target property.
   virtual void AnimateStep() {}
 
+  // Its part in its parent's animation operations: started and stopped by its name; started
+  // by a trigger that it names and whose condition holds (StartTrigger), and waited for;
+  // and, when it has a Trigger, stopped before the parent starts its triggered animations.
+  void ParentStartsAnimation(std::u16string_view AName) override;
+  void ParentStopsAnimation(std::u16string_view AName) override;
+  void ParentStartsTriggerAnimation(TvgObject* AInstance, std::u16string_view ATrigger) override;
+  void ParentStartsTriggerAnimationWait(TvgObject* AInstance, std::u16string_view ATrigger) override;
+  void ParentStopsTriggerAnimation(TvgObject* AInstance) override;
+
 private:
   // Stored animations do not start in design mode, nor in copies being read.
   bool InDesign() const;
@@ -108,6 +117,12 @@ private:
   bool FEnabled = false;
   bool FAutoReverse = false;
 };
+
+// Lets the main thread's work run until the watched animation has ended or gone, sleeping
+// between messages (the watch is made before the start, whose handlers may free it). One
+// that loops or is paused would never end, and is not waited for; neither is one that no
+// clock advances (none is installed, or its timer could not start).
+void WaitForAnimation(const TvgObjectGuard& watch, const TvgAnimation& animation);
 
 // Where an animation writes: the property that its PropertyName names on the parent, or on
 // an object the parent publishes ("Fill.Color": the parent's Fill, its Color). Found on the

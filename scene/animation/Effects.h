@@ -26,6 +26,12 @@ public:
   // A trigger was raised on AInstance.
   void ApplyTrigger(TvgObject* AInstance, std::u16string_view ATrigger);
 
+protected:
+  // Its part in its parent's ApplyTriggerEffect.
+  void ParentAppliesTriggerEffect(TvgObject* AInstance, std::u16string_view ATrigger) override {
+    ApplyTrigger(AInstance, ATrigger);
+  }
+
 private:
   bool FEnabled = true;
   std::u16string FTrigger;

@@ -1,6 +1,6 @@
 #include "scene/controls/TextControls.h"
 
-#include "lang/Translation.h"
+#include "scene/Translator.h"
 #include "scene/controls/Text.h"
 
 namespace vd {
@@ -51,7 +51,7 @@ TvgText* TvgTextControl::TextPart() const {
 }
 
 void TvgTextControl::AfterApplyResource() {
-  if (AutoTranslate()) FText = LookupTranslation(FText);
+  if (AutoTranslate()) FText = TranslateText(FText);
   UpdateTextPart();
 }
 

@@ -2,7 +2,7 @@
 // Controls that show a text through their style: the style's part named "text" (a
 // TvgText) gets the control's text, font and alignment whenever the style is applied or
 // one of them changes. With AutoTranslate, applying the style first replaces the text by
-// its translation in the active language (lang/Translation.h).
+// its translation in the language shown now (scene/Translator.h).
 
 #include <memory>
 #include <string>

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/ClassInfo.h"
-#include "scene/layout/Geometry.h"
+#include "scene/paint/Geometry.h"
 
 namespace vd {
 

@@ -22,6 +22,9 @@ public:
   const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
   void GetChildren(const std::function<void(TComponent*)>&, const TComponent*) const override {}
+
+protected:
+  bool ChildrenStoredInItsPlace() const override { return true; }
 };
 
 }  // namespace vd

@@ -227,6 +227,10 @@ void TvgVisualObject::SetNewScene(IvgScene* AScene) {
   TvgObject::SetNewScene(AScene);
 }
 
+void TvgVisualObject::RealignClonedChildren(const TvgObject& read) {
+  if (const TvgVisualObject* from = read.Visual()) RealignFrom(from->Width(), from->Height());
+}
+
 void TvgVisualObject::Loaded() {
   TvgObject::Loaded();
   FLastWidth = FWidth;

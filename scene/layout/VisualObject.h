@@ -47,7 +47,7 @@ public:
   bool Visible() const { return FVisible; }
   void SetVisible(bool value);
   // Lays the aligned children out again.
-  virtual void Realign();
+  void Realign() override;
   // Lays the children out as if the object had been resized from that size to its own.
   void RealignFrom(float lastWidth, float lastHeight);
   // While updates are nested, the object and its visual descendants do not lay out; the
@@ -71,7 +71,7 @@ public:
   TvgRect AbsoluteRect() const { return AbsoluteMatrix().Transform(LocalRect()); }
   float AbsoluteOpacity() const;
   // Reports the object's area (and the one it had when last reported) to the scene.
-  void Repaint();
+  void Repaint() override;
   // Paints the object with its absolute transform, then its visual children.
   void PaintTo(IvgCanvas& canvas);
 
@@ -166,10 +166,20 @@ protected:
   // Sets the size to what a new object of the class has; run by each class that has its own.
   void ResetSize();
 
+  void LockAsClonedChild() override { SetLocked(true); }
+  void RealignClonedChildren(const TvgObject& read) override;
+  // A part of an applied style (locked, letting the mouse through to its control) passes its
+  // parent's trigger operations on to its own children.
+  void ParentStartsTriggerAnimation(TvgObject* AInstance, std::u16string_view ATrigger) override;
+  void ParentStartsTriggerAnimationWait(TvgObject* AInstance, std::u16string_view ATrigger) override;
+  void ParentStopsTriggerAnimation(TvgObject* AInstance) override;
+  void ParentAppliesTriggerEffect(TvgObject* AInstance, std::u16string_view ATrigger) override;
+
 private:
   bool IsWidthStored() const { return FWidth != DefaultSize().X; }
   bool IsHeightStored() const { return FHeight != DefaultSize().Y; }
   bool IsAutoCaptureStored() const { return FAutoCapture != DefaultAutoCapture(); }
+  bool IsStylePart() const { return FLocked && !FHitTest; }
   void ParentRealign();
   void LayOutChild(TvgVisualObject& child, TvgAlign kind, TvgRect& R);
   void LayOutScaled(TvgVisualObject& child, TvgAlign kind);

@@ -45,6 +45,22 @@ void TvgVisualObject::RaiseTrigger(std::u16string_view ATrigger) {
   if (self.Alive()) ApplyTriggerEffect(this, ATrigger);
 }
 
+void TvgVisualObject::ParentStartsTriggerAnimation(TvgObject* AInstance, std::u16string_view ATrigger) {
+  if (IsStylePart()) StartTriggerAnimation(AInstance, ATrigger);
+}
+
+void TvgVisualObject::ParentStartsTriggerAnimationWait(TvgObject* AInstance, std::u16string_view ATrigger) {
+  if (IsStylePart()) StartTriggerAnimationWait(AInstance, ATrigger);
+}
+
+void TvgVisualObject::ParentStopsTriggerAnimation(TvgObject* AInstance) {
+  if (IsStylePart()) StopTriggerAnimation(AInstance);
+}
+
+void TvgVisualObject::ParentAppliesTriggerEffect(TvgObject* AInstance, std::u16string_view ATrigger) {
+  if (IsStylePart()) ApplyTriggerEffect(AInstance, ATrigger);
+}
+
 void TvgVisualObject::EnterFocus() {
   FIsFocused = true;
   const TvgObjectGuard self(this);

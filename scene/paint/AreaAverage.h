@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "scene/layout/Geometry.h"
+#include "scene/paint/Geometry.h"
 
 namespace vd {
 

@@ -73,6 +73,11 @@ TvgObject* TvgControl::FindResource(std::u16string_view AResource) const {
   return TvgObject::FindResource(AResource);
 }
 
+void TvgControl::AddControlsToList(std::vector<TvgControl*>& AList) {
+  AList.push_back(this);
+  TvgObject::AddControlsToList(AList);
+}
+
 void TvgControl::UpdateResource() {
   if (IsLoading() || Destroying()) return;
   TvgObject::UpdateResource();

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "scene/layout/VisualObject.h"
 
@@ -39,6 +40,8 @@ public:
 
   // Searches the style clone first, then the children.
   TvgObject* FindResource(std::u16string_view AResource) const override;
+  // The control itself, then the controls it holds.
+  void AddControlsToList(std::vector<TvgControl*>& AList) override;
   // Updates the children, then applies the style again (not while loading or destroying).
   void UpdateResource() override;
   // Applies the style when one is pending: a new clone replaces the old one; a style found
@@ -62,6 +65,7 @@ protected:
   virtual void RaiseStateTriggers();
   virtual bool DefaultAutoTranslate() const { return false; }
   void BeforePaint() override;
+  bool KeepsResourcesToItself() const override { return true; }
 
 private:
   bool IsAutoTranslateStored() const { return FAutoTranslate != DefaultAutoTranslate(); }

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "core/ClassInfo.h"
 #include "platform/Platform.h"
 #include "scene/layout/VisualObject.h"
-#include "scene/tree/CustomScene.h"
-#include "base/Errors.h"
+#include "scene/tree/SceneInterface.h"
 #include "streams/MemoryStream.h"
-#include "base/Strings.h"
 #include "streams/TextObjectStream.h"
 
 namespace vd {
@@ -126,17 +126,17 @@ void TvgResources::FillStrings() {
   FResource.SetText(FromUtf8(std::string_view(reinterpret_cast<const char*>(text.data()), text.size())));
 }
 
-void TvgResources::AddSceneUpdater(TvgCustomScene* AScene) {
+void TvgResources::AddSceneUpdater(IvgScene* AScene) {
   if (AScene && std::find(FSceneList.begin(), FSceneList.end(), AScene) == FSceneList.end())
     FSceneList.push_back(AScene);
 }
 
-void TvgResources::RemoveSceneUpdater(TvgCustomScene* AScene) { std::erase(FSceneList, AScene); }
+void TvgResources::RemoveSceneUpdater(IvgScene* AScene) { std::erase(FSceneList, AScene); }
 
 void TvgResources::UpdateScenes() {
   // A scene may leave the list while it updates.
-  const std::vector<TvgCustomScene*> scenes = FSceneList;
-  for (TvgCustomScene* scene : scenes)
+  const std::vector<IvgScene*> scenes = FSceneList;
+  for (IvgScene* scene : scenes)
     if (std::find(FSceneList.begin(), FSceneList.end(), scene) != FSceneList.end()) scene->UpdateResource();
 }
 

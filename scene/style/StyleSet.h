@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "core/Component.h"
 #include "base/WideStrings.h"
+#include "core/Component.h"
 
 namespace vd {
 
-class TvgCustomScene;
+class IvgScene;
 class TvgObject;
 
 class TvgResources : public TComponent {
@@ -43,8 +43,8 @@ public:
   void FillStrings();
 
   // Scenes that use the style set, told of every rebuild in registration order.
-  void AddSceneUpdater(TvgCustomScene* AScene);
-  void RemoveSceneUpdater(TvgCustomScene* AScene);
+  void AddSceneUpdater(IvgScene* AScene);
+  void RemoveSceneUpdater(IvgScene* AScene);
   void UpdateScenes();
 
   void Loaded() override;
@@ -58,7 +58,7 @@ private:
 
   TvgWideStringList FResource;
   std::unique_ptr<TvgObject> FRoot;
-  std::vector<TvgCustomScene*> FSceneList;
+  std::vector<IvgScene*> FSceneList;
   std::u16string FFileName;
 };
 

@@ -1,11 +1,19 @@
 #pragma once
 // What a scene object knows of the scene it is in (every object of a tree shares its
 // root's scene): where it reports damage, mouse capture and focus, where its controls find
-// the scene's style set, and the scene's state that painting and styling depend on.
+// the scene's style set, and the scene's state that painting and styling depend on. A style
+// set reaches the scenes that use it the same way. The scene itself (scene/CustomScene.h)
+// stands above every layer of the toolkit.
 
 #include <cstdint>
 
-#include "scene/layout/Geometry.h"
+#include "scene/paint/Geometry.h"
+
+// The Windows headers make UpdateResource a macro for a function of their own; this
+// operation keeps its name wherever they were included first.
+#ifdef UpdateResource
+#undef UpdateResource
+#endif
 
 namespace vd {
 
@@ -23,6 +31,8 @@ public:
   virtual TvgObject* GetStyleRoot() = 0;
   virtual bool GetDesignTime() = 0;
   virtual bool GetTransparency() = 0;
+  // Has every control under the root objects apply its style again.
+  virtual void UpdateResource() = 0;
 
   // Damage, in scene pixels.
   virtual void AddUpdateRect(const TvgRect& rect) = 0;

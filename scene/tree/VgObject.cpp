@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/ClassInfo.h"
-#include "scene/Clock.h"
-#include "scene/layout/Containers.h"
-#include "scene/style/Control.h"
-#include "scene/tree/ObjectRegistry.h"
-#include "scene/tree/SceneInterface.h"
 #include "base/Errors.h"
 #include "base/Strings.h"
+#include "core/ClassInfo.h"
+#include "scene/Clock.h"
+#include "scene/tree/ObjectRegistry.h"
+#include "scene/tree/SceneInterface.h"
 
 namespace vd {
 
@@ -101,7 +99,7 @@ void TvgObject::Exchange(TvgObject* AObject1, TvgObject* AObject2) {
   if (first == FChildren.end() || second == FChildren.end()) return;
   std::iter_swap(first, second);
   std::swap(AObject1->FIndex, AObject2->FIndex);
-  if (FVisual && !IsLoading()) FVisual->Realign();
+  if (!IsLoading()) Realign();
 }
 
 void TvgObject::DeleteChildren() {
@@ -121,7 +119,7 @@ void TvgObject::InvalidateIndexes(std::size_t from) {
 }
 
 void TvgObject::RealignParent() {
-  if (FParent && FParent->FVisual && !FParent->IsLoading()) FParent->FVisual->Realign();
+  if (FParent && !FParent->IsLoading()) FParent->Realign();
 }
 
 int TvgObject::Index() const {
@@ -151,7 +149,7 @@ void TvgObject::BringToFront() {
   siblings.erase(std::find(siblings.begin(), siblings.end(), this));
   siblings.push_back(this);
   FParent->InvalidateIndexes(0);
-  if (FVisual) FVisual->Repaint();
+  Repaint();
 }
 
 void TvgObject::SendToBack() {
@@ -174,7 +172,6 @@ void TvgObject::AddObjectsToList(std::vector<TvgObject*>& AList) {
 }
 
 void TvgObject::AddControlsToList(std::vector<TvgControl*>& AList) {
-  if (auto* control = dynamic_cast<TvgControl*>(this)) AList.push_back(control);
   for (TvgObject* child : FChildren) child->AddControlsToList(AList);
 }
 
@@ -217,7 +214,7 @@ TvgObject* TvgObject::FindResource(std::u16string_view AResource) const {
   if (AResource.empty()) return nullptr;
   for (TvgObject* child : FChildren) {
     if (SameTextAscii(child->FResourceName, AResource)) return child;
-    if (dynamic_cast<TvgControl*>(child)) continue;
+    if (child->KeepsResourcesToItself()) continue;
     if (TvgObject* found = child->FindResource(AResource)) return found;
   }
   return nullptr;
@@ -230,7 +227,7 @@ void TvgObject::UpdateResource() {
 
 void TvgObject::GetChildren(const std::function<void(TComponent*)>& proc, const TComponent*) const {
   for (TvgObject* child : FChildren) {
-    if (dynamic_cast<TvgContent*>(child))
+    if (child->ChildrenStoredInItsPlace())
       for (TvgObject* content : child->FChildren)
         if (content->FStored) proc(content);
     if (child->FStored) proc(child);

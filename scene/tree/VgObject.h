@@ -25,8 +25,6 @@
 #undef UpdateResource
 #endif
 #include "core/Component.h"
-#include "scene/animation/Easing.h"
-#include "scene/paint/Colors.h"
 #include "scene/tree/ObjectRegistry.h"
 #include "streams/MemoryStream.h"
 
@@ -87,7 +85,8 @@ public:
   void Sort(const std::function<int(TvgObject*, TvgObject*)>& Compare);
   // The object, then its descendants depth first in child order.
   void AddObjectsToList(std::vector<TvgObject*>& AList);
-  void AddControlsToList(std::vector<TvgControl*>& AList);
+  // The same, keeping only controls: a control adds itself.
+  virtual void AddControlsToList(std::vector<TvgControl*>& AList);
 
   void AddFreeNotify(IvgFreeNotify* AObject);
   void RemoveFreeNotify(IvgFreeNotify* AObject);
@@ -117,14 +116,22 @@ public:
   bool IsVisual() const { return FIsVisual; }
   TvgVisualObject* Visual() const { return FVisual; }
 
+  // --- Layout and painting, which only visual objects do (scene/layout/) ---
+  // Lays the children out again.
+  virtual void Realign() {}
+  // Reports the object's area to the scene, to be drawn again.
+  virtual void Repaint() {}
+
   // --- Styles ---
   // The first descendant, in child order and depth first, whose ResourceName matches (ASCII
-  // case ignored); a control is matched by its own name but not searched inside.
+  // case ignored); one that keeps its resources to itself (a control) is matched by its own
+  // name but not searched inside.
   virtual TvgObject* FindResource(std::u16string_view AResource) const;
   // Has every control in the subtree apply its style again.
   virtual void UpdateResource();
 
-  // --- Animations (scene/tree/VgObjectAnimations.cpp) ---
+  // --- Animations (scene/tree/VgObjectAnimations.cpp), which the children take part in
+  // through the hooks below; animations made on the fly: scene/animation/AnimateProperty.h ---
   // Starts or stops every direct child animation of that name (ASCII case ignored).
   virtual void StartAnimation(std::u16string_view AName);
   virtual void StopAnimation(std::u16string_view AName);
@@ -139,22 +146,6 @@ public:
   virtual void StopTriggerAnimation(TvgObject* AInstance);
   // Switches the graphic effects among the same children on or off by their triggers.
   virtual void ApplyTriggerEffect(TvgObject* AInstance, std::u16string_view ATrigger);
-  // Moves a property (a dotted path, as animations name it) from its current value to a
-  // new one through a child animation that goes when it ends.
-  void AnimateColor(std::u16string_view APropertyName, TvgColor NewColor, float Duration = 0.2f,
-                    TvgAnimationType AType = vgAnimationIn,
-                    TvgInterpolationType AInterpolation = vgInterpolationLinear);
-  void AnimateFloat(std::u16string_view APropertyName, float NewValue, float Duration = 0.2f,
-                    TvgAnimationType AType = vgAnimationIn,
-                    TvgInterpolationType AInterpolation = vgInterpolationLinear);
-  // The same after a delay, in seconds.
-  void AnimateFloatDelay(std::u16string_view APropertyName, float NewValue, float Duration = 0.2f, float Delay = 0,
-                         TvgAnimationType AType = vgAnimationIn,
-                         TvgInterpolationType AInterpolation = vgInterpolationLinear);
-  // The same, returning when the property has its new value.
-  void AnimateFloatWait(std::u16string_view APropertyName, float NewValue, float Duration = 0.2f,
-                        TvgAnimationType AType = vgAnimationIn,
-                        TvgInterpolationType AInterpolation = vgInterpolationLinear);
 
   // --- Streams (scene/tree/VgObjectStreams.cpp) ---
   // An object stream of the object and its stored descendants at the stream's position.
@@ -181,8 +172,8 @@ public:
   void CloneChildFromStream(TMemoryStream& AStream);
 
   // --- Nesting in stored descriptions ---
-  // Gives the stored children; a TvgContent child gives its stored children in its place,
-  // then itself.
+  // Gives the stored children; a child whose children are stored in its place gives its
+  // stored children, then itself.
   void GetChildren(const std::function<void(TComponent*)>& proc, const TComponent* root) const override;
   // The parent, or for a root object its scene.
   TComponent* GetParentComponent() const override;
@@ -199,6 +190,28 @@ protected:
   void SetVisual(TvgVisualObject* visual);
   // Cycles through the parents: whether this object is AObject or one of its ancestors.
   bool IsSelfOrAncestorOf(const TvgObject* AObject) const;
+
+  // Whether a search for a resource from an ancestor (FindResource) stops at the object: a
+  // control is found by its own name, and what it holds only through the control itself.
+  virtual bool KeepsResourcesToItself() const { return false; }
+  // Whether streams write the object's stored children in its place, at its parent's level
+  // (the content of a container that scrolls or pages it does).
+  virtual bool ChildrenStoredInItsPlace() const { return false; }
+  // For CloneChildFromStream, which visual objects (scene/layout/) answer: a child moved in
+  // from the object read is locked; then the object lays the moved children out as if it
+  // had been resized from the size of the object read to its own.
+  virtual void LockAsClonedChild() {}
+  virtual void RealignClonedChildren(const TvgObject& /*read*/) {}
+
+  // A child's part in its parent's animation operation of that name; here it takes none.
+  // Animations and effects (scene/animation/) start, stop or switch, and the parts of an
+  // applied style (scene/layout/) pass the trigger operations on to their own children.
+  virtual void ParentStartsAnimation(std::u16string_view /*AName*/) {}
+  virtual void ParentStopsAnimation(std::u16string_view /*AName*/) {}
+  virtual void ParentStartsTriggerAnimation(TvgObject* /*AInstance*/, std::u16string_view /*ATrigger*/) {}
+  virtual void ParentStartsTriggerAnimationWait(TvgObject* /*AInstance*/, std::u16string_view /*ATrigger*/) {}
+  virtual void ParentStopsTriggerAnimation(TvgObject* /*AInstance*/) {}
+  virtual void ParentAppliesTriggerEffect(TvgObject* /*AInstance*/, std::u16string_view /*ATrigger*/) {}
 
 private:
   void InvalidateIndexes(std::size_t from);

@@ -2,14 +2,14 @@
 
 #include <string_view>
 
+#include "base/Errors.h"
 #include "core/ClassRegistry.h"
 #include "core/ComponentReader.h"
 #include "core/ComponentWriter.h"
 #include "platform/Platform.h"
 #include "scene/SceneClasses.h"
-#include "scene/layout/VisualObject.h"
+#include "scene/tree/VgObject.h"
 #include "streams/BinaryObjectStream.h"
-#include "base/Errors.h"
 #include "streams/TextObjectStream.h"
 
 namespace vd {
@@ -103,11 +103,11 @@ void TvgObject::CloneChildFromStream(TMemoryStream& AStream) {
   DeleteChildren();
   while (loaded->ChildrenCount() > 0) {
     TvgObject* child = loaded->Children(0);
-    if (TvgVisualObject* visual = child->Visual()) visual->SetLocked(true);
+    child->LockAsClonedChild();
     child->SetStored(false);
     child->SetParent(this);
   }
-  if (loaded->Visual() && Visual()) Visual()->RealignFrom(loaded->Visual()->Width(), loaded->Visual()->Height());
+  RealignClonedChildren(*loaded);
   // The emptied object goes, or the global style lookup could find it. What it read it owns:
   // that stays, owned by this object.
   while (loaded->ComponentCount() > 0) InsertComponent(loaded->Components(0));

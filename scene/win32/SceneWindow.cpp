@@ -294,15 +294,15 @@ void TvgScene::THost::ReleaseCapture() {
   if (GetCapture() == FScene.Handle()) ::ReleaseCapture();
 }
 
-TvgWindowBounds TvgScene::THost::FormBounds() {
+TvgPixelRect TvgScene::THost::FormBounds() {
   RECT bounds{};
   if (const HWND form = FScene.Form()) GetWindowRect(form, &bounds);
-  return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
+  return {bounds.left, bounds.top, bounds.right, bounds.bottom};
 }
 
-void TvgScene::THost::SetFormBounds(const TvgWindowBounds& b) {
+void TvgScene::THost::SetFormBounds(const TvgPixelRect& b) {
   if (const HWND form = FScene.Form())
-    SetWindowPos(form, nullptr, b.Left, b.Top, b.Width, b.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(form, nullptr, b.Left, b.Top, b.Width(), b.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TvgScene::THost::TakeFocus() {

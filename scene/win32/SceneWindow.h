@@ -1,6 +1,6 @@
 #pragma once
 // TvgScene, a scene in a window of its own inside a form (or any window). Its passes
-// (scene/tree/CustomScenePaint.cpp) draw into an off-screen buffer through the GDI+ canvas,
+// (scene/CustomScenePaint.cpp) draw into an off-screen buffer through the GDI+ canvas,
 // and what they drew goes to the screen: copied on the paint message, or, when the scene is
 // layered, to the form with UpdateLayeredWindow after a pass on the scene's own redraw
 // message, which one pass answers for all the damage reported before it.
@@ -19,7 +19,7 @@
 #include "core/Event.h"
 #include "platform/win32/Window.h"
 #include "scene/Clock.h"
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 #include "scene/win32/GdiPlusCanvas.h"
 
 namespace vd::win32 {
@@ -74,8 +74,8 @@ private:
     void SetCursor(TvgCursor cursor) override;
     bool ParentIsForm() override { return FScene.ParentIsForm(); }
     std::int32_t FormTag() override;
-    TvgWindowBounds FormBounds() override;
-    void SetFormBounds(const TvgWindowBounds& bounds) override;
+    TvgPixelRect FormBounds() override;
+    void SetFormBounds(const TvgPixelRect& bounds) override;
     // No form of this program runs modally.
     void SetModalResult(std::int32_t) override {}
 

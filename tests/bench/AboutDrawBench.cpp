@@ -18,10 +18,11 @@
 #include <vector>
 
 #include "app/win32/MonitorWindow.h"
+#include "lang/SceneLanguage.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
 #include "profile/DataModule.h"
-#include "scene/layout/Geometry.h"
+#include "scene/paint/Geometry.h"
 #include "scene/win32/LayeredWindow.h"
 #include "scene/win32/Win32Clock.h"
 
@@ -60,6 +61,7 @@ int Run(int passes) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   platform::TWin32Platform system;
   const TvgWin32Clock clock;
+  const TvgSceneLanguage language;
   ReplaceUpdateLayeredWindowFunction(&NoLayeredUpdate);
   TDM dataModule(nullptr);
   TVDMonMain monitor(nullptr, dataModule);

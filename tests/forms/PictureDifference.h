@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "scene/layout/Geometry.h"
+#include "scene/paint/Geometry.h"
 
 namespace vd::picture_test {
 

@@ -8,13 +8,13 @@
 #include <span>
 #include <string_view>
 
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "scene/CustomScene.h"
 #include "scene/controls/TextControls.h"
 #include "scene/layout/VisualObject.h"
 #include "scene/style/StyleSet.h"
-#include "scene/tree/CustomScene.h"
-#include "base/Errors.h"
-#include "base/Strings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vd;

@@ -46,8 +46,8 @@ public:
   void SetCursor(TvgCursor cursor) override { FCursor = cursor; }
   bool ParentIsForm() override { return true; }
   std::int32_t FormTag() override { return FTag; }
-  TvgWindowBounds FormBounds() override { return FBounds; }
-  void SetFormBounds(const TvgWindowBounds& bounds) override { FBounds = bounds; }
+  TvgPixelRect FormBounds() override { return FBounds; }
+  void SetFormBounds(const TvgPixelRect& bounds) override { FBounds = bounds; }
   void SetModalResult(std::int32_t result) override { FModalResult = result; }
 
   std::vector<TvgRect> FDamage;
@@ -55,7 +55,7 @@ public:
   int FFocusTaken = 0;
   TvgCursor FCursor = crDefault;
   std::int32_t FTag = 0;
-  TvgWindowBounds FBounds;
+  TvgPixelRect FBounds;
   std::int32_t FModalResult = 0;
 };
 

@@ -3,17 +3,18 @@
 #include <optional>
 #include <stdexcept>
 
+#include "base/Strings.h"
 #include "core/ClassRegistry.h"
 #include "core/ComponentReader.h"
 #include "lang/Dictionary.h"
+#include "lang/SceneLanguage.h"
 #include "lang/Translation.h"
+#include "scene/CustomScene.h"
 #include "scene/ManualClock.h"
 #include "scene/SceneClasses.h"
 #include "scene/controls/Text.h"
 #include "scene/layout/VisualObject.h"
 #include "scene/style/DefaultStyle.h"
-#include "scene/tree/CustomScene.h"
-#include "base/Strings.h"
 #include "tools/dictc/DictionarySource.h"
 #include "tools/formc/FormIncludes.h"
 
@@ -52,8 +53,8 @@ public:
   void SetCursor(TvgCursor) override {}
   bool ParentIsForm() override { return true; }
   std::int32_t FormTag() override { return 0; }
-  TvgWindowBounds FormBounds() override { return {0, 0, FScene.Width(), FScene.Height()}; }
-  void SetFormBounds(const TvgWindowBounds&) override {}
+  TvgPixelRect FormBounds() override { return {0, 0, FScene.Width(), FScene.Height()}; }
+  void SetFormBounds(const TvgPixelRect&) override {}
   void SetModalResult(std::int32_t) override {}
 
 private:
@@ -127,6 +128,7 @@ struct TToolkitState {
     ReleaseDefaultStyleRoot();
   }
   TvgManualClock Clock;
+  const TvgSceneLanguage Language;
 };
 
 // Long enough for any of the toolkit's trigger animations to end.

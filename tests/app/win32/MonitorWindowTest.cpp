@@ -9,6 +9,7 @@
 
 #include "app/win32/ConfiguratorLink.h"
 #include "core/Application.h"
+#include "lang/SceneLanguage.h"
 #include "lang/Translation.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
@@ -39,6 +40,7 @@ protected:
 
   platform::TWin32Platform FSystem;
   const TvgWin32Clock FClock;
+  const TvgSceneLanguage FLanguage;
   std::unique_ptr<TDM> FModule;
   std::unique_ptr<TVDMonMain> FMonitor;
 };

@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "base/Strings.h"
+#include "scene/CustomScene.h"
+#include "scene/animation/AnimateProperty.h"
 #include "scene/animation/AnimationClock.h"
 #include "scene/animation/Animations.h"
 #include "scene/controls/Text.h"
 #include "scene/layout/Containers.h"
-#include "scene/tree/CustomScene.h"
-#include "base/Strings.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {
@@ -263,7 +264,7 @@ TEST_F(AnimationTest, EnabledStartsAndStopsButNotInACopyBeingRead) {
 
 TEST_F(AnimationTest, AnimationsOnTheFlyStartFromTheCurrentValueAndGo) {
   FText->Position()->SetY(5);
-  FText->AnimateFloat(u"Position.Y", 25, 0.33f);
+  AnimateFloat(*FText, u"Position.Y", 25, 0.33f);
   EXPECT_FALSE(FText->Children(0)->Stored());
   Ticks(5);
   EXPECT_NEAR(FText->Position()->Y(), 15, 1e-4);
@@ -271,14 +272,14 @@ TEST_F(AnimationTest, AnimationsOnTheFlyStartFromTheCurrentValueAndGo) {
   EXPECT_EQ(FText->Position()->Y(), 25);
   EXPECT_EQ(FText->ChildrenCount(), 0);  // released once it ended
 
-  FText->AnimateColor(u"Fill.Color", 0xFF00FF00, 0.1f);
-  FText->AnimateFloatDelay(u"Opacity", 0.5f, 0.1f, 0.2f);
+  AnimateColor(*FText, u"Fill.Color", 0xFF00FF00, 0.1f);
+  AnimateFloatDelay(*FText, u"Opacity", 0.5f, 0.1f, 0.2f);
   Ticks(4);
   EXPECT_EQ(TextColour(), 0xFF00FF00u);
   EXPECT_EQ(FText->Opacity(), 1);
   Ticks(10);
   EXPECT_EQ(FText->Opacity(), 0.5f);
-  FText->AnimateFloatWait(u"Width", 80, 0.2f);  // the clock runs meanwhile
+  AnimateFloatWait(*FText, u"Width", 80, 0.2f);  // the clock runs meanwhile
   EXPECT_EQ(FText->Width(), 80);
 }
 
@@ -291,17 +292,17 @@ TEST_F(AnimationTest, AnAnimationOnTheFlyThatCannotRunLandsOnItsValueAndGoes) {
     std::function<bool(TvgText&)> Landed;
   };
   const TCase cases[] = {
-      {"float hidden", true, [](TvgText& t) { t.AnimateFloat(u"Position.Y", 25); },
+      {"float hidden", true, [](TvgText& t) { AnimateFloat(t, u"Position.Y", 25); },
        [](TvgText& t) { return t.Position()->Y() == 25; }},
-      {"colour hidden", true, [](TvgText& t) { t.AnimateColor(u"Fill.Color", 0xFF00FF00); },
+      {"colour hidden", true, [](TvgText& t) { AnimateColor(t, u"Fill.Color", 0xFF00FF00); },
        [](TvgText& t) { return t.Fill()->Color() == 0xFF00FF00; }},
-      {"delayed float hidden", true, [](TvgText& t) { t.AnimateFloatDelay(u"Opacity", 0.5f, 0.2f, 0.1f); },
+      {"delayed float hidden", true, [](TvgText& t) { AnimateFloatDelay(t, u"Opacity", 0.5f, 0.2f, 0.1f); },
        [](TvgText& t) { return t.Opacity() == 0.5f; }},
-      {"float waited for hidden", true, [](TvgText& t) { t.AnimateFloatWait(u"Width", 80); },
+      {"float waited for hidden", true, [](TvgText& t) { AnimateFloatWait(t, u"Width", 80); },
        [](TvgText& t) { return t.Width() == 80; }},
-      {"float without a clock", false, [](TvgText& t) { t.AnimateFloat(u"Position.Y", 25); },
+      {"float without a clock", false, [](TvgText& t) { AnimateFloat(t, u"Position.Y", 25); },
        [](TvgText& t) { return t.Position()->Y() == 25; }},
-      {"colour without a clock", false, [](TvgText& t) { t.AnimateColor(u"Fill.Color", 0xFF00FF00); },
+      {"colour without a clock", false, [](TvgText& t) { AnimateColor(t, u"Fill.Color", 0xFF00FF00); },
        [](TvgText& t) { return t.Fill()->Color() == 0xFF00FF00; }},
   };
   for (const TCase& c : cases) {

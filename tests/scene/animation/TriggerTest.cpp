@@ -5,14 +5,14 @@
 
 #include <vector>
 
+#include "base/Strings.h"
+#include "scene/CustomScene.h"
 #include "scene/animation/Animations.h"
 #include "scene/animation/Effects.h"
 #include "scene/animation/Triggers.h"
 #include "scene/controls/Text.h"
 #include "scene/layout/Containers.h"
 #include "scene/style/Control.h"
-#include "scene/tree/CustomScene.h"
-#include "base/Strings.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

@@ -7,12 +7,12 @@
 #include <iterator>
 #include <string>
 
+#include "base/Strings.h"
+#include "scene/CustomScene.h"
 #include "scene/controls/Buttons.h"
 #include "scene/controls/Text.h"
 #include "scene/layout/Containers.h"
 #include "scene/style/StyleSet.h"
-#include "scene/tree/CustomScene.h"
-#include "base/Strings.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "scene/CustomScene.h"
 #include "scene/controls/Buttons.h"
 #include "scene/controls/Image.h"
 #include "scene/layout/Containers.h"
-#include "scene/tree/CustomScene.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

@@ -1,6 +1,6 @@
 // Styles: where a control finds its style, how the style is applied, the built-in default
-// style set, style sets and their scenes, texts written into styles and translated, and
-// painting through the canvas.
+// style set, style sets and their scenes, texts written into styles, and painting through
+// the canvas. (Their translation: tests/lang/SceneLanguageTest.cpp.)
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 
 #include "core/ComponentReader.h"
 #include "core/ComponentWriter.h"
-#include "lang/Translation.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "scene/CustomScene.h"
 #include "scene/controls/Background.h"
 #include "scene/controls/Buttons.h"
 #include "scene/controls/Shapes.h"
@@ -19,7 +19,6 @@
 #include "scene/layout/Containers.h"
 #include "scene/style/DefaultStyle.h"
 #include "scene/style/StyleSet.h"
-#include "scene/tree/CustomScene.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {
@@ -86,10 +85,7 @@ protected:
     FPlatform.Resources.AddDataResourceFile(kDefaultStyleResource, VD_DEFAULT_STYLE);
     FScene.SetHost(&FHost);
   }
-  void TearDown() override {
-    ReleaseDefaultStyleRoot();
-    ReleaseTranslationState();
-  }
+  void TearDown() override { ReleaseDefaultStyleRoot(); }
 
   template <class T>
   T* Make(TvgObject* parent = nullptr) {
@@ -228,17 +224,13 @@ TEST_F(StylesTest, TheAppliedStyleIsTheFirstChildLockedAndNeverStored) {
   EXPECT_EQ(applied, 2);
 }
 
-TEST_F(StylesTest, TextControlsWriteTheirTextIntoTheStyleAndTranslateIt) {
+TEST_F(StylesTest, TextControlsWriteTheirTextIntoTheStyle) {
   FScene.AddObject(Make<TvgLayout>());
   auto* label = Make<TvgLabel>(FScene.GetRoot());
-  auto* plain = Make<TvgLabel>(FScene.GetRoot());
-  plain->SetAutoTranslate(false);
-  for (TvgLabel* l : {label, plain}) {
-    l->SetText(u"About");
-    l->Font()->SetSize(16);
-    l->Font()->SetStyle(vgFontBold);
-    l->ApplyResource();
-  }
+  label->SetText(u"About");
+  label->Font()->SetSize(16);
+  label->Font()->SetStyle(vgFontBold);
+  label->ApplyResource();
   TvgText* part = label->TextPart();
   ASSERT_NE(part, nullptr);
   EXPECT_EQ(part->Text(), u"About");
@@ -247,16 +239,6 @@ TEST_F(StylesTest, TextControlsWriteTheirTextIntoTheStyleAndTranslateIt) {
   EXPECT_EQ(part->HorzTextAlign(), vgTextAlignNear);
   label->SetVertTextAlign(vgTextAlignFar);
   EXPECT_EQ(part->VertTextAlign(), vgTextAlignFar);
-
-  // A language switch has every scene apply its styles again.
-  TvgWideStringList table(true, true);
-  table.Add(u"About=关于软件");
-  ActivateLanguageTable(&table);
-  EXPECT_EQ(label->Text(), u"关于软件");
-  EXPECT_EQ(label->TextPart()->Text(), u"关于软件");
-  EXPECT_EQ(plain->TextPart()->Text(), u"About");
-  RestoreSourceTexts();
-  EXPECT_EQ(label->TextPart()->Text(), u"About");
 }
 
 TEST_F(StylesTest, AStyleSetRebuildsItsScenesStyles) {

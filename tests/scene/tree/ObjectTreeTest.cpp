@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "scene/CustomScene.h"
 #include "scene/controls/TextControls.h"
 #include "scene/layout/Containers.h"
-#include "scene/tree/CustomScene.h"
 #include "scene/tree/ObjectRegistry.h"
 #include "tests/scene/SceneTestSupport.h"
 

@@ -1,5 +1,5 @@
 // The scene window: damage collected and drawn into its buffer in one pass, and the layered
-// form it makes. How a pass treats its rectangles is tested natively (tests/scene/tree).
+// form it makes. How a pass treats its rectangles is tested natively (tests/scene).
 
 #include "scene/win32/SceneWindow.h"
 

@@ -5,10 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/MainThreadDispatcher.h"
-#include "scene/controls/Text.h"
-#include "scene/tree/CustomScene.h"
 #include "base/Errors.h"
+#include "platform/win32/MainThreadDispatcher.h"
+#include "scene/CustomScene.h"
+#include "scene/animation/AnimateProperty.h"
+#include "scene/controls/Text.h"
 
 namespace vd::win32 {
 namespace {
@@ -38,7 +39,7 @@ TEST(Win32ClockTest, WaitingForAnAnimationSleepsUntilItsTicks) {
   auto* text = new TvgText(&owner);
   scene.AddObject(text);
   const DWORD start = GetTickCount();
-  text->AnimateFloatWait(u"Opacity", 0.5f, 0.5f);
+  AnimateFloatWait(*text, u"Opacity", 0.5f, 0.5f);
   EXPECT_EQ(text->Opacity(), 0.5f);
   EXPECT_GE(GetTickCount() - start, 450u);
   // About one wake-up for each of the 15 ticks of 33 ms; a wait that polled would come back
@@ -62,7 +63,7 @@ TEST(Win32ClockTest, ATimerTheSystemRefusesIsReported) {
   const TSetTimer system = ReplaceSetTimerFunction(&RefuseTimer);
   std::u16string message;
   try {
-    text->AnimateFloatWait(u"Opacity", 0.5f, 0.5f);
+    AnimateFloatWait(*text, u"Opacity", 0.5f, 0.5f);
   } catch (const Exception& error) {
     message = error.Message();
   }

@@ -1,4 +1,4 @@
-#include "scene/layout/Geometry.h"
+#include "scene/paint/Geometry.h"
 
 #include <algorithm>
 #include <cmath>

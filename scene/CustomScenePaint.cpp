@@ -5,8 +5,8 @@
 #include <cmath>
 #include <utility>
 
+#include "scene/CustomScene.h"
 #include "scene/layout/VisualObject.h"
-#include "scene/tree/CustomScene.h"
 
 namespace vd {
 

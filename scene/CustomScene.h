@@ -2,9 +2,9 @@
 // TvgCustomScene, the portable half of a scene: the component that holds the root objects
 // (the first is the root), names the style set its controls search first (Style), draws
 // them on a canvas in passes over the damaged pixels, and hands the window's mouse input to
-// its objects. It reaches its window (scene/win32) through IvgSceneHost. Every scene takes
-// part in the language switch: while it lives, RefreshLanguageScenes has it apply its
-// controls' styles again.
+// its objects. It reaches its window (scene/win32) through IvgSceneHost. Every live scene
+// takes part in a change of language: UpdateAllScenes has it apply its controls' styles
+// again.
 
 #include <cstdint>
 #include <memory>
@@ -14,7 +14,6 @@
 
 #include "core/Component.h"
 #include "core/Event.h"
-#include "lang/Translation.h"
 #include "scene/Canvas.h"
 #include "scene/MouseInput.h"
 #include "scene/SceneHost.h"
@@ -26,7 +25,7 @@ namespace vd {
 
 class TvgResources;
 
-class TvgCustomScene : public TComponent, public IvgScene, public IvgLanguageScene, public IvgFreeNotify {
+class TvgCustomScene : public TComponent, public IvgScene, public IvgFreeNotify {
 public:
   explicit TvgCustomScene(TComponent* AOwner);
   ~TvgCustomScene() override;
@@ -59,7 +58,7 @@ public:
   void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
   void SetBounds(int left, int top, int width, int height);
 
-  // --- Drawing (scene/tree/CustomScenePaint.cpp) ---
+  // --- Drawing (scene/CustomScenePaint.cpp) ---
   // When assigned, it is called after each drawing pass instead of the copy to the screen.
   TNotifyEvent OnFlush;
   // Transparency on, outside design mode, in a form: the form becomes a per-pixel
@@ -82,7 +81,7 @@ public:
   // still answered, undrawn.
   std::vector<TvgPixelRect> PaintScene(IvgCanvas& canvas);
 
-  // --- Mouse input (scene/tree/CustomSceneMouse.cpp), positions in the window's pixels ---
+  // --- Mouse input (scene/CustomSceneMouse.cpp), positions in the window's pixels ---
   // A press goes to the object under the mouse; a press on no object drags the window
   // (EnableDrag). A move drags or resizes the window while that runs, else goes to the
   // object that holds the capture or to the object under the mouse, which becomes the
@@ -117,15 +116,13 @@ public:
   // The hint of the object under the mouse, when it shows one.
   const std::u16string& Hint() const { return FHint; }
 
-  // Has every control under the root objects apply its style again.
-  void UpdateResource() override;
-
   // IvgScene
   TComponent* GetComponent() override { return this; }
   TvgObject* GetRoot() override { return FChildren.empty() ? nullptr : FChildren.front(); }
   TvgObject* GetStyleRoot() override;
   bool GetDesignTime() override { return IsDesigning(); }
   bool GetTransparency() override { return FTransparency; }
+  void UpdateResource() override;
   // Passed to the host, except while loading, destroying or suppressed.
   void AddUpdateRect(const TvgRect& rect) override;
   bool GetDisableUpdate() override { return FDisableUpdate; }
@@ -187,5 +184,10 @@ private:
   bool FEnableDrag = true;
   std::u16string FHint;
 };
+
+// Every live scene, oldest first, has its controls apply their styles again, upon which
+// those that translate their texts look them up anew: the program runs it when the language
+// changes. A scene that goes meanwhile is passed over.
+void UpdateAllScenes();
 
 }  // namespace vd

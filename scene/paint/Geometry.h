@@ -23,12 +23,14 @@ struct TvgRect {
 };
 
 // A rectangle of whole pixels, right and bottom exclusive: what a drawing pass clears, clips
-// to and copies out.
+// to and copies out, and a window's bounds on the screen.
 struct TvgPixelRect {
   int Left = 0;
   int Top = 0;
   int Right = 0;
   int Bottom = 0;
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
   bool Empty() const { return Left >= Right || Top >= Bottom; }
   // Whether a rectangle of scene pixels overlaps it (touching edges do not).
   bool Meets(const TvgRect& rect) const;

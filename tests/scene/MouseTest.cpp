@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "scene/CustomScene.h"
 #include "scene/animation/Animations.h"
 #include "scene/controls/Buttons.h"
 #include "scene/controls/Image.h"
 #include "scene/controls/Shapes.h"
 #include "scene/layout/Containers.h"
-#include "scene/tree/CustomScene.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {
@@ -48,7 +48,7 @@ public:
 class MouseTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    FHost.FBounds = {100, 50, 504, 400};
+    FHost.FBounds = {100, 50, 604, 450};
     FScene.SetHost(&FHost);
     FRoot->SetHitTest(false);
     FScene.AddObject(FRoot);
@@ -249,9 +249,9 @@ TEST_F(MouseTest, APressOnNoObjectDragsTheWindowByTheMousesMovement) {
   EXPECT_TRUE(FHost.FCaptured);
   // The window moves with the mouse, so the mouse stays near the press in its pixels.
   FScene.MouseMove(ssLeft, 15, 7);
-  EXPECT_EQ(FHost.FBounds, (TvgWindowBounds{105, 47, 504, 400}));
+  EXPECT_EQ(FHost.FBounds, (TvgPixelRect{105, 47, 609, 447}));
   FScene.MouseMove(ssLeft, 12.5f, 13.5f);
-  EXPECT_EQ(FHost.FBounds, (TvgWindowBounds{108, 50, 504, 400}));  // 107.5 and 50.5, half to even
+  EXPECT_EQ(FHost.FBounds, (TvgPixelRect{108, 50, 612, 450}));  // 107.5 and 50.5, half to even
   FScene.MouseUp(mbLeft, 0, 10, 10);
   EXPECT_FALSE(FHost.FCaptured);
   // A form tagged 65535 stays, and so does a scene without EnableDrag or in design mode.
@@ -266,7 +266,7 @@ TEST_F(MouseTest, APressOnNoObjectDragsTheWindowByTheMousesMovement) {
   FScene.SetDesigning(true);
   FScene.MouseDown(mbLeft, ssLeft, 10, 10);
   FScene.MouseMove(ssLeft, 40, 40);
-  EXPECT_EQ(FHost.FBounds, (TvgWindowBounds{108, 50, 504, 400}));
+  EXPECT_EQ(FHost.FBounds, (TvgPixelRect{108, 50, 612, 450}));
 }
 
 TEST_F(MouseTest, APressOnASizeGripResizesTheWindow) {
@@ -274,7 +274,7 @@ TEST_F(MouseTest, APressOnASizeGripResizesTheWindow) {
   FScene.MouseDown(mbLeft, ssLeft, 495, 390);
   FScene.MouseMove(ssLeft, 505, 385);
   FScene.MouseMove(ssLeft, 515, 395);
-  EXPECT_EQ(FHost.FBounds, (TvgWindowBounds{100, 50, 524, 405}));
+  EXPECT_EQ(FHost.FBounds, (TvgPixelRect{100, 50, 624, 455}));
   EXPECT_EQ(FHost.FCursor, crSizeNWSE);
   FScene.MouseUp(mbLeft, 0, 515, 395);
   EXPECT_FALSE(FHost.FCaptured);
@@ -288,7 +288,7 @@ TEST_F(MouseTest, TheMouseTakenAwayEndsADragAResizeOrAPressWithoutAClick) {
     TvgPoint Press;
   };
   for (const TCase& c : {TCase{"drag", {10, 10}}, TCase{"resize", {495, 390}}, TCase{"button", {250, 340}}}) {
-    const TvgWindowBounds bounds = FHost.FBounds;
+    const TvgPixelRect bounds = FHost.FBounds;
     FScene.MouseMove(0, c.Press.X, c.Press.Y);
     FScene.MouseDown(mbLeft, ssLeft, c.Press.X, c.Press.Y);
     ASSERT_TRUE(FHost.FCaptured) << c.Name;

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "scene/CustomScene.h"
 #include "scene/controls/Shapes.h"
-#include "scene/tree/CustomScene.h"
 #include "tests/scene/SceneTestSupport.h"
 
 namespace vd {

@@ -1,21 +1,43 @@
-#include "scene/tree/CustomScene.h"
+#include "scene/CustomScene.h"
 
 #include <algorithm>
 
+#include "base/Errors.h"
 #include "core/ClassInfo.h"
 #include "scene/layout/VisualObject.h"
 #include "scene/style/StyleSet.h"
-#include "base/Errors.h"
 
 namespace vd {
 
+namespace {
+
+// The live scenes, oldest first.
+std::vector<TvgCustomScene*>& Scenes() {
+  static std::vector<TvgCustomScene*> scenes;
+  return scenes;
+}
+
+bool IsLive(const TvgCustomScene* scene) {
+  const auto& scenes = Scenes();
+  return std::find(scenes.begin(), scenes.end(), scene) != scenes.end();
+}
+
+}  // namespace
+
+void UpdateAllScenes() {
+  // A scene may free another (or itself) while it updates.
+  const std::vector<TvgCustomScene*> snapshot = Scenes();
+  for (TvgCustomScene* scene : snapshot)
+    if (IsLive(scene)) scene->UpdateResource();
+}
+
 TvgCustomScene::TvgCustomScene(TComponent* AOwner)
     : TComponent(AOwner), FFill(std::make_unique<TvgBrush>(vgBrushNone, 0xFFFFFFFF)) {
-  RegisterLanguageScene(this);
+  Scenes().push_back(this);
 }
 
 TvgCustomScene::~TvgCustomScene() {
-  UnregisterLanguageScene(this);
+  std::erase(Scenes(), this);
   for (TvgVisualObject* held : {FCaptured, FHovered, FFocused})
     if (held) held->RemoveFreeNotify(this);
   if (FStyle) FStyle->RemoveSceneUpdater(this);

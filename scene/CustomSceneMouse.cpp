@@ -6,8 +6,8 @@
 // press position under the mouse: the window moves with the mouse, so each move's
 // position, less the press position, is how far the form has to follow.
 
+#include "scene/CustomScene.h"
 #include "scene/layout/VisualObject.h"
-#include "scene/tree/CustomScene.h"
 
 namespace vd {
 
@@ -62,9 +62,9 @@ void TvgCustomScene::BeginResize() {
   if (!FHost) return;
   FResizing = true;
   FDownPos = FMousePos;
-  const TvgWindowBounds bounds = FHost->FormBounds();
-  FResizeWidth = bounds.Width;
-  FResizeHeight = bounds.Height;
+  const TvgPixelRect bounds = FHost->FormBounds();
+  FResizeWidth = bounds.Width();
+  FResizeHeight = bounds.Height();
   FHost->SetCapture();
 }
 
@@ -78,17 +78,18 @@ void TvgCustomScene::EndWindowDrag() {
 void TvgCustomScene::MouseMove(TShiftState shift, float x, float y) {
   if (GetDesignTime()) return;
   if (FDragging) {
-    const TvgWindowBounds form = FHost->FormBounds();
-    FHost->SetFormBounds(
-        {RoundToInt(x - FDownPos.X + form.Left), RoundToInt(y - FDownPos.Y + form.Top), form.Width, form.Height});
+    const TvgPixelRect form = FHost->FormBounds();
+    const int left = RoundToInt(x - FDownPos.X + form.Left);
+    const int top = RoundToInt(y - FDownPos.Y + form.Top);
+    FHost->SetFormBounds({left, top, left + form.Width(), top + form.Height()});
     return;
   }
   if (FResizing) {
     FResizeWidth += RoundToInt(x - FDownPos.X);
     FResizeHeight += RoundToInt(y - FDownPos.Y);
     FDownPos = {x, y};
-    const TvgWindowBounds form = FHost->FormBounds();
-    FHost->SetFormBounds({form.Left, form.Top, FResizeWidth, FResizeHeight});
+    const TvgPixelRect form = FHost->FormBounds();
+    FHost->SetFormBounds({form.Left, form.Top, form.Left + FResizeWidth, form.Top + FResizeHeight});
     FHost->SetCursor(crSizeNWSE);
     return;
   }
