@@ -153,8 +153,13 @@ void TVDMonMain::SwitchProfile(int index) {
 }
 
 void TVDMonMain::ShowNotice(const std::u16string& text, TVDMonNotice::TIcon icon) {
-  if (!NoticeWanted(FScreenState)) return;
-  if (!FNotice) FNotice = std::make_unique<TVDMonNotice>(nullptr);
+  if (FNoticeFailed || !NoticeWanted(FScreenState)) return;
+  if (!FNotice) {
+    // A notice that cannot be made is reported once, not at every press.
+    FNoticeFailed = true;
+    FNotice = std::make_unique<TVDMonNotice>(nullptr);
+    FNoticeFailed = false;
+  }
   FNotice->ShowNotice(text, icon);
 }
 

@@ -123,6 +123,7 @@ private:
   std::optional<TMouseDevice> FMouse;
   std::optional<TAboutWindow> FAbout;
   std::unique_ptr<TVDMonNotice> FNotice;
+  bool FNoticeFailed = false;  // making the notice failed: there is none
 };
 
 }  // namespace vd::win32

@@ -6,7 +6,13 @@ namespace vd::win32 {
 
 void TMouseDevice::Arrived() {
   FArrivalTimer.SetEnabled(false);
-  FArrivalTimer.SetEnabled(true);
+  try {
+    FArrivalTimer.SetEnabled(true);
+  } catch (...) {
+    // Without its timer the mouse is opened at once rather than never; the refusal is reported.
+    Reopen();
+    throw;
+  }
 }
 
 void TMouseDevice::ArrivalTimerFired() {

@@ -16,7 +16,8 @@ public:
   TMouseDevice(TksHIDData& reader, TTimer& arrivalTimer, std::function<void()> letMessagesRun)
       : FReader(reader), FArrivalTimer(arrivalTimer), FLetMessagesRun(std::move(letMessagesRun)) {}
 
-  // A HID interface arrived: the timer starts again.
+  // A HID interface arrived: the timer starts again. When the system refuses the timer, the
+  // mouse is opened again at once, and the refusal raised.
   void Arrived();
   // The timer fired: it stops, and the mouse is opened again.
   void ArrivalTimerFired();

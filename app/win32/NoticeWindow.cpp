@@ -68,17 +68,21 @@ const TClassInfo& TVDMonNotice::StaticClassInfo() {
 
 TVDMonNotice::TVDMonNotice(TComponent* AOwner) : TForm(AOwner) {
   CreateForm();
-  // Hidden, a notice keeps nothing drawn.
-  vgSceneNotice->SetReleaseDelay(0);
 }
 
 TVDMonNotice::~TVDMonNotice() { DestroyForm(); }
 
 void TVDMonNotice::CreateParams(TCreateParams& params) {
   params.ExStyle |= WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT;
+  // Never activated, it has no use for a system menu; with one, a window manager takes charge
+  // of the window, and hiding it waits for the manager (about 2 s under Wine without one).
+  params.Style &= ~WS_SYSMENU;
 }
 
 void TVDMonNotice::ShowNotice(const std::u16string& text, TIcon icon) {
+  // A notice whose scene window could not be made, or made layered, would be an unpainted box
+  // on top that takes the mouse: it shows nothing (what failed was reported when it was made).
+  if (!vgSceneNotice->Handle() || !(GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_LAYERED)) return;
   NoticeText->SetText(text);
   IconProfile->SetVisible(icon == TIcon::Profile);
   IconMicrophoneMuted->SetVisible(icon == TIcon::MicrophoneMuted);

@@ -5,7 +5,8 @@
 // task bar. It fades in, stays about 1.5 s, fades out and hides; a new notice while one shows
 // takes its place and starts the time again. Whether it may show at all (the user's setting,
 // an exclusive full-screen program or a presentation) is asked before it is made
-// (NoticeWanted). Hidden, it costs nothing: no timer runs and nothing drawn is kept.
+// (NoticeWanted). Hidden, no timer runs, and its drawing side goes once no notice has come for
+// 30 s, as the About window's does.
 
 #include <functional>
 #include <optional>

@@ -6,6 +6,7 @@
 
 #include "core/ClassInfo.h"
 #include "platform/win32/MainThreadDispatcher.h"
+#include "platform/win32/SystemError.h"
 #include "scene/layout/VisualObject.h"
 #include "scene/win32/LayeredWindow.h"
 
@@ -67,14 +68,9 @@ void TvgScene::Showing() {
 }
 
 void TvgScene::Hidden() {
-  if (FCanvas && FReleaseDelayMs == 0) {
-    FReleaseTimer.reset();
-    FCanvas.reset();
-    return;
-  }
   IvgClock* clock = SceneClock();
   if (!FCanvas || !clock) return;
-  FReleaseTimer = clock->StartTimer(FReleaseDelayMs, [this] {
+  FReleaseTimer = clock->StartTimer(kReleaseDelayMs, [this] {
     FReleaseTimer.reset();
     FCanvas.reset();
   });
@@ -83,10 +79,11 @@ void TvgScene::Hidden() {
 void TvgScene::Loaded() {
   TvgCustomScene::Loaded();
   // Draws everything once the message loop runs, whatever happened while loading.
-  TMainThreadDispatcher::Instance().StartTimer(this, 1, [this] {
-    TMainThreadDispatcher::Instance().StopTimer(this);
-    AddUpdateRect({0, 0, 65535, 65535});
-  });
+  if (!TMainThreadDispatcher::Instance().StartTimer(this, 1, [this] {
+        TMainThreadDispatcher::Instance().StopTimer(this);
+        AddUpdateRect({0, 0, 65535, 65535});
+      }))
+    RaiseLastOSError(u"SetTimer");
 }
 
 void TvgScene::CreateWindowIn(HWND parent) {

@@ -40,10 +40,8 @@ public:
   void CreateWindowIn(HWND parent);
   HWND Handle() const { return TWindowBase::Handle(); }
 
+  // How long the drawing side outlives a hide, in milliseconds.
   static constexpr std::uint32_t kReleaseDelayMs = 30000;
-  // How long the drawing side outlives a hide, in milliseconds (kReleaseDelayMs unless set);
-  // with 0 it goes as the scene is hidden.
-  void SetReleaseDelay(std::uint32_t milliseconds) { FReleaseDelayMs = milliseconds; }
   // The form calls Showing before it shows its window, and Hidden after it has hidden it.
   void Showing();
   void Hidden();
@@ -102,7 +100,6 @@ private:
 
   THost FHost{*this};
   std::unique_ptr<TvgGdiPlusCanvas> FCanvas;
-  std::uint32_t FReleaseDelayMs = kReleaseDelayMs;
   std::unique_ptr<IvgTimer> FReleaseTimer;  // goes before the canvas it releases
   HCURSOR FCursor = nullptr;
   bool FTrackingLeave = false;

@@ -139,6 +139,14 @@ std::vector<double> EchoRoundTrips(const TOptions& options) {
   return roundTrips;
 }
 
+// The machine's load averages over 1, 5 and 15 minutes, as Linux gives them.
+std::string MachineLoad() {
+  const std::string load = ReadWhole(L"Z:\\proc\\loadavg");
+  std::size_t end = 0;
+  for (int field = 0; field < 3 && end != std::string::npos; ++field) end = load.find(' ', end + (field > 0));
+  return end == std::string::npos ? "unknown" : load.substr(0, end);
+}
+
 void PrintMachine() {
   SYSTEM_INFO system{};
   GetNativeSystemInfo(&system);
@@ -231,7 +239,7 @@ int Run(const TOptions& options) {
     PrintCpu("monitor, stand-in mouse open:", *monitorCpu, options);
     latencies = ReportLatencies(mouse, options);
     std::printf("5. Mute feedback over %d presses, from the report written by the stand-in mouse\n", options.Presses);
-    if (!RunFeedbackBench(mouse, options.Presses, echo)) return 1;
+    if (!RunFeedbackBench(mouse, options.Presses, echo) || !RunNoticeCycleBench(mouse)) return 1;
     PostMessageW(FindMonitorWindow(), WM_CLOSE, 0, 0);
     monitor.WaitForExit();
   }
@@ -252,7 +260,8 @@ int Run(const TOptions& options) {
       std::printf("   ratio monitor / tray program: equal, neither ran at all\n");
   }
 
-  std::printf("2. Report to ProfileID against a named-pipe echo, medians of %d samples\n", options.Samples);
+  std::printf("2. Report to ProfileID against a named-pipe echo, medians of %d samples (load %s)\n",
+              options.Samples, MachineLoad().c_str());
   if (latencies.empty()) return std::printf("   A sample failed.\n"), 1;
   const double latency = Median(latencies);
   std::printf("   %-40s %8.3f ms\n", "report written to ProfileID stored:", latency);

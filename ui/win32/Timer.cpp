@@ -1,5 +1,7 @@
 #include "ui/win32/Timer.h"
 
+#include "platform/win32/SystemError.h"
+
 namespace vd::win32 {
 
 const TClassInfo& TTimer::StaticClassInfo() {
@@ -35,9 +37,9 @@ void TTimer::SetOnTimer(TNotifyEvent value) {
 
 void TTimer::UpdateTimer() {
   TMainThreadDispatcher& dispatcher = TMainThreadDispatcher::Instance();
-  if (FEnabled && FInterval > 0 && FOnTimer.Assigned())
-    dispatcher.StartTimer(this, FInterval, [this] { FOnTimer(this); });
-  else
+  if (FEnabled && FInterval > 0 && FOnTimer.Assigned()) {
+    if (!dispatcher.StartTimer(this, FInterval, [this] { FOnTimer(this); })) RaiseLastOSError(u"SetTimer");
+  } else
     dispatcher.StopTimer(this);
 }
 

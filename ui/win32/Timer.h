@@ -1,6 +1,7 @@
 #pragma once
 // A timer component: raises OnTimer every Interval milliseconds on the main thread while it
-// is enabled and has a handler. Its ticks come through the main thread's dispatcher.
+// is enabled and has a handler. Its ticks come through the main thread's dispatcher. Starting
+// a timer the system refuses raises the system's error.
 
 #include "core/ClassInfo.h"
 #include "core/Component.h"

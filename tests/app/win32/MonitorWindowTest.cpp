@@ -415,5 +415,21 @@ TEST(MonitorNoticeTest, TheNoticeShowsUnlessTheShellReportsDirect3DFullScreenOrA
   RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
 }
 
+// A notice whose window could not be made layered would be an unpainted box on top that takes
+// the mouse: it shows nothing.
+TEST(MonitorNoticeTest, ANoticeThatCouldNotBeMadeLayeredShowsNothing) {
+  platform::TWin32Platform system;
+  const TvgWin32Clock clock;
+  for (const bool layered : {true, false}) {
+    SCOPED_TRACE(layered ? "layered" : "not layered");
+    TVDMonNotice notice(nullptr);
+    if (!layered)
+      SetWindowLongPtrW(notice.Handle(), GWL_EXSTYLE,
+                        GetWindowLongPtrW(notice.Handle(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    notice.ShowNotice(u"Profile 2", TVDMonNotice::TIcon::Profile);
+    EXPECT_EQ(IsWindowVisible(notice.Handle()) != FALSE, layered);
+  }
+}
+
 }  // namespace
 }  // namespace vd::win32

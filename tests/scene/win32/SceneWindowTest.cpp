@@ -115,18 +115,6 @@ TEST_F(SceneWindowTest, AHiddenSceneLetsItsDrawingGoAfter30sAndDrawsAllOfItselfW
   EXPECT_EQ(Pixel(49, 29), 0xFF0000FFu);
 }
 
-TEST_F(SceneWindowTest, WithNoReleaseDelayTheDrawingGoesAsTheSceneIsHidden) {
-  scene_test::TManualClock clock;
-  FScene.SetTransparency(true);
-  FScene.SetReleaseDelay(0);
-  CreateScene();
-  ASSERT_NE(FScene.Canvas(), nullptr);
-  FScene.Hidden();
-  EXPECT_EQ(FScene.Canvas(), nullptr);
-  FScene.Showing();
-  EXPECT_NE(FScene.Canvas(), nullptr);
-}
-
 TEST_F(SceneWindowTest, ATransparentSceneInDesignModeIsAnOrdinaryScene) {
   FScene.SetTransparency(true);
   FScene.SetDesigning(true);

@@ -10,6 +10,7 @@
 #include "scene/CustomScene.h"
 #include "scene/animation/AnimateProperty.h"
 #include "scene/controls/Text.h"
+#include "scene/win32/SceneWindow.h"
 
 namespace vd::win32 {
 namespace {
@@ -69,6 +70,15 @@ TEST(Win32ClockTest, ATimerTheSystemRefusesIsReported) {
   }
   ReplaceSetTimerFunction(system);
   EXPECT_EQ(message.rfind(u"SetTimer failed with error 8: ", 0), 0u) << std::string(message.begin(), message.end());
+}
+
+// A scene window draws everything once the message loop runs, on a timer: one the system
+// refuses is reported, not left to leave the window unpainted.
+TEST(Win32ClockTest, AScenesFirstDrawingOnARefusedTimerIsReported) {
+  TvgScene scene(nullptr);
+  const TSetTimer system = ReplaceSetTimerFunction(&RefuseTimer);
+  EXPECT_THROW(scene.Loaded(), Exception);
+  ReplaceSetTimerFunction(system);
 }
 
 }  // namespace
