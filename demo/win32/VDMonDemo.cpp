@@ -2,8 +2,9 @@
 // stand-in mouse plugged in, a stand-in microphone and a stand-in configurator window; two
 // presses of the mouse's microphone-mute button and a profile switch made on the mouse, each
 // said by the on-screen notice, the About window opened from the tray menu, its OK button
-// under the mouse, pressed and released, and "Exit" from the tray menu. Each step says what it does and what came of it; a step that fails
-// ends the tour with exit code 1.
+// under the mouse, pressed and released, and "Exit" from the tray menu. Each step says what it
+// does and what came of it, having waited (with a time limit) for what it says to be seen; a
+// step that does not see it says so and ends the tour with exit code 1.
 //
 // Option: --out FOLDER, where the screenshots go (notice-muted.png, notice-on.png,
 // notice-profile.png, about.png, about-hot.png, about-pressed.png; the current folder without
@@ -17,6 +18,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -108,7 +110,8 @@ bool Prepare(TTour& tour) {
     Say("The stand-in system libraries could not be installed (the tour runs under Wine only).");
     return false;
   }
-  Say("Stand-in setupapi.dll, hid.dll and mmdevapi.dll are in the system folder, for VDMon.exe alone.");
+  Say("Stand-in setupapi.dll, hid.dll, mmdevapi.dll and winmm.dll are in the system folder, for VDMon.exe alone.");
+  ForgetStandInSounds();
   ClearProfileStore();
   StoreGameProfile(1, {{kMuteButton, kMicrophoneMute}});
   Say("Profile store cleared as on a first start; game profile 1 gives button %d the microphone mute.", kMuteButton);
@@ -140,6 +143,25 @@ bool StartMonitor(TTour& tour) {
   return true;
 }
 
+// Waits until a part of the screen stops changing (two pictures 100 ms apart alike), as after
+// a fade; answers the last picture, or nothing when it still changes after 3 s.
+std::optional<TScreenshot> StillPicture(const RECT& area) {
+  TScreenshot last = CaptureScreen(area);
+  std::optional<TScreenshot> still;
+  PumpUntil(
+      [&] {
+        PumpFor(100);
+        TScreenshot now = CaptureScreen(area);
+        if (now.Pixels == last.Pixels)
+          still = std::move(now);
+        else
+          last = std::move(now);
+        return still.has_value();
+      },
+      3000);
+  return still;
+}
+
 // Waits until the on-screen notice shows the text (its caption says what it shows) and has
 // faded in, then saves a picture of it; says why when there is none.
 bool SaveNotice(const TTour& tour, const std::wstring& text, const wchar_t* name) {
@@ -153,12 +175,15 @@ bool SaveNotice(const TTour& tour, const std::wstring& text, const wchar_t* name
     Say("No notice said \"%s\".", Utf8(text).c_str());
     return false;
   }
-  PumpFor(400);
   RECT rect{};
   GetWindowRect(notice, &rect);
+  const std::optional<TScreenshot> picture = StillPicture(rect);
+  if (!picture) {
+    Say("The notice saying \"%s\" did not settle.", Utf8(text).c_str());
+    return false;
+  }
   const std::wstring path = tour.OutFolder + L"\\" + name;
-  const TScreenshot picture = CaptureScreen(rect);
-  if (picture.Pixels.empty() || !WritePng(picture, path)) {
+  if (picture->Pixels.empty() || !WritePng(*picture, path)) {
     Say("The screenshot %s could not be saved.", Utf8(path).c_str());
     return false;
   }
@@ -187,6 +212,13 @@ bool PressMuteTwice(TTour& tour) {
       return false;
     }
     Say("Stand-in microphone: %s.", MicrophoneText().c_str());
+    const DWORD cues = expected ? 1 : 2;
+    if (!PumpUntil([&] { return StandInSoundsPlayed().Count == cues; }, 3000)) {
+      Say("No sound cue was asked for.");
+      return false;
+    }
+    Say("The sound output was asked for the %s cue (two %s tones).", expected ? "muted" : "unmuted",
+        expected ? "falling" : "rising");
     if (expected ? !SaveNotice(tour, L"Microphone muted", L"notice-muted.png")
                  : !SaveNotice(tour, L"Microphone on", L"notice-on.png"))
       return false;
@@ -229,8 +261,11 @@ bool OpenAbout(TTour& tour) {
     Say("The About window did not show.");
     return false;
   }
-  PumpFor(500);
   const RECT rect = MonitorWindowRect();
+  if (!StillPicture(rect)) {
+    Say("The About window's picture did not settle.");
+    return false;
+  }
   const bool layered = GetWindowLongPtrW(FindMonitorWindow(), GWL_EXSTYLE) & WS_EX_LAYERED;
   Say("\"About\" chosen from the tray menu: the window shows at (%ld, %ld), %ld x %ld, on the %d x %d screen, %s.",
       rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, GetSystemMetrics(SM_CXSCREEN),
@@ -239,18 +274,34 @@ bool OpenAbout(TTour& tour) {
   return SaveScreen(tour, L"about.png");
 }
 
+// Waits until OK's pixels differ from those of `before` and then stop changing; answers the
+// screen then, or nothing when they did not change within 3 s.
+std::optional<TScreenshot> OkButtonChanged(const TScreenshot& before) {
+  TScreenshot now;
+  if (!PumpUntil([&] { return OkButtonChanges(before, now = CaptureWholeScreen()) > 0; }, 3000)) return std::nullopt;
+  RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return StillPicture(screen);
+}
+
 bool HoverAndPressOk(TTour& tour) {
   const RECT window = MonitorWindowRect();
   const TScreenshot before = CaptureWholeScreen();
   MoveMouseTo({window.left + kOkButton.x, window.top + kOkButton.y});
-  PumpFor(400);
-  const TScreenshot hot = CaptureWholeScreen();
-  Say("The mouse moves over OK: %d of its pixels change (its hot picture).", OkButtonChanges(before, hot));
+  const std::optional<TScreenshot> hot = OkButtonChanged(before);
+  if (!hot) {
+    Say("The mouse moved over OK, but OK's picture did not change.");
+    return false;
+  }
+  Say("The mouse moves over OK: %d of its pixels change (its hot picture).", OkButtonChanges(before, *hot));
   if (!SaveScreen(tour, L"about-hot.png")) return false;
   PressLeftButton();
-  PumpFor(400);
+  const std::optional<TScreenshot> pressed = OkButtonChanged(*hot);
+  if (!pressed) {
+    Say("The left button went down on OK, but OK's picture did not change.");
+    return false;
+  }
   Say("The left button goes down on OK: %d of its pixels change (its pressed picture).",
-      OkButtonChanges(hot, CaptureWholeScreen()));
+      OkButtonChanges(*hot, *pressed));
   return SaveScreen(tour, L"about-pressed.png");
 }
 
@@ -273,7 +324,10 @@ bool ExitFromTheTray(TTour& tour) {
     return false;
   }
   Say("\"Exit\" chosen from the tray menu; the monitor ended with code %lu.", tour.Monitor->WaitForExit());
-  PumpFor(300);
+  if (!PumpUntil([&] { return tour.Configurator->CountOf(7036) == 1; }, 3000)) {
+    Say("The configurator did not receive the exit notice.");
+    return false;
+  }
   tour.SayConfiguratorMessages();
   Say("ProfileID: %s; microphone: %s.", ProfileIdText().c_str(), MicrophoneText().c_str());
   return true;
