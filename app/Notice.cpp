@@ -13,7 +13,7 @@ namespace vd {
 namespace {
 
 // How far a point is outside a rectangle, squared (0 inside).
-long long DistanceSquared(const TScreenRect& r, TScreenPoint p) {
+long long DistanceSquared(const TvgPixelRect& r, TScreenPoint p) {
   const long long dx = p.X < r.Left ? r.Left - p.X : p.X >= r.Right ? p.X - r.Right + 1 : 0;
   const long long dy = p.Y < r.Top ? r.Top - p.Y : p.Y >= r.Bottom ? p.Y - r.Bottom + 1 : 0;
   return dx * dx + dy * dy;
@@ -33,7 +33,7 @@ std::u16string MicrophoneNoticeText(bool muted) {
   return LookupTranslation(muted ? u"Microphone muted" : u"Microphone on");
 }
 
-std::optional<TScreenRect> WorkAreaAt(std::span<const TMonitorArea> monitors, TScreenPoint point) {
+std::optional<TvgPixelRect> WorkAreaAt(std::span<const TMonitorArea> monitors, TScreenPoint point) {
   const TMonitorArea* nearest = nullptr;
   long long best = std::numeric_limits<long long>::max();
   for (const TMonitorArea& monitor : monitors) {
@@ -47,7 +47,7 @@ std::optional<TScreenRect> WorkAreaAt(std::span<const TMonitorArea> monitors, TS
   return nearest->WorkArea;
 }
 
-TScreenPoint NoticePosition(const TScreenRect& workArea, int width, int height) {
+TScreenPoint NoticePosition(const TvgPixelRect& workArea, int width, int height) {
   const int left = workArea.Left + (workArea.Right - workArea.Left - width) / 2;
   const int top = workArea.Bottom - kNoticeBottomGap - height;
   return {std::max(left, workArea.Left), std::max(top, workArea.Top)};

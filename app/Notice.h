@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+#include "scene/paint/Geometry.h"
+
 namespace vd {
 
 // What the shell says of the user's screen (its notification states, by number).
@@ -31,14 +33,6 @@ std::u16string ProfileNoticeText(int profileIndex);
 // "Microphone muted" or "Microphone on".
 std::u16string MicrophoneNoticeText(bool muted);
 
-struct TScreenRect {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Bottom = 0;
-  bool operator==(const TScreenRect&) const = default;
-};
-
 struct TScreenPoint {
   int X = 0;
   int Y = 0;
@@ -46,19 +40,19 @@ struct TScreenPoint {
 };
 
 struct TMonitorArea {
-  TScreenRect Bounds;
-  TScreenRect WorkArea;  // without the task bar and other docked bars
+  TvgPixelRect Bounds;
+  TvgPixelRect WorkArea;  // without the task bar and other docked bars
 };
 
 // The work area of the monitor that holds the point, or else of the monitor nearest to it;
 // none without monitors.
-std::optional<TScreenRect> WorkAreaAt(std::span<const TMonitorArea> monitors, TScreenPoint point);
+std::optional<TvgPixelRect> WorkAreaAt(std::span<const TMonitorArea> monitors, TScreenPoint point);
 
 // Pixels between the notice and the bottom of the work area.
 inline constexpr int kNoticeBottomGap = 48;
 
 // The top-left corner of a notice of that size in the work area: centred across it, its
 // bottom kNoticeBottomGap above the work area's; kept inside the work area.
-TScreenPoint NoticePosition(const TScreenRect& workArea, int width, int height);
+TScreenPoint NoticePosition(const TvgPixelRect& workArea, int width, int height);
 
 }  // namespace vd

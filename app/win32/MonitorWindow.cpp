@@ -4,7 +4,6 @@
 #include "app/Notice.h"
 #include "app/SharedConstants.h"
 #include "app/win32/ConfiguratorLink.h"
-#include "app/win32/MixerMicrophone.h"
 #include "app/win32/MonitorCommands.h"
 #include "core/Application.h"
 #include "core/ClassRegistry.h"
@@ -16,51 +15,12 @@
 
 namespace vd::win32 {
 
-const TClassInfo& TVDMonMain::StaticClassInfo() {
-  static const TClassInfo info = TClassBuilder<TVDMonMain>(u"TVDMonMain", TForm::StaticClassInfo())
-                                     .Method(u"FormCreate", &TVDMonMain::FormCreate)
-                                     .Method(u"FormDestroy", &TVDMonMain::FormDestroy)
-                                     .Method(u"TrayIconDblClick", &TVDMonMain::TrayIconDblClick)
-                                     .Method(u"Config1Click", &TVDMonMain::Config1Click)
-                                     .Method(u"About1Click", &TVDMonMain::About1Click)
-                                     .Method(u"Exit1Click", &TVDMonMain::Exit1Click)
-                                     .Method(u"BtnOKClick", &TVDMonMain::BtnOKClick)
-                                     .Method(u"BtnGoWebClick", &TVDMonMain::BtnGoWebClick)
-                                     .Method(u"ksHIDData1Data", &TVDMonMain::ksHIDData1Data)
-                                     .Method(u"TimerDeviceArrialTimer", &TVDMonMain::TimerDeviceArrialTimer)
-                                     .Method(u"ksHIDEvent1DeviceArrival", &TVDMonMain::ksHIDEvent1DeviceArrival)
-                                     .Field(u"vgScene1", &TVDMonMain::vgScene1)
-                                     .Field(u"Root1", &TVDMonMain::Root1)
-                                     .Field(u"ImageMain", &TVDMonMain::ImageMain)
-                                     .Field(u"BtnOK", &TVDMonMain::BtnOK)
-                                     .Field(u"Rectangle1", &TVDMonMain::Rectangle1)
-                                     .Field(u"Label1", &TVDMonMain::Label1)
-                                     .Field(u"Label2", &TVDMonMain::Label2)
-                                     .Field(u"Label3", &TVDMonMain::Label3)
-                                     .Field(u"Label4", &TVDMonMain::Label4)
-                                     .Field(u"TextWeb", &TVDMonMain::TextWeb)
-                                     .Field(u"BtnGoWeb", &TVDMonMain::BtnGoWeb)
-                                     .Field(u"ksHook1", &TVDMonMain::ksHook1)
-                                     .Field(u"ksLanguage1", &TVDMonMain::ksLanguage1)
-                                     .Field(u"TrayIcon1", &TVDMonMain::TrayIcon1)
-                                     .Field(u"MyPopupMenu", &TVDMonMain::MyPopupMenu)
-                                     .Field(u"Config1", &TVDMonMain::Config1)
-                                     .Field(u"About1", &TVDMonMain::About1)
-                                     .Field(u"Exit1", &TVDMonMain::Exit1)
-                                     .Field(u"vgResources1", &TVDMonMain::vgResources1)
-                                     .Field(u"ksHIDData1", &TVDMonMain::ksHIDData1)
-                                     .Field(u"TimerDeviceArrial", &TVDMonMain::TimerDeviceArrial)
-                                     .Field(u"ksHIDEvent1", &TVDMonMain::ksHIDEvent1)
-                                     .Build();
-  return info;
-}
-
 TVDMonMain::TVDMonMain(TComponent* AOwner, TDM& dataModule, TCoreAudioMicrophone::TEnumeratorSource audio,
                        TScreenStateQuery screenState)
     : TForm(AOwner),
       FDM(dataModule),
       FAudio(std::move(audio)),
-      FScreenState(screenState ? std::move(screenState) : SystemScreenState) {
+      FNotices(std::move(screenState)) {
   RegisterSceneClasses();
   RegisterComponentClasses({&TvgScene::StaticClassInfo(), &TksHook::StaticClassInfo(), &TksLanguage::StaticClassInfo(),
                             &TTrayIcon::StaticClassInfo(), &TPopupMenu::StaticClassInfo(),
@@ -78,14 +38,8 @@ void TVDMonMain::Loaded() {
   TForm::Loaded();
   const auto letMessagesRun = [this] { ProcessMessageAndSleep50ms(); };
   FTray.emplace(*TrayIcon1, *MyPopupMenu);
-  std::unique_ptr<IMicrophone> microphone;
-  if (HasCoreAudio())
-    microphone = std::make_unique<TCoreAudioMicrophone>(FAudio);
-  else
-    microphone = std::make_unique<TMixerMicrophone>();
-  FMute.emplace(std::move(microphone), *FTray, [this](const std::u16string& text, TVDMonNotice::TIcon icon) {
-    ShowNotice(text, icon);
-  });
+  FMute.emplace(SystemMicrophone(FAudio), *FTray,
+                [this](const std::u16string& text, TVDMonNotice::TIcon icon) { ShowNotice(text, icon); });
   FMouse.emplace(*ksHIDData1, *TimerDeviceArrial, letMessagesRun);
   FAbout.emplace(*this, *TextWeb, letMessagesRun);
 }
@@ -152,16 +106,7 @@ void TVDMonMain::SwitchProfile(int index) {
   ShowNotice(ProfileNoticeText(index), TVDMonNotice::TIcon::Profile);
 }
 
-void TVDMonMain::ShowNotice(const std::u16string& text, TVDMonNotice::TIcon icon) {
-  if (FNoticeFailed || !NoticeWanted(FScreenState)) return;
-  if (!FNotice) {
-    // A notice that cannot be made is reported once, not at every press.
-    FNoticeFailed = true;
-    FNotice = std::make_unique<TVDMonNotice>(nullptr);
-    FNoticeFailed = false;
-  }
-  FNotice->ShowNotice(text, icon);
-}
+void TVDMonMain::ShowNotice(const std::u16string& text, TVDMonNotice::TIcon icon) { FNotices.Show(text, icon); }
 
 LRESULT TVDMonMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

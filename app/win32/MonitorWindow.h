@@ -80,7 +80,7 @@ public:
   // The mouse switched to profile `index`: it becomes the current profile, is stored as
   // `ProfileID` and told to the configurator, and the notice says so.
   void SwitchProfile(int index);
-  // Shows the on-screen notice, made on its first use, unless notices are not wanted now.
+  // Shows the on-screen notice, unless notices are not wanted now.
   void ShowNotice(const std::u16string& text, TVDMonNotice::TIcon icon);
 
   // Components of the stored description: the About window's scene and its objects, ...
@@ -117,13 +117,11 @@ private:
 
   TDM& FDM;
   TCoreAudioMicrophone::TEnumeratorSource FAudio;
-  TScreenStateQuery FScreenState;
+  TMonitorNotices FNotices;
   std::optional<TMonitorTray> FTray;
   std::optional<TMuteControl> FMute;
   std::optional<TMouseDevice> FMouse;
   std::optional<TAboutWindow> FAbout;
-  std::unique_ptr<TVDMonNotice> FNotice;
-  bool FNoticeFailed = false;  // making the notice failed: there is none
 };
 
 }  // namespace vd::win32

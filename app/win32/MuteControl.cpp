@@ -2,8 +2,14 @@
 
 #include "app/MonitorSettings.h"
 #include "app/Notice.h"
+#include "app/win32/MixerMicrophone.h"
 
 namespace vd::win32 {
+
+std::unique_ptr<IMicrophone> SystemMicrophone(const TCoreAudioMicrophone::TEnumeratorSource& source) {
+  if (HasCoreAudio()) return std::make_unique<TCoreAudioMicrophone>(source);
+  return std::make_unique<TMixerMicrophone>();
+}
 
 TMuteControl::TMuteControl(std::unique_ptr<IMicrophone> microphone, TMonitorTray& tray, TShowNotice showNotice)
     : FMicrophone(std::move(microphone)), FTray(tray), FShowNotice(std::move(showNotice)) {

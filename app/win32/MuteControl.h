@@ -9,11 +9,16 @@
 #include <string>
 
 #include "app/Microphone.h"
+#include "app/win32/CoreAudioMicrophone.h"
 #include "app/win32/MonitorTray.h"
 #include "app/win32/NoticeWindow.h"
 #include "app/win32/SoundCues.h"
 
 namespace vd::win32 {
+
+// The system's microphone: through Core Audio (the source given, or the system's), or the
+// legacy mixer before it.
+std::unique_ptr<IMicrophone> SystemMicrophone(const TCoreAudioMicrophone::TEnumeratorSource& source);
 
 class TMuteControl {
 public:

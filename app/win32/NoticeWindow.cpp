@@ -14,14 +14,14 @@ namespace vd::win32 {
 
 namespace {
 
-TScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+TvgPixelRect ToPixelRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (GetMonitorInfoW(monitor, &info))
     reinterpret_cast<std::vector<TMonitorArea>*>(list)->push_back(
-        {ToScreenRect(info.rcMonitor), ToScreenRect(info.rcWork)});
+        {ToPixelRect(info.rcMonitor), ToPixelRect(info.rcWork)});
   return TRUE;
 }
 
@@ -48,6 +48,20 @@ bool NoticeWanted(const TScreenStateQuery& screenState) {
   if (!NotificationsEnabled()) return false;
   const std::optional<TScreenState> state = screenState();
   return !state || NoticeMayShow(*state);
+}
+
+TMonitorNotices::TMonitorNotices(TScreenStateQuery screenState)
+    : FScreenState(screenState ? std::move(screenState) : SystemScreenState) {}
+
+void TMonitorNotices::Show(const std::u16string& text, TVDMonNotice::TIcon icon) {
+  if (FFailed || !NoticeWanted(FScreenState)) return;
+  if (!FNotice) {
+    // A notice that cannot be made is reported once, not at every press.
+    FFailed = true;
+    FNotice = std::make_unique<TVDMonNotice>(nullptr);
+    FFailed = false;
+  }
+  FNotice->ShowNotice(text, icon);
 }
 
 const TClassInfo& TVDMonNotice::StaticClassInfo() {
@@ -103,7 +117,7 @@ void TVDMonNotice::FadeOutFinish(TComponent*) { Hide(); }
 void TVDMonNotice::PlaceUnderPointer() {
   POINT pointer{};
   GetCursorPos(&pointer);
-  const std::optional<TScreenRect> area = WorkAreaAt(Monitors(), {pointer.x, pointer.y});
+  const std::optional<TvgPixelRect> area = WorkAreaAt(Monitors(), {pointer.x, pointer.y});
   if (!area) return;
   const TScreenPoint at = NoticePosition(*area, ClientWidth(), ClientHeight());
   SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);

@@ -9,6 +9,7 @@
 // 30 s, as the About window's does.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -63,5 +64,18 @@ std::optional<TScreenState> SystemScreenState();
 // Whether a notice may show now: the user has not turned notices off, and what owns the
 // screen allows it (a state that cannot be told allows it).
 bool NoticeWanted(const TScreenStateQuery& screenState);
+
+// The monitor's notices: one window, made when a notice first may show.
+class TMonitorNotices {
+public:
+  // What owns the screen is asked of the system, or of the query given.
+  explicit TMonitorNotices(TScreenStateQuery screenState = {});
+  void Show(const std::u16string& text, TVDMonNotice::TIcon icon);
+
+private:
+  TScreenStateQuery FScreenState;
+  std::unique_ptr<TVDMonNotice> FNotice;
+  bool FFailed = false;  // the window could not be made: there is none, and no second report
+};
 
 }  // namespace vd::win32

@@ -40,7 +40,7 @@ TEST(NoticeTest, TheNoticeGoesNearTheBottomOfTheWorkAreaOfTheMonitorUnderThePoin
       {{2500, 1500}, {2410, 916}},  // below the second
   };
   for (const auto& c : cases) {
-    const std::optional<TScreenRect> area = WorkAreaAt(monitors, c.Pointer);
+    const std::optional<TvgPixelRect> area = WorkAreaAt(monitors, c.Pointer);
     ASSERT_TRUE(area.has_value());
     EXPECT_EQ(NoticePosition(*area, 300, 60), c.Notice) << c.Pointer.X << "," << c.Pointer.Y;
   }
