@@ -3,23 +3,24 @@
 # whether it succeeds or fails: no X server and no process of the build's Wine prefix; and the
 # runner answers the program's exit code. Arguments: the runner (wine-run.sh of a Windows build
 # folder) and the prefix it uses.
+#
+# The runner runs in a session of its own, so that an X server it leaves behind is told apart
+# from those of other programs on the machine.
 set -u
 runner=$1
 prefix=$2
-before=$(mktemp)
-after=$(mktemp)
-trap 'rm -f "$before" "$after"' EXIT
-pgrep -x Xvfb | sort > "$before"
+session=$(mktemp)
+trap 'rm -f "$session"' EXIT
 status=0
 for code in 0 3; do
-  env -u DISPLAY "$runner" cmd /c exit "$code" >/dev/null 2>&1
+  env -u DISPLAY setsid --wait sh -c 'echo $$ > "$0"; exec "$@"' "$session" "$runner" cmd /c exit "$code" \
+    >/dev/null 2>&1
   answered=$?
   if [ "$answered" -ne "$code" ]; then
     echo "a program that ended with $code: the runner answered $answered"
     status=1
   fi
-  pgrep -x Xvfb | sort > "$after"
-  if [ -n "$(comm -13 "$before" "$after")" ]; then
+  if pgrep -s "$(cat "$session")" -x Xvfb >/dev/null; then
     echo "a program that ended with $code left an X server running"
     status=1
   fi
