@@ -5,8 +5,8 @@
 
 #include "base/Errors.h"
 #include "core/ClassInfo.h"
-#include "scene/paint/Scale.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/paint/Scale.h"
 #include "scene/style/StyleSet.h"
 
 namespace vd {

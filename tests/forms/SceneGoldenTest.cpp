@@ -1,6 +1,7 @@
 // The look of the stored About window and notice, drawn natively with the cairo canvas (also
-// as screens of 144 and 192 DPI show them), against golden pictures kept in golden/. With VD_UPDATE_GOLDEN=1 the test writes them instead
-// (make golden); a changed golden picture is reviewed as a picture.
+// as screens of 144 and 192 DPI show them), against golden pictures kept in golden/. With
+// VD_UPDATE_GOLDEN=1 the test writes them instead (make golden); a changed golden picture is
+// reviewed as a picture.
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 
 #include <unistd.h>
 
+#include "tests/forms/NoticeAfterMute.h"
 #include "tests/forms/PictureDifference.h"
 #include "tools/scene-render/CairoRender.h"
 
@@ -44,12 +46,7 @@ struct TCase {
   float Scale = 1;
 };
 
-// The notice as the program shows it after a mute press.
-const std::vector<std::pair<std::u16string, std::u16string>> kNoticeMuted = {
-    {u"NoticeRoot", u"Opacity = 1"},
-    {u"IconProfile", u"Visible = False"},
-    {u"IconMicrophoneMuted", u"Visible = True"},
-    {u"NoticeText", u"Text = 'Microphone muted'"}};
+using picture_test::kNoticeMuted;
 
 const TCase kCases[] = {
     {"about-normal-US", "VDMonMain.form", TvgRenderState::Normal, u"US", {}},
@@ -118,8 +115,8 @@ TEST_P(SceneGoldenTest, TheSceneLooksAsItsGoldenPicture) {
   }
   const TPicture expected = ReadPng(golden);
   ASSERT_GT(expected.Width, 0) << "no golden picture " << golden << " (make golden writes it)";
-  const auto difference =
-      picture_test::Difference(expected, Render(kForms / c.Form, c.State, c.Language, {}, c.Settings, c.Scale), kThreshold);
+  const auto difference = picture_test::Difference(
+      expected, Render(kForms / c.Form, c.State, c.Language, {}, c.Settings, c.Scale), kThreshold);
   EXPECT_LE(difference.OutsideOff, kPixelsAllowed) << c.Name;
 }
 

@@ -37,8 +37,9 @@ TEST(ScaleTest, LengthsAndPlacesInWholePixels) {
     int Pixels;
   };
   // Halves round to even.
-  const TLength lengths[] = {{504, 1.5f, 756}, {400, 2, 800}, {340, 1.25f, 425}, {27, 1.5f, 40}, {1, 1.5f, 2},
-                             {84, 1.75f, 147}, {2000000000, 2, 2147483647}, {-2000000000, 2, -2147483647 - 1}};
+  const TLength lengths[] = {
+      {504, 1.5f, 756}, {400, 2, 800},    {340, 1.25f, 425},           {27, 1.5f, 40},
+      {1, 1.5f, 2},     {84, 1.75f, 147}, {2000000000, 2, 2147483647}, {-2000000000, 2, -2147483647 - 1}};
   for (const TLength& l : lengths) EXPECT_EQ(ScaledLength(l.Units, l.Scale), l.Pixels) << l.Units << " x " << l.Scale;
   struct TPlace {
     TvgRect Rect;
@@ -96,9 +97,9 @@ TEST_F(ScaledSceneTest, TheMouseFindsTheSameObjectsAtTheSamePlacesOfTheDrawingAt
   };
   // Whole pixels at both scales; an object's edges are not its own.
   const TCase cases[] = {
-      {{254, 338}, FOK},      {{210, 326}, FOK},        {{208, 326}, nullptr},  {{300, 350}, FOK},
-      {{302, 340}, nullptr},  {{254, 352}, nullptr},    {{70, 264}, FWeb},      {{68, 264}, FRectangle},
-      {{144, 292}, FWeb},     {{146, 292}, FRectangle}, {{250, 40}, nullptr},   {{-2, -2}, nullptr},
+      {{254, 338}, FOK},     {{210, 326}, FOK},        {{208, 326}, nullptr}, {{300, 350}, FOK},
+      {{302, 340}, nullptr}, {{254, 352}, nullptr},    {{70, 264}, FWeb},     {{68, 264}, FRectangle},
+      {{144, 292}, FWeb},    {{146, 292}, FRectangle}, {{250, 40}, nullptr},  {{-2, -2}, nullptr},
   };
   for (const float scale : {1.0f, 1.5f}) {
     FScene.SetScale(scale);
