@@ -35,7 +35,6 @@ void TForm::Show() {
 }
 
 void TForm::ShowInactive() {
-  FollowScreenScale();
   ForEachScene([](TvgScene& scene) { scene.Showing(); });
   ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
@@ -110,7 +109,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     TerminateApplication();
     return 0;
   }
-  if (message == WM_DPICHANGED) {
+  if (message == WM_DPICHANGED && lParam) {
     DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
   }

@@ -5,7 +5,7 @@
 //
 // The form is drawn at the scale of the screen its window is on (DPI / 96): its window is its
 // client size times the scale, and its scenes draw at that scale. It takes the scale of the
-// monitor it is centred on when it is made and whenever it is shown, and a new one when the
+// monitor it is centred on when it is made and when it is shown, and a new one when the
 // system says its window's DPI changed (dragged onto a monitor of another scale, say).
 
 #include <functional>
@@ -41,7 +41,8 @@ public:
 
   bool Visible() const;
   // The form's scenes draw before the window shows, and let their drawing go a while after
-  // it has been hidden. ShowInactive shows the window without activating it.
+  // it has been hidden. Show takes the scale of the monitor the window is on; ShowInactive
+  // shows the window without activating it, where and at the scale its caller put it.
   void Show();
   void ShowInactive();
   void Hide();

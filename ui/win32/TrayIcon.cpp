@@ -83,9 +83,7 @@ TTrayIcon::~TTrayIcon() {
 
 void TTrayIcon::Appear() {
   CreateHandle(TCreateParams{L"TTrayIconWindow"});
-  FDpi = WindowDpi(Handle());
-  FTheme = TaskbarThemeFunction()();
-  LoadPicture();
+  LoadPicture(WindowDpi(Handle()));
   if (FVisible) Add(kAddRetries);
 }
 
@@ -110,10 +108,12 @@ void TTrayIcon::SetIconName(const std::wstring& value) {
   if (value == FIconName) return;
   FIconName = value;
   // Before the window exists, the DPI is not known: the picture comes with the window.
-  if (Handle() && LoadPicture()) Modify();
+  if (Handle() && LoadPicture(FDpi)) Modify();
 }
 
-bool TTrayIcon::LoadPicture() {
+bool TTrayIcon::LoadPicture(UINT dpi) {
+  FDpi = dpi;
+  FTheme = TaskbarThemeFunction()();
   const std::wstring themed = ThemedIconName(FIconName, FTheme);
   const std::wstring name = HasIconResource(themed) ? themed : FIconName;
   const int size = SmallIconSize(FDpi);
@@ -123,11 +123,6 @@ bool TTrayIcon::LoadPicture() {
   FLoadedName = name;
   FLoadedSize = size;
   return true;
-}
-
-void TTrayIcon::Reload() {
-  FTheme = TaskbarThemeFunction()();
-  if (LoadPicture()) Modify();
 }
 
 void TTrayIcon::SetPopupMenu(TPopupMenu* value) {
@@ -205,18 +200,16 @@ LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (FTaskbarCreated && message == FTaskbarCreated) {
     // The new task bar may show icons at another size.
-    FDpi = WindowDpi(Handle());
-    FTheme = TaskbarThemeFunction()();
-    LoadPicture();
+    LoadPicture(WindowDpi(Handle()));
     if (FVisible) Add(kAddRetries);
     return 0;
   }
   if (message == WM_DPICHANGED) {
-    FDpi = LOWORD(wParam);
-    Reload();
+    if (LoadPicture(LOWORD(wParam))) Modify();
     return 0;
   }
-  if (message == WM_SETTINGCHANGE) Reload();
+  // The theme, say.
+  if (message == WM_SETTINGCHANGE && LoadPicture(FDpi)) Modify();
   if (message == WM_TIMER && wParam == kAddTimer) {
     Add(FAddRetries - 1);
     return 0;

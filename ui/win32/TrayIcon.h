@@ -82,11 +82,9 @@ private:
   void StopAdding();
   // Gives the shell the icon's hint and picture now; adds the icon again when it is gone.
   void Modify();
-  // Loads the picture for the theme and the DPI, unless it is loaded already; answers whether
-  // it is a new one.
-  bool LoadPicture();
-  // Reads the theme and loads the picture again, and gives a new one to the shell.
-  void Reload();
+  // Loads the picture for the task bar's theme now and the DPI, unless it is loaded already;
+  // answers whether it is a new one.
+  bool LoadPicture(UINT dpi);
   bool Notify(DWORD action);
 
   bool FVisible = false;
@@ -97,6 +95,7 @@ private:
   std::uint32_t FAddRetryIntervalMs = kAddRetryIntervalMs;
   int FAddRetries = 0;  // tries of a refused add still to come
   std::wstring FIconName;
+  // What the picture was loaded for.
   UINT FDpi = 96;
   TTaskbarTheme FTheme = TTaskbarTheme::Dark;
   // The picture, which the tray icon owns, and what it was loaded as (resource name and size).
