@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -141,9 +142,14 @@ TEST_F(ScaledSceneTest, AScaleIsTakenWhenPositiveAndDamagesTheWholeSceneInItsPix
   EXPECT_EQ(FScene.Scale(), 1.5f);
 }
 
-// Draws what it is given and keeps, for each picture and text, the matrix it was drawn with.
+// Draws what it is given and keeps, for each clip to pixels, picture and text, the matrix it
+// was drawn with.
 class TMatrixRecordingCanvas : public TRecordingCanvas {
 public:
+  void ClipToRects(std::span<const TvgPixelRect> rects) override {
+    TRecordingCanvas::ClipToRects(rects);
+    FDrawnWith.push_back(FMatrix);
+  }
   void DrawBitmap(const TvgBitmap& bitmap, const TvgRect& source, const TvgRect& destination, float opacity,
                   bool interpolate) override {
     TRecordingCanvas::DrawBitmap(bitmap, source, destination, opacity, interpolate);
@@ -181,7 +187,7 @@ TEST(ScaledCanvasTest, PicturesUprightGoToWholePixelsAndTheRestIsDrawnScaled) {
   EXPECT_EQ(recording.Calls(),
             "begin; clip to (0,0,10,10); save; bitmap (0,0,4,4) -> (1,2,9,10); text (0,0,6,6); restore; "
             "bitmap (0,0,4,4) -> (0,0,6,6) nearest");
-  const std::vector<TvgMatrix> drawnWith{{}, Matrix(1.25f, 1.25f, 2.5f), {-1.25f, 0, 0, 1.25f, 12.5f, 0}};
+  const std::vector<TvgMatrix> drawnWith{{}, {}, Matrix(1.25f, 1.25f, 2.5f), {-1.25f, 0, 0, 1.25f, 12.5f, 0}};
   EXPECT_EQ(recording.FDrawnWith, drawnWith);
 }
 
