@@ -7,6 +7,7 @@
 #include "base/Strings.h"
 #include "lang/Translation.h"
 #include "platform/Platform.h"
+#include "scene/paint/Scale.h"
 
 namespace vd {
 
@@ -33,7 +34,7 @@ std::u16string MicrophoneNoticeText(bool muted) {
   return LookupTranslation(muted ? u"Microphone muted" : u"Microphone on");
 }
 
-std::optional<TvgPixelRect> WorkAreaAt(std::span<const TMonitorArea> monitors, TScreenPoint point) {
+std::optional<TMonitorArea> MonitorAt(std::span<const TMonitorArea> monitors, TScreenPoint point) {
   const TMonitorArea* nearest = nullptr;
   long long best = std::numeric_limits<long long>::max();
   for (const TMonitorArea& monitor : monitors) {
@@ -44,13 +45,22 @@ std::optional<TvgPixelRect> WorkAreaAt(std::span<const TMonitorArea> monitors, T
     }
   }
   if (!nearest) return std::nullopt;
-  return nearest->WorkArea;
+  return *nearest;
 }
 
-TScreenPoint NoticePosition(const TvgPixelRect& workArea, int width, int height) {
+TScreenPoint NoticePosition(const TvgPixelRect& workArea, int width, int height, float scale) {
   const int left = workArea.Left + (workArea.Right - workArea.Left - width) / 2;
-  const int top = workArea.Bottom - kNoticeBottomGap - height;
+  const int top = workArea.Bottom - ScaledLength(kNoticeBottomGap, scale) - height;
   return {std::max(left, workArea.Left), std::max(top, workArea.Top)};
+}
+
+std::optional<TNoticePlace> PlaceNotice(std::span<const TMonitorArea> monitors, TScreenPoint pointer, int width,
+                                        int height) {
+  const std::optional<TMonitorArea> monitor = MonitorAt(monitors, pointer);
+  if (!monitor) return std::nullopt;
+  const float scale = ScaleForDpi(monitor->Dpi);
+  return TNoticePlace{NoticePosition(monitor->WorkArea, ScaledLength(width, scale), ScaledLength(height, scale), scale),
+                      scale};
 }
 
 }  // namespace vd

@@ -1,7 +1,8 @@
 #pragma once
 // The on-screen notice's decisions, apart from its window: whether it may show over what owns
 // the screen, what it says (through the dictionary, in the active language) and where it goes
-// (centred near the bottom of the work area of the monitor that holds the mouse pointer).
+// (centred near the bottom of the work area of the monitor that holds the mouse pointer, at
+// that monitor's scale).
 // Whether the user wants notices at all is a setting (app/MonitorSettings.h).
 
 #include <optional>
@@ -42,17 +43,27 @@ struct TScreenPoint {
 struct TMonitorArea {
   TvgPixelRect Bounds;
   TvgPixelRect WorkArea;  // without the task bar and other docked bars
+  unsigned Dpi = 96;
 };
 
-// The work area of the monitor that holds the point, or else of the monitor nearest to it;
-// none without monitors.
-std::optional<TvgPixelRect> WorkAreaAt(std::span<const TMonitorArea> monitors, TScreenPoint point);
+// The monitor that holds the point, or else the monitor nearest to it; none without monitors.
+std::optional<TMonitorArea> MonitorAt(std::span<const TMonitorArea> monitors, TScreenPoint point);
 
-// Pixels between the notice and the bottom of the work area.
+// Units of the notice's form between the notice and the bottom of the work area.
 inline constexpr int kNoticeBottomGap = 48;
 
-// The top-left corner of a notice of that size in the work area: centred across it, its
-// bottom kNoticeBottomGap above the work area's; kept inside the work area.
-TScreenPoint NoticePosition(const TvgPixelRect& workArea, int width, int height);
+// The top-left corner of a notice of that size in pixels in the work area at that scale:
+// centred across it, its bottom kNoticeBottomGap units above the work area's; kept inside
+// the work area.
+TScreenPoint NoticePosition(const TvgPixelRect& workArea, int width, int height, float scale = 1);
+
+struct TNoticePlace {
+  TScreenPoint At;
+  float Scale = 1;
+};
+// Where a notice of that size in its form's units shows for the pointer: on the monitor that
+// MonitorAt finds, at that monitor's scale (its DPI / 96); none without monitors.
+std::optional<TNoticePlace> PlaceNotice(std::span<const TMonitorArea> monitors, TScreenPoint pointer, int width,
+                                        int height);
 
 }  // namespace vd

@@ -1,10 +1,12 @@
 #include "scene/CustomScene.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "base/Errors.h"
 #include "core/ClassInfo.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/paint/Scale.h"
 #include "scene/style/StyleSet.h"
 
 namespace vd {
@@ -97,6 +99,23 @@ void TvgCustomScene::SetBounds(int left, int top, int width, int height) {
   FWidth = width;
   FHeight = height;
   BoundsChanged(resized);
+}
+
+void TvgCustomScene::SetScale(float value) {
+  if (!(value > 0) || !std::isfinite(value) || value == FScale) return;
+  // A drag goes on from the same point of the scene, which is now as much further from the
+  // window's corner as the scale grew.
+  const float ratio = value / FScale;
+  FMousePos = {FMousePos.X * ratio, FMousePos.Y * ratio};
+  FDownPos = {FDownPos.X * ratio, FDownPos.Y * ratio};
+  FScale = value;
+  BoundsChanged(true);
+  AddUpdateRect({0, 0, static_cast<float>(FWidth), static_cast<float>(FHeight)});
+}
+
+TvgPixelRect TvgCustomScene::PixelBounds() const {
+  const int left = ScaledLength(FLeft, FScale), top = ScaledLength(FTop, FScale);
+  return {left, top, left + ScaledLength(FWidth, FScale), top + ScaledLength(FHeight, FScale)};
 }
 
 void TvgCustomScene::SetTransparency(bool value) {

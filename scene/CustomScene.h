@@ -47,7 +47,8 @@ public:
 
   void SetHost(IvgSceneHost* host) { FHost = host; }
 
-  // Bounds in the parent window's client pixels; the size is the size of the drawing.
+  // Bounds in the units of the form (the parent window's client pixels at scale 1); the size
+  // is the size of the drawing.
   int Left() const { return FLeft; }
   void SetLeft(int value) { SetBounds(value, FTop, FWidth, FHeight); }
   int Top() const { return FTop; }
@@ -58,6 +59,16 @@ public:
   void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
   void SetBounds(int left, int top, int width, int height);
 
+  // The scale the scene is drawn at on its screen (scene/paint/Scale.h): its window's pixels
+  // to one unit of its form, 1 unless set. Layout stays in the form's units; the window, its
+  // drawing, damage in pixels and mouse positions are the window's pixels. A new scale damages
+  // the whole scene, and a drag that runs keeps the same point of the scene under the mouse.
+  // Only a positive finite scale is taken.
+  float Scale() const { return FScale; }
+  void SetScale(float value);
+  // The bounds in the parent window's pixels: the units times the scale, rounded.
+  TvgPixelRect PixelBounds() const;
+
   // --- Drawing (scene/CustomScenePaint.cpp) ---
   // When assigned, it is called after each drawing pass instead of the copy to the screen.
   TNotifyEvent OnFlush;
@@ -67,8 +78,9 @@ public:
   // Whether damage waits for a pass that the scene's window runs on request (the scene is
   // layered or its passes go to OnFlush), rather than for the window's paint message.
   bool DrawsOnRequest() const { return OnFlush.Assigned() || Layered(); }
-  // Damage widened to whole pixels (the left and top edges truncated, the right and bottom
-  // ones truncated plus one), then cut to the scene; none when nothing of it remains.
+  // Damage (in the scene's units) in the window's pixels, widened to whole ones (the left and
+  // top edges truncated, the right and bottom ones truncated plus one), then cut to the
+  // scene; none when nothing of it remains.
   std::optional<TvgPixelRect> DamageInPixels(const TvgRect& rect) const;
   // A rectangle that the next pass draws.
   void AddPendingRect(const TvgPixelRect& rect);
@@ -78,10 +90,12 @@ public:
   // root object that meets a rectangle paints itself. Answers the rectangles it drew (none
   // when no pass ran). The pass takes the pending list as it starts: what is reported while
   // it runs is pending for the next one. When the canvas cannot begin, the rectangles are
-  // still answered, undrawn.
+  // still answered, undrawn. At a scale other than 1 the objects draw through a scaled canvas
+  // (scene/ScaledCanvas.h); the pending rectangles are the canvas's pixels either way.
   std::vector<TvgPixelRect> PaintScene(IvgCanvas& canvas);
 
-  // --- Mouse input (scene/CustomSceneMouse.cpp), positions in the window's pixels ---
+  // --- Mouse input (scene/CustomSceneMouse.cpp), positions in the window's pixels, which
+  // the scene divides by its scale to find its objects ---
   // A press goes to the object under the mouse; a press on no object drags the window
   // (EnableDrag). A move drags or resizes the window while that runs, else goes to the
   // object that holds the capture or to the object under the mouse, which becomes the
@@ -145,7 +159,7 @@ protected:
   void FreeNotification(TvgObject* AObject) override;
   using TComponent::FreeNotification;
 
-  // Told after the bounds changed, whether or not the size did.
+  // Told after the bounds or the scale changed, whether or not the size in pixels did.
   virtual void BoundsChanged(bool /*resized*/) {}
 
 private:
@@ -167,14 +181,16 @@ private:
   int FTop = 0;
   int FWidth = 100;
   int FHeight = 100;
+  float FScale = 1;
   std::vector<TvgPixelRect> FUpdateRects;
   bool FDrawing = false;
   bool FDisableUpdate = false;
   TvgVisualObject* FCaptured = nullptr;
   TvgVisualObject* FHovered = nullptr;
   TvgVisualObject* FFocused = nullptr;
+  // In the window's pixels: the last mouse position,
   TvgPoint FMousePos;
-  // The last press; while the window is resized, the last mouse position.
+  // the last press; while the window is resized, the last mouse position.
   TvgPoint FDownPos;
   // The form's size while it is resized.
   int FResizeWidth = 0;

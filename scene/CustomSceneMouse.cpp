@@ -2,12 +2,14 @@
 // (or the one holding the capture), the hovered object follows the mouse, and a press on
 // no object drags the whole window.
 //
-// Positions are the scene window's pixels, which are also the scene's. A drag keeps the
-// press position under the mouse: the window moves with the mouse, so each move's
-// position, less the press position, is how far the form has to follow.
+// Positions are the scene window's pixels; divided by the scene's scale they are the scene's
+// units, in which its objects are found. A drag keeps the press position under the mouse:
+// the window moves with the mouse, so each move's position, less the press position, is how
+// far the form has to follow, in pixels.
 
 #include "scene/CustomScene.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/paint/Scale.h"
 
 namespace vd {
 
@@ -38,7 +40,8 @@ void TvgCustomScene::MouseDown(TMouseButton button, TShiftState shift, float x, 
   if (GetDesignTime()) return;
   if (FHost) FHost->TakeFocus();
   FMousePos = FDownPos = {x, y};
-  TvgVisualObject* object = ObjectAtPoint(x, y);
+  const TvgPoint at = UnscaledPoint({x, y}, FScale);
+  TvgVisualObject* object = ObjectAtPoint(at.X, at.Y);
   if (!object) {
     if (FEnableDrag) BeginDrag();
     return;
@@ -47,7 +50,7 @@ void TvgCustomScene::MouseDown(TMouseButton button, TShiftState shift, float x, 
     BeginResize();
     return;
   }
-  const TvgPoint local = object->AbsoluteToLocal({x, y});
+  const TvgPoint local = object->AbsoluteToLocal(at);
   object->MouseDown(button, shift, local.X, local.Y);
 }
 
@@ -94,14 +97,15 @@ void TvgCustomScene::MouseMove(TShiftState shift, float x, float y) {
     return;
   }
   FMousePos = {x, y};
+  const TvgPoint at = UnscaledPoint(FMousePos, FScale);
   if (FCaptured) {
-    const TvgPoint local = FCaptured->AbsoluteToLocal(FMousePos);
+    const TvgPoint local = FCaptured->AbsoluteToLocal(at);
     FCaptured->MouseMove(shift, local.X, local.Y);
     return;
   }
   TvgCursor cursor = crDefault;
   FHint.clear();
-  if (TvgVisualObject* object = ObjectAtPoint(x, y)) {
+  if (TvgVisualObject* object = ObjectAtPoint(at.X, at.Y)) {
     if (object->ShowHint()) FHint = object->Hint();
     cursor = dynamic_cast<IvgSizeGrip*>(object) ? crSizeNWSE : object->Cursor();
     if (object != FHovered) {
@@ -112,7 +116,7 @@ void TvgCustomScene::MouseMove(TShiftState shift, float x, float y) {
       if (FHovered == object) object->MouseEnter();
     }
     if (FHovered == object) {
-      const TvgPoint local = object->AbsoluteToLocal(FMousePos);
+      const TvgPoint local = object->AbsoluteToLocal(at);
       object->MouseMove(shift, local.X, local.Y);
     }
   } else if (TvgVisualObject* previous = FHovered) {
@@ -126,9 +130,10 @@ void TvgCustomScene::MouseMove(TShiftState shift, float x, float y) {
 void TvgCustomScene::MouseUp(TMouseButton button, TShiftState shift, float x, float y) {
   if (GetDesignTime()) return;
   EndWindowDrag();
-  TvgVisualObject* object = FCaptured ? FCaptured : ObjectAtPoint(x, y);
+  const TvgPoint at = UnscaledPoint({x, y}, FScale);
+  TvgVisualObject* object = FCaptured ? FCaptured : ObjectAtPoint(at.X, at.Y);
   if (!object) return;
-  const TvgPoint local = object->AbsoluteToLocal({x, y});
+  const TvgPoint local = object->AbsoluteToLocal(at);
   object->MouseUp(button, shift, local.X, local.Y);
 }
 
@@ -155,7 +160,8 @@ void TvgCustomScene::MouseCaptureLost() {
 bool TvgCustomScene::DoMouseWheel(TShiftState shift, int delta, float x, float y) {
   if (GetDesignTime()) return false;
   if (FCaptured) return FCaptured->MouseWheel(shift, delta);
-  for (TvgVisualObject* object = ObjectAtPoint(x, y); object; object = VisualParentOf(object))
+  const TvgPoint at = UnscaledPoint({x, y}, FScale);
+  for (TvgVisualObject* object = ObjectAtPoint(at.X, at.Y); object; object = VisualParentOf(object))
     if (object->MouseWheel(shift, delta)) return true;
   return false;
 }

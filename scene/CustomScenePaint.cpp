@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "scene/CustomScene.h"
+#include "scene/ScaledCanvas.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/paint/Scale.h"
 
 namespace vd {
 
@@ -39,14 +41,16 @@ private:
 
 bool TvgCustomScene::Layered() const { return FTransparency && !IsDesigning() && FHost && FHost->ParentIsForm(); }
 
-std::optional<TvgPixelRect> TvgCustomScene::DamageInPixels(const TvgRect& r) const {
+std::optional<TvgPixelRect> TvgCustomScene::DamageInPixels(const TvgRect& damage) const {
+  const TvgRect r = ScaledRect(damage, FScale);
   if (std::isnan(r.Left) || std::isnan(r.Top) || std::isnan(r.Right) || std::isnan(r.Bottom)) return std::nullopt;
   if (r.Width() == 0 || r.Height() == 0) return std::nullopt;
   const auto clamp = [](float value, int high) {
     return static_cast<int>(std::clamp(value, 0.0f, static_cast<float>(high)));
   };
-  const TvgPixelRect rect{clamp(std::trunc(r.Left), FWidth), clamp(std::trunc(r.Top), FHeight),
-                          clamp(std::trunc(r.Right) + 1, FWidth), clamp(std::trunc(r.Bottom) + 1, FHeight)};
+  const int width = ScaledLength(FWidth, FScale), height = ScaledLength(FHeight, FScale);
+  const TvgPixelRect rect{clamp(std::trunc(r.Left), width), clamp(std::trunc(r.Top), height),
+                          clamp(std::trunc(r.Right) + 1, width), clamp(std::trunc(r.Bottom) + 1, height)};
   if (rect.Empty()) return std::nullopt;
   return rect;
 }
@@ -60,17 +64,19 @@ std::vector<TvgPixelRect> TvgCustomScene::PaintScene(IvgCanvas& canvas) {
   // animation started while painting) waits for the next pass.
   std::vector<TvgPixelRect> rects = std::exchange(FUpdateRects, {});
   if (rects.size() > kMostUpdateRects) rects.assign(1, Union(rects));
-  if (canvas.BeginScene()) {
-    canvas.ClipToRects(rects);
-    PaintBackground(canvas, rects);
+  std::optional<TvgScaledCanvas> scaled;
+  IvgCanvas& target = FScale == 1 ? canvas : scaled.emplace(canvas, FScale);
+  if (target.BeginScene()) {
+    target.ClipToRects(rects);
+    PaintBackground(target, rects);
     for (int i = 0; i < Count(); ++i) {
       TvgVisualObject* object = Children(i)->Visual();
       if (!object || !object->Visible()) continue;
-      const TvgRect bounds = object->AbsoluteRect();
+      const TvgRect bounds = ScaledRect(object->AbsoluteRect(), FScale);
       if (std::any_of(rects.begin(), rects.end(), [&](const TvgPixelRect& r) { return r.Meets(bounds); }))
-        object->PaintTo(canvas);
+        object->PaintTo(target);
     }
-    canvas.EndScene();
+    target.EndScene();
   }
   return rects;
 }

@@ -8,6 +8,7 @@
 #include "app/Notice.h"
 #include "core/ClassInfo.h"
 #include "platform/LibraryBinding.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/StringConversions.h"
 
 namespace vd::win32 {
@@ -21,7 +22,7 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   info.cbSize = sizeof info;
   if (GetMonitorInfoW(monitor, &info))
     reinterpret_cast<std::vector<TMonitorArea>*>(list)->push_back(
-        {ToPixelRect(info.rcMonitor), ToPixelRect(info.rcWork)});
+        {ToPixelRect(info.rcMonitor), ToPixelRect(info.rcWork), MonitorDpi(monitor)});
   return TRUE;
 }
 
@@ -117,10 +118,12 @@ void TVDMonNotice::FadeOutFinish(TComponent*) { Hide(); }
 void TVDMonNotice::PlaceUnderPointer() {
   POINT pointer{};
   GetCursorPos(&pointer);
-  const std::optional<TvgPixelRect> area = WorkAreaAt(Monitors(), {pointer.x, pointer.y});
-  if (!area) return;
-  const TScreenPoint at = NoticePosition(*area, ClientWidth(), ClientHeight());
-  SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  const std::optional<TNoticePlace> place =
+      PlaceNotice(Monitors(), {pointer.x, pointer.y}, ClientWidth(), ClientHeight());
+  if (!place) return;
+  // Its place is that monitor's pixels at that monitor's scale.
+  SetScale(place->Scale);
+  SetWindowPos(Handle(), HWND_TOPMOST, place->At.X, place->At.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 }  // namespace vd::win32

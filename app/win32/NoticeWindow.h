@@ -33,7 +33,8 @@ public:
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassType() const override { return StaticClassInfo(); }
 
-  // Shows the text with the icon near the bottom of the monitor that holds the mouse pointer.
+  // Shows the text with the icon near the bottom of the monitor that holds the mouse pointer,
+  // at that monitor's scale.
   void ShowNotice(const std::u16string& text, TIcon icon);
 
   // Handler of the stored description: the fade-out has ended.

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the monitor's artwork: the About window's background and button faces, the notice's
-panel and icons, the tray icon's muted variant, and the mute button's sound cues.
+panel and icons, the tray icons (at every size the shell asks for, for dark and light task bars
+and high contrast, live and muted), and the mute button's sound cues.
 
     python3 forms/art/make-art.py            writes into forms/art/ and app/win32/
     python3 forms/art/make-art.py --out DIR  writes every file into DIR
@@ -16,7 +17,7 @@ import os
 import sys
 
 from raster import Canvas, Circle, Gradient, Grown, HalfPlane, Ring, RoundRect, Segment, Solid, colour, horizontal, stops, vertical
-from writers import ico_bytes, png_bytes, read_ico, wav_bytes
+from writers import ico_bytes, png_bytes, wav_bytes
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -235,29 +236,96 @@ def notice_microphone(muted):
     return c
 
 
-# --- the tray icon, muted --------------------------------------------------------------------
+# --- the tray icons --------------------------------------------------------------------------
+# The notification area shows the tray icon at the shell's small-icon size: 16 pixels at 100 %
+# scale; 20, 24, 32, 40 and 48 at 125, 150, 200, 250 and 300 %. Each size is drawn on its own,
+# laid out on a 16-pixel grid scaled to it, with strokes and small parts on whole pixels so that
+# it stays crisp. Each picture comes in three looks: light glyphs for a dark task bar (Windows'
+# default, and the program's icon), dark glyphs for a light task bar, and for high contrast a
+# plain white glyph outlined in black, which reads on black and on white alike. The muted
+# picture is a microphone struck through: in red where there is colour, by its shape (a gap
+# cut along a bold stroke) in high contrast.
+
+TRAY_SIZES = (16, 20, 24, 32, 40, 48)
+TRAY_LOOKS = {
+    # glyph, accent (the mouse's wheel), the strike of the muted microphone, and a faint rim
+    # that keeps the glyph apart from a background like its own (the program's icon in a
+    # white folder window).
+    "dark": ("#F3F3F3", ACCENT, "#FF4A4F", ("#000000", 0.4)),
+    "light": ("#1F1F1F", "#0A6CC2", "#D7262C", ("#FFFFFF", 0.6)),
+}
 
 
-def mute_icon(canvas):
-    """Marks a tray icon image as muted: a dark microphone struck through in red, on a white
-    halo so it stands out on the mouse and on dark and light task bars. Laid out on a 16-pixel
-    grid, strokes on whole pixels, so the smallest size stays crisp."""
-    s = canvas.width / 16
-    capsule = RoundRect(9 * s, 4 * s, 13 * s, 11 * s, 2 * s)
-    holder = Ring(Circle(11 * s, 9 * s, 3.5 * s), s) & RoundRect(0, 9 * s, 16 * s, 16 * s, 0)
-    stem = RoundRect(10 * s, 12.5 * s, 12 * s, 14 * s, 0)
-    base = RoundRect(8 * s, 14 * s, 14 * s, 15 * s, 0.5 * s)
-    microphone = capsule | holder | stem | base
-    strike = Segment(6.6 * s, 4.4 * s, 14.8 * s, 14.6 * s, 1.5 * s)
-    canvas.fill(Grown(microphone | strike, 0.8 * s), Solid(colour("#FFFFFF")))
-    canvas.fill(microphone, Solid(colour("#1E1E1E")))
-    canvas.fill(strike, Solid(colour("#E8262B")))
-    return canvas
+class TrayGrid:
+    """The 16-pixel grid at one size: units to pixels, and widths of whole pixels."""
+
+    def __init__(self, size):
+        self.size, self.s = size, size / 16
+
+    def u(self, v):
+        return v * self.s
+
+    def stroke(self, units=1.0):
+        return max(1, round(units * self.s))
+
+    def block(self, cx, cy, w, h):
+        """A rectangle w x h units centred at (cx, cy), its edges on whole pixels."""
+        pw, ph = self.stroke(w), self.stroke(h)
+        left, top = round(self.u(cx) - pw / 2), round(self.u(cy) - ph / 2)
+        return left, top, left + pw, top + ph
 
 
-def muted_tray_icon():
-    images = read_ico(os.path.join(ROOT, "app", "win32", "VDMon.ico"))
-    return [(header, mute_icon(canvas)) for header, canvas in images]
+def tray_mouse(g):
+    """The mouse, seen from above: a rounded body parted below its buttons, with its wheel."""
+    body = RoundRect(g.u(3.25), g.u(0.5), g.u(12.75), g.u(15.5), g.u(4.75), g.u(4))
+    groove_y = round(g.u(6.5)) + (0.5 if g.stroke() % 2 else 0)
+    groove = Segment(-g.size, groove_y, 2 * g.size, groove_y, g.stroke())
+    wheel = RoundRect(*g.block(8, 3.75, 2, 3.5), g.stroke(1) / 2)
+    return body - groove, wheel
+
+
+def tray_microphone(g):
+    """A microphone on its stand, and the strike that mutes it."""
+    w = g.stroke()
+    capsule = RoundRect(g.u(5.5), g.u(0.5), g.u(10.5), g.u(9.5), g.u(2.5))
+    # The stand's holder: a half ring below the capsule's middle, one stroke away from it.
+    holder = Ring(Circle(g.u(8), g.u(7), g.u(3.5) + w / 2), w)
+    holder = holder & RoundRect(0, g.u(7), g.size, g.size, 0)
+    stem = RoundRect(*g.block(8, 12.5, 1, 2), 0)
+    base = RoundRect(*g.block(8, 14.25, 6, 1.5), 0)
+    strike = Segment(g.u(2.5), g.u(1.5), g.u(13.5), g.u(14.5), g.stroke(1.5))
+    return capsule | holder | stem | base, strike
+
+
+def tray_icon(size, look, muted):
+    g = TrayGrid(size)
+    c = Canvas(size, size)
+    if muted:
+        glyph, strike = tray_microphone(g)
+        # The strike runs in a gap of its own through the microphone.
+        glyph = glyph - Grown(strike, g.stroke())
+        shape, mark = glyph | strike, strike
+    else:
+        glyph, wheel = tray_mouse(g)
+        shape, mark = glyph, wheel
+    if look == "contrast":
+        outline = g.stroke()
+        c.fill(Grown(shape, outline), Solid(colour("#000000")))
+        c.fill(glyph, Solid(colour("#FFFFFF")))
+        if muted:
+            c.fill(strike, Solid(colour("#FFFFFF")))
+        else:
+            c.fill(mark, Solid(colour("#000000")))
+        return c
+    colour_of_glyph, accent, red, (rim, rim_alpha) = TRAY_LOOKS[look]
+    c.fill(Ring(Grown(shape, g.stroke() / 2), g.stroke()), Solid(colour(rim, rim_alpha)))
+    c.fill(glyph, Solid(colour(colour_of_glyph)))
+    c.fill(mark, Solid(colour(red if muted else accent)))
+    return c
+
+
+def tray_icon_file(look, muted):
+    return ico_bytes([tray_icon(size, look, muted) for size in TRAY_SIZES])
 
 
 # --- the mute button's sound cues -----------------------------------------------------------
@@ -295,7 +363,12 @@ PICTURES = [
     ("forms/art/NoticeProfile.png", lambda: png_bytes(notice_profile())),
     ("forms/art/NoticeMicrophoneMuted.png", lambda: png_bytes(notice_microphone(True))),
     ("forms/art/NoticeMicrophoneOn.png", lambda: png_bytes(notice_microphone(False))),
-    ("app/win32/VDMonMuted.ico", lambda: ico_bytes(muted_tray_icon())),
+    ("app/win32/VDMon.ico", lambda: tray_icon_file("dark", False)),
+    ("app/win32/VDMonLight.ico", lambda: tray_icon_file("light", False)),
+    ("app/win32/VDMonHighContrast.ico", lambda: tray_icon_file("contrast", False)),
+    ("app/win32/VDMonMuted.ico", lambda: tray_icon_file("dark", True)),
+    ("app/win32/VDMonMutedLight.ico", lambda: tray_icon_file("light", True)),
+    ("app/win32/VDMonMutedHighContrast.ico", lambda: tray_icon_file("contrast", True)),
     ("app/win32/CueMuted.wav", lambda: cue(CUE_HIGH, CUE_LOW)),
     ("app/win32/CueUnmuted.wav", lambda: cue(CUE_LOW, CUE_HIGH)),
 ]

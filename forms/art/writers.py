@@ -5,8 +5,6 @@ that committed files can be checked against what the script makes."""
 import struct
 import zlib
 
-from raster import Canvas
-
 
 def png_chunk(kind, data):
     return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
@@ -51,46 +49,23 @@ def png_bytes(canvas):
     )
 
 
-def read_ico(path):
-    """The 32-bit images of an icon file, each as (BITMAPINFOHEADER bytes, canvas)."""
-    with open(path, "rb") as file:
-        data = file.read()
-    reserved, kind, count = struct.unpack_from("<HHH", data)
-    if reserved != 0 or kind != 1:
-        raise ValueError(f"{path}: not an icon file")
-    images = []
-    for i in range(count):
-        width, height, _, _, _, bits, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
-        header = data[offset : offset + 40]
-        if bits != 32 or width != height or struct.unpack_from("<I", header)[0] != 40:
-            raise ValueError(f"{path}: image {i} is not a 32-bit square bitmap")
-        canvas = Canvas(width, height)
-        pixels = data[offset + 40 : offset + 40 + 4 * width * height]
-        for y in range(height):
-            row = canvas.rows[height - 1 - y]  # bottom-up
-            for x in range(width):
-                b, g, r, a = pixels[4 * (y * width + x) : 4 * (y * width + x) + 4]
-                for channel, v in zip(row, (r, g, b)):
-                    channel[x] = v * a / (255 * 255)
-                row[3][x] = a / 255
-        images.append((header, canvas))
-    return images
-
-
-def ico_bytes(images):
-    """An icon file of 32-bit images with alpha; the AND masks stay empty, as alpha decides."""
+def ico_bytes(canvases):
+    """An icon file of square 32-bit images with alpha; the AND masks stay empty, as alpha
+    decides."""
     directory, bodies = b"", b""
-    offset = 6 + 16 * len(images)
-    for header, canvas in images:
+    offset = 6 + 16 * len(canvases)
+    for canvas in canvases:
         w = canvas.width
         rows = list(canvas.rgba_rows())
         pixels = b"".join(bytes(row[i + k] for i in range(0, len(row), 4) for k in (2, 1, 0, 3)) for row in rows[::-1])
         mask = bytes(((w + 31) // 32) * 4 * canvas.height)
+        # BITMAPINFOHEADER: the height counts the colour rows and the mask's.
+        header = struct.pack("<IiiHHIIiiII", 40, w, 2 * canvas.height, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
         body = header + pixels + mask
         directory += struct.pack("<BBBBHHII", w % 256, canvas.height % 256, 0, 0, 1, 32, len(body), offset)
         bodies += body
         offset += len(body)
-    return struct.pack("<HHH", 0, 1, len(images)) + directory + bodies
+    return struct.pack("<HHH", 0, 1, len(canvases)) + directory + bodies
 
 
 def wav_bytes(samples, rate):

@@ -255,6 +255,25 @@ void WriteStoreValue(const std::wstring& name, DWORD type, const void* data, DWO
 
 void DeleteStoreValue(const std::wstring& name) { RegDeleteKeyValueW(HKEY_CURRENT_USER, kStoreKey, name.c_str()); }
 
+namespace {
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+}  // namespace
+
+TScreenDpi::TScreenDpi(DWORD dpi) {
+  DWORD stored = 0, size = sizeof stored;
+  if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &stored, &size) ==
+      ERROR_SUCCESS)
+    FStored = stored;
+  RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+}
+
+TScreenDpi::~TScreenDpi() {
+  if (FStored)
+    RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &*FStored, sizeof *FStored);
+  else
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
+}
+
 std::optional<DWORD> StoredProfileId() {
   TStoreValue value;
   if (!ReadStoreValue(L"ProfileID", value) || value.Type != REG_DWORD || value.Data.size() != 4) return std::nullopt;

@@ -81,6 +81,20 @@ bool ChooseTrayMenuItem(HWND icon, int position);
 // Opens the tray menu with a right click, reads its captions in order and closes it again.
 std::vector<std::wstring> ReadTrayMenu(HWND icon);
 
+// The screen's DPI for the programs started while it lives (the prefix's LogPixels under
+// HKCU\Control Panel\Desktop, which each Wine process reads once as it starts: a program
+// that runs already keeps the DPI it started with); what was stored before comes back after.
+class TScreenDpi {
+public:
+  explicit TScreenDpi(DWORD dpi);
+  ~TScreenDpi();
+  TScreenDpi(const TScreenDpi&) = delete;
+  TScreenDpi& operator=(const TScreenDpi&) = delete;
+
+private:
+  std::optional<DWORD> FStored;
+};
+
 // The profile store in the registry and the documents folder.
 inline constexpr wchar_t kStoreKey[] = L"software\\Vardelngmmouse";
 std::wstring DocumentsFolder();  // without a trailing backslash

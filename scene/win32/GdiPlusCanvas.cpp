@@ -7,6 +7,7 @@
 #include "platform/win32/StringConversions.h"
 #include "scene/paint/AreaAverage.h"
 #include "scene/paint/Bitmap.h"
+#include "scene/paint/Enlarge.h"
 #include "scene/win32/FontFallback.h"
 
 namespace vd::win32 {
@@ -243,11 +244,15 @@ GpImage* TvgGdiPlusCanvas::Scaled(TDecodedPicture& picture, const TvgRect& sourc
   bool drawn = false;
   // A smoothed reduction averages what each pixel covers (the About window's background is
   // reduced to a third): as smooth as GDI+'s high-quality resampling and several times as
-  // fast, which the window's first frame waits for. Anything else GDI+ resamples.
+  // fast, which the window's first frame waits for. A smoothed enlargement (the buttons on a
+  // screen of 200 % scale) mixes the nearest pixels, each at its centre, where Wine's GDI+
+  // samples half a pixel off. Anything else GDI+ resamples.
   const bool reduced = interpolate && width <= source.Width() && height <= source.Height();
+  const bool enlarged = interpolate && width >= source.Width() && height >= source.Height();
   const auto scale = [&](GpImage* whole) {
-    if (reduced) {
-      drawn = Reduce(static_cast<GpBitmap*>(whole), source, scaled, width, height);
+    if (reduced || enlarged) {
+      drawn = Resample(static_cast<GpBitmap*>(whole), source, scaled, width, height,
+                       reduced ? ReduceByAreaAverage : EnlargeSmoothly);
       return;
     }
     const TGdiPlusObject<GpGraphics> graphics = GraphicsOn(scaled);
@@ -272,7 +277,8 @@ GpImage* TvgGdiPlusCanvas::Scaled(TDecodedPicture& picture, const TvgRect& sourc
   return picture.Scaled.Get();
 }
 
-bool TvgGdiPlusCanvas::Reduce(GpBitmap* whole, const TvgRect& source, GpBitmap* scaled, int width, int height) {
+bool TvgGdiPlusCanvas::Resample(GpBitmap* whole, const TvgRect& source, GpBitmap* scaled, int width, int height,
+                                TResampler resample) {
   TGdiPlus& gdip = *FGdiPlus;
   UINT wholeWidth = 0, wholeHeight = 0;
   if (gdip.GetImageWidth(whole, &wholeWidth) != Ok || gdip.GetImageHeight(whole, &wholeHeight) != Ok) return false;
@@ -281,9 +287,9 @@ bool TvgGdiPlusCanvas::Reduce(GpBitmap* whole, const TvgRect& source, GpBitmap* 
   if (gdip.BitmapLockBits(whole, &from, ImageLockModeRead, PixelFormat32bppPARGB, &read) != Ok) return false;
   const bool locked = gdip.BitmapLockBits(scaled, &to, ImageLockModeWrite, PixelFormat32bppPARGB, &write) == Ok;
   if (locked) {
-    ReduceByAreaAverage({static_cast<std::uint32_t*>(read.Scan0), static_cast<int>(read.Width),
-                         static_cast<int>(read.Height), read.Stride / 4},
-                        source, {static_cast<std::uint32_t*>(write.Scan0), width, height, write.Stride / 4});
+    resample({static_cast<std::uint32_t*>(read.Scan0), static_cast<int>(read.Width), static_cast<int>(read.Height),
+              read.Stride / 4},
+             source, {static_cast<std::uint32_t*>(write.Scan0), width, height, write.Stride / 4});
     gdip.BitmapUnlockBits(scaled, &write);
   }
   gdip.BitmapUnlockBits(whole, &read);

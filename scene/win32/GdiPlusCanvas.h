@@ -3,16 +3,17 @@
 // pixels GDI+ sees as premultiplied ARGB, with the toolkit's settings (high-quality smoothing
 // and interpolation, half-pixel offset, source-over compositing, text contrast 2). A picture
 // drawn scaled at whole pixels is decoded and scaled once (made smaller smoothly, it is
-// averaged: scene/paint/AreaAverage.h), and only the scaled copy is kept
-// with it, copied while it is drawn the same way (the About window's background is drawn
-// scaled on every pass); a picture drawn otherwise is decoded once and kept whole. What the
-// canvas keeps with pictures goes with the canvas, and the GDI+ session with the last of it.
-// Without GDI+ nothing is drawn: every pass fails to begin.
+// averaged: scene/paint/AreaAverage.h; made larger smoothly, scene/paint/Enlarge.h), and only
+// the scaled copy is kept with it, copied while it is drawn the same way (the About window's
+// background is drawn scaled on every pass); a picture drawn otherwise is decoded once and
+// kept whole. What the canvas keeps with pictures goes with the canvas, and the GDI+ session
+// with the last of it. Without GDI+ nothing is drawn: every pass fails to begin.
 
 #include <memory>
 #include <vector>
 
 #include "scene/Canvas.h"
+#include "scene/paint/AreaAverage.h"
 #include "scene/win32/GdiPlus.h"
 #include "scene/win32/SceneBuffer.h"
 
@@ -62,8 +63,11 @@ private:
   // The part `source` of the picture scaled to width × height, made when it was drawn
   // otherwise last time; none when it cannot be made.
   Gdiplus::GpImage* Scaled(TDecodedPicture& picture, const TvgRect& source, int width, int height, bool interpolate);
-  // Averages the part `source` of the whole picture into the scaled one of width × height.
-  bool Reduce(Gdiplus::GpBitmap* whole, const TvgRect& source, Gdiplus::GpBitmap* scaled, int width, int height);
+  // Reduces or enlarges the part `source` of the whole picture into the scaled one of
+  // width × height.
+  using TResampler = void (*)(const TvgPixelBlock& from, const TvgRect& source, const TvgPixelBlock& to);
+  bool Resample(Gdiplus::GpBitmap* whole, const TvgRect& source, Gdiplus::GpBitmap* scaled, int width, int height,
+                TResampler resample);
   void DrawImage(Gdiplus::GpImage* image, const TvgRect& source, const TvgRect& destination, float opacity,
                  bool interpolate);
   TGdiPlusObject<Gdiplus::GpGraphics> GraphicsOn(Gdiplus::GpImage* image);

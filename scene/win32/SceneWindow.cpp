@@ -49,16 +49,17 @@ const TClassInfo& TvgScene::StaticClassInfo() {
 
 void TvgScene::BoundsChanged(bool resized) {
   if (!Handle()) return;
-  MoveWindow(Handle(), Left(), Top(), Width(), Height(), TRUE);
+  const TvgPixelRect pixels = PixelBounds();
+  MoveWindow(Handle(), pixels.Left, pixels.Top, pixels.Width(), pixels.Height(), TRUE);
   if (!resized) return;
-  if (FCanvas) FCanvas->ResizeBuffer(Width(), Height());
+  if (FCanvas) FCanvas->ResizeBuffer(pixels.Width(), pixels.Height());
   RealignRoot();
 }
 
 void TvgScene::OpenDrawing() {
   if (FCanvas) return;
   auto canvas = std::make_unique<TvgGdiPlusCanvas>();
-  canvas->ResizeBuffer(Width(), Height());
+  canvas->ResizeBuffer(PixelBounds().Width(), PixelBounds().Height());
   FCanvas = std::move(canvas);
 }
 
@@ -88,13 +89,14 @@ void TvgScene::Loaded() {
 
 void TvgScene::CreateWindowIn(HWND parent) {
   if (Handle()) return;
+  const TvgPixelRect pixels = PixelBounds();
   CreateHandle({.ClassName = L"TvgScene",
                 .Parent = parent,
                 .Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                .X = Left(),
-                .Y = Top(),
-                .Width = Width(),
-                .Height = Height(),
+                .X = pixels.Left,
+                .Y = pixels.Top,
+                .Width = pixels.Width(),
+                .Height = pixels.Height(),
                 .ClassStyle = CS_DBLCLKS});
   RealignRoot();
   AddUpdateRect({0, 0, static_cast<float>(Width()), static_cast<float>(Height())});
@@ -165,8 +167,9 @@ void TvgScene::UpdateLayerPublic() {
   if (IsDesigning() || !form || !update || !FCanvas || !FCanvas->Buffer().DC()) return;
   RECT bounds{};
   GetWindowRect(form, &bounds);
-  POINT position{bounds.left + Left(), bounds.top + Top()};
-  SIZE size{Width(), Height()};
+  const TvgPixelRect pixels = PixelBounds();
+  POINT position{bounds.left + pixels.Left, bounds.top + pixels.Top};
+  SIZE size{pixels.Width(), pixels.Height()};
   POINT source{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   update(form, nullptr, &position, &size, FCanvas->Buffer().DC(), &source, 0, &blend, ULW_ALPHA);
@@ -210,7 +213,7 @@ LRESULT TvgScene::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       if (wParam && FCanvas && !GetUpdateRect(Handle(), nullptr, FALSE))
-        FCanvas->FlushBufferRect(reinterpret_cast<HDC>(wParam), {0, 0, Width(), Height()});
+        FCanvas->FlushBufferRect(reinterpret_cast<HDC>(wParam), {0, 0, PixelBounds().Width(), PixelBounds().Height()});
       return 1;
     case WM_SHOWWINDOW:
       AddUpdateRect({0, 0, static_cast<float>(Width()), static_cast<float>(Height())});

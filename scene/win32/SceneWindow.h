@@ -5,6 +5,9 @@
 // layered, to the form with UpdateLayeredWindow after a pass on the scene's own redraw
 // message, which one pass answers for all the damage reported before it.
 //
+// At a scale other than 1 (the DPI of the form's screen / 96) the window, its buffer and the
+// layered picture are the scene's bounds times the scale, in pixels.
+//
 // The drawing side (the buffer, the GDI+ canvas and the pictures it decoded) exists while the
 // scene is shown and for a while after: the monitor lives all day and shows its windows for
 // seconds. A scene shown for the first time, or again after its drawing side went, draws all
@@ -56,7 +59,7 @@ public:
   void Loaded() override;
 
 protected:
-  // Moves the window; a new size rebuilds the buffer and lays the root out again.
+  // Moves the window; a new size in pixels rebuilds the buffer and lays the root out again.
   void BoundsChanged(bool resized) override;
 
 private:

@@ -40,13 +40,37 @@ TEST(NoticeTest, TheNoticeGoesNearTheBottomOfTheWorkAreaOfTheMonitorUnderThePoin
       {{2500, 1500}, {2410, 916}},  // below the second
   };
   for (const auto& c : cases) {
-    const std::optional<TvgPixelRect> area = WorkAreaAt(monitors, c.Pointer);
-    ASSERT_TRUE(area.has_value());
-    EXPECT_EQ(NoticePosition(*area, 300, 60), c.Notice) << c.Pointer.X << "," << c.Pointer.Y;
+    const std::optional<TMonitorArea> monitor = MonitorAt(monitors, c.Pointer);
+    ASSERT_TRUE(monitor.has_value());
+    EXPECT_EQ(NoticePosition(monitor->WorkArea, 300, 60), c.Notice) << c.Pointer.X << "," << c.Pointer.Y;
   }
-  EXPECT_FALSE(WorkAreaAt({}, {0, 0}).has_value());
+  EXPECT_FALSE(MonitorAt({}, {0, 0}).has_value());
   // Larger than the work area: kept inside it.
   EXPECT_EQ(NoticePosition({0, 0, 200, 100}, 300, 80), (TScreenPoint{0, 0}));
+}
+
+// On each monitor the notice is as large as that monitor's scale makes it, and as far from
+// the bottom.
+TEST(NoticeTest, TheNoticeTakesTheScaleOfTheMonitorUnderThePointerInItsSizeAndItsGap) {
+  const std::vector<TMonitorArea> monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96},
+                                              {{1920, 0, 5760, 2160}, {1920, 0, 5760, 2080}, 192},
+                                              {{-1280, 0, 0, 1024}, {-1280, 0, 0, 1024}, 144}};
+  const struct {
+    TScreenPoint Pointer;
+    TScreenPoint At;
+    float Scale;
+  } cases[] = {
+      {{100, 100}, {790, 908}, 1},       // 340 x 84, 48 above the task bar
+      {{2500, 10}, {3500, 1816}, 2},     // 680 x 168, 96 above it
+      {{-600, 900}, {-895, 826}, 1.5f},  // 510 x 126, 72 above the bottom
+  };
+  for (const auto& c : cases) {
+    const std::optional<TNoticePlace> place = PlaceNotice(monitors, c.Pointer, 340, 84);
+    ASSERT_TRUE(place.has_value());
+    EXPECT_EQ(place->At, c.At) << c.Pointer.X;
+    EXPECT_EQ(place->Scale, c.Scale) << c.Pointer.X;
+  }
+  EXPECT_FALSE(PlaceNotice({}, {0, 0}, 340, 84).has_value());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The artwork in the tree is what forms/art/make-art.py draws, in the sizes and formats the
-// program expects: pictures are 8-bit RGBA PNG files, the muted tray icon has the tray icon's
-// sizes in 32 bits per pixel, the sound cues are short 16-bit PCM WAV files.
+// program expects: pictures are 8-bit RGBA PNG files, the tray icons have every size the shell
+// asks for from 100 to 300 % scale in 32 bits per pixel, the sound cues are short 16-bit PCM
+// WAV files.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -42,6 +43,11 @@ const TPicture Pictures[] = {
 
 const char* const Sounds[] = {"app/win32/CueMuted.wav", "app/win32/CueUnmuted.wav"};
 
+// For dark and light task bars and high contrast, live and muted.
+const char* const TrayIcons[] = {
+    "app/win32/VDMon.ico",      "app/win32/VDMonLight.ico",      "app/win32/VDMonHighContrast.ico",
+    "app/win32/VDMonMuted.ico", "app/win32/VDMonMutedLight.ico", "app/win32/VDMonMutedHighContrast.ico"};
+
 std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
   std::uint32_t value = 0;
   for (std::size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
@@ -77,7 +83,8 @@ TEST(ArtworkTest, TheScriptDrawsTheCommittedPicturesByteForByte) {
   fs::create_directories(folder);
   const TRun run = RunTool(VD_PYTHON3, (Source / "forms/art/make-art.py").string() + " --out " + folder.string());
   ASSERT_EQ(run.ExitCode, 0) << run.Output;
-  std::vector<fs::path> committed = {Source / "app/win32/VDMonMuted.ico"};
+  std::vector<fs::path> committed;
+  for (const char* icon : TrayIcons) committed.push_back(Source / icon);
   for (const char* sound : Sounds) committed.push_back(Source / sound);
   for (const TPicture& picture : Pictures) committed.push_back(Source / picture.Path);
   for (const fs::path& path : committed) {
@@ -117,17 +124,19 @@ TEST(ArtworkTest, SoundCuesAreMono16BitPcmOfAboutASixthOfASecond) {
   }
 }
 
-TEST(ArtworkTest, TheMutedTrayIconHasTheTrayIconsSizesIn32Bits) {
-  const std::string icon = ReadFile(Source / "app/win32/VDMonMuted.ico");
-  ASSERT_GE(icon.size(), 6u);
-  EXPECT_EQ(LittleEndian(icon, 0, 4), 0x00010000u);  // reserved 0, type 1: icon
-  const std::vector<TIconImage> muted = IconImages(icon);
-  const std::vector<TIconImage> tray = IconImages(ReadFile(Source / "app/win32/VDMon.ico"));
-  ASSERT_EQ(muted.size(), tray.size());
-  EXPECT_FALSE(muted.empty());
-  for (std::size_t i = 0; i < muted.size(); ++i) {
-    EXPECT_EQ(muted[i].Size, tray[i].Size);
-    EXPECT_EQ(muted[i].BitsPerPixel, 32u);
+TEST(ArtworkTest, TheTrayIconsHaveTheShellsSmallIconSizesFrom100To300PercentIn32Bits) {
+  const std::vector<std::uint32_t> sizes = {16, 20, 24, 32, 40, 48};
+  for (const char* path : TrayIcons) {
+    SCOPED_TRACE(path);
+    const std::string icon = ReadFile(Source / path);
+    ASSERT_GE(icon.size(), 6u);
+    EXPECT_EQ(LittleEndian(icon, 0, 4), 0x00010000u);  // reserved 0, type 1: icon
+    std::vector<std::uint32_t> found;
+    for (const TIconImage& image : IconImages(icon)) {
+      found.push_back(image.Size);
+      EXPECT_EQ(image.BitsPerPixel, 32u);
+    }
+    EXPECT_EQ(found, sizes);
   }
 }
 

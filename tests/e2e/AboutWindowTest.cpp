@@ -1,18 +1,24 @@
 // The About window of the shipped monitor under Wine: shown from the tray menu as a layered
 // picture window, its OK button hot under the mouse, pressed, clicked; dragged by its
-// background; its web button with no browser; its texts in the stored language. Without a
+// background; its web button with no browser; its texts in the stored language; on screens of
+// 144 and 192 DPI, larger and drawn as the scene renderer draws it at that scale. Without a
 // compositor the screen shows a layered window's colours as drawn, premultiplied, over black:
 // so screenshots show where the picture is, and its colours, but not the desktop behind.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "platform/win32/Win32Platform.h"
 #include "scene/paint/Bitmap.h"
+#include "scene/paint/Scale.h"
 #include "scene/win32/GdiPlusCanvas.h"
 #include "tests/e2e/MonitorTest.h"
+#include "tests/forms/CanvasTolerances.h"
+#include "tests/forms/PictureDifference.h"
 #include "harness/win32/Screenshot.h"
 
 namespace vd::e2e {
@@ -30,8 +36,19 @@ constexpr RECT kLabel2{68, 132, 468, 162};
 constexpr RECT kLabel3{68, 162, 468, 192};
 constexpr RECT kLabel4{63, 192, 468, 218};
 constexpr RECT kTextWeb{61, 223, 362, 249};
+constexpr RECT kOKText{223, 330, 287, 347};
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// A place in the window at a screen's scale, in whole pixels as the window draws pictures.
+RECT Scaled(const RECT& r, float scale) {
+  const TvgRect pixels = OnWholePixels(ScaledRect({static_cast<float>(r.left), static_cast<float>(r.top),
+                                                   static_cast<float>(r.right), static_cast<float>(r.bottom)},
+                                                  scale));
+  return {static_cast<LONG>(pixels.Left), static_cast<LONG>(pixels.Top), static_cast<LONG>(pixels.Right),
+          static_cast<LONG>(pixels.Bottom)};
+}
+POINT Scaled(POINT p, float scale) { return {ScaledLength(p.x, scale), ScaledLength(p.y, scale)}; }
 
 // What the program draws, drawn the same way by this test: a text or a picture in a buffer
 // of the same size, transparent elsewhere.
@@ -50,12 +67,14 @@ public:
                      color, 1);
     FCanvas.EndScene();
   }
+  // The picture drawn over the whole buffer, smoothly scaled where it is not of its size.
   void Picture(const std::wstring& file) {
     TvgBitmap picture;
     picture.SetPNG(ReadFile(file));
     FCanvas.BeginScene();
     const TvgRect whole{0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height())};
-    FCanvas.DrawBitmap(picture, whole, whole, 1, false);
+    const TvgRect buffer{0, 0, static_cast<float>(Width()), static_cast<float>(Height())};
+    FCanvas.DrawBitmap(picture, whole, buffer, 1, !(buffer == whole));
     FCanvas.EndScene();
   }
   // Premultiplied ARGB.
@@ -96,6 +115,17 @@ double Matches(const TScreenshot& shot, POINT origin, const TReference& referenc
       matching += same;
     }
   return opaque ? static_cast<double>(matching) / opaque : 0;
+}
+
+// How the screenshot of the window differs from a picture of it, as the cross-check of the
+// canvases counts it: in the colours alone (the screen shows them premultiplied, over black),
+// the texts' rectangles apart.
+picture_test::TPictureDifference DifferenceFrom(const TScreenshot& shot, const TReference& picture,
+                                                std::span<const TvgRect> texts) {
+  picture_test::TPicture drawn{picture.Width(), picture.Height(), {}}, shown{shot.Width, shot.Height, shot.Pixels};
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < picture.Width(); ++x) drawn.Pixels.push_back(picture.At(x, y) & 0xFFFFFF);
+  return picture_test::Difference(drawn, shown, picture_test::kCanvasThreshold, texts);
 }
 
 // The prefix's handlers of web addresses (http and https), replaced for a test and put back
@@ -159,21 +189,22 @@ protected:
     const RECT window = WindowRect();
     MoveMouseTo({window.left + inWindow.x, window.top + inWindow.y});
   }
-  // Which of the OK button's pictures the screen shows, judged by the rows above its text;
-  // empty when none.
-  static std::wstring OkPicture() {
+  // Which of the OK button's pictures the screen shows, judged by the rows above its text, on
+  // a screen of that scale; empty when none.
+  static std::wstring OkPicture(float scale = 1) {
     const TScreenshot shot = Shot();
+    const RECT ok = Scaled(kOK, scale);
     for (const wchar_t* name : {L"BtnOK.png", L"BtnOKHot.png", L"BtnOKDown.png"}) {
-      TReference picture(kOK.right - kOK.left, kOK.bottom - kOK.top);
+      TReference picture(ok.right - ok.left, ok.bottom - ok.top);
       picture.Picture(name);
-      if (Matches(shot, {kOK.left, kOK.top}, picture, 0, 4) > 0.97) return name;
+      if (Matches(shot, {ok.left, ok.top}, picture, 0, ScaledLength(4, scale)) > 0.97) return name;
     }
     return L"";
   }
   // Waits until the screen shows that picture of the OK button; answers the one it shows.
-  static std::wstring WaitForOkPicture(const std::wstring& name) {
+  static std::wstring WaitForOkPicture(const std::wstring& name, float scale = 1) {
     std::wstring shown;
-    PumpUntil([&] { return (shown = OkPicture()) == name; }, 3000);
+    PumpUntil([&] { return (shown = OkPicture(scale)) == name; }, 3000);
     return shown;
   }
   static double TextShown(const TScreenshot& shot, const RECT& where, std::u16string_view text, float size, bool bold,
@@ -382,6 +413,72 @@ TEST_F(AboutWindowTest, WithTheStoredLanguageChineseTheTextsAreChinese) {
   EXPECT_LT(TextShown(shot, kLabel1, u"Hardware & Software Information:", 16, true, 0xFFE0E0E0), 0.5);
   EXPECT_GT(TextShown(shot, kTextWeb, u"https://www.example.com/vardel", 13, false, 0xFFFFFFFF), 0.95);
 }
+
+// On a screen of 144 or 192 DPI: the window one and a half or two times as large, drawn as
+// the scene renderer draws it at that scale (the golden pictures), and its button and
+// background taking the mouse at their places in it.
+struct TScreenCase {
+  DWORD Dpi;
+  const wchar_t* Golden;
+};
+
+class ScaledAboutWindowTest : public AboutWindowTest, public ::testing::WithParamInterface<TScreenCase> {};
+
+TEST_P(ScaledAboutWindowTest, TheWindowIsScaledDrawnAsTheSceneRendererDrawsItAndTakesTheMouseAtItsScaledPlaces) {
+  const TScreenDpi screen(GetParam().Dpi);
+  const float scale = ScaleForDpi(GetParam().Dpi);
+  StartMonitor();
+  MoveMouseTo({0, 0});
+  ShowAbout();
+  const int width = ScaledLength(kWidth, scale), height = ScaledLength(kHeight, scale);
+  const RECT rect = WindowRect();
+  EXPECT_EQ(rect.right - rect.left, width);
+  EXPECT_EQ(rect.bottom - rect.top, height);
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+
+  ASSERT_EQ(WaitForOkPicture(L"BtnOK.png", scale), L"BtnOK.png");
+  const TScreenshot shot = Shot();
+  ASSERT_EQ(shot.Width, width);
+  TReference golden(width, height);
+  golden.Picture(GetParam().Golden);
+  std::vector<TvgRect> texts;
+  double textArea = 0;
+  for (const RECT& text : {kLabel1, kLabel2, kLabel3, kLabel4, kTextWeb, kOKText}) {
+    const RECT pixels = Scaled(text, scale);
+    texts.push_back({static_cast<float>(pixels.left), static_cast<float>(pixels.top), static_cast<float>(pixels.right),
+                     static_cast<float>(pixels.bottom)});
+    textArea += (pixels.right - pixels.left) * (pixels.bottom - pixels.top);
+  }
+  const auto difference = DifferenceFrom(shot, golden, texts);
+  EXPECT_LE(difference.OutsideOff, picture_test::kCanvasOutsideAllowed);
+  EXPECT_LE(difference.InsideOff, picture_test::kCanvasTextShareAllowed * textArea);
+
+  // Dragged by its background by the mouse's movement.
+  const POINT background = Scaled(kBackground, scale);
+  MoveTo(background);
+  PressLeftButton();
+  for (int step = 1; step <= 4; ++step)
+    MoveMouseTo({rect.left + background.x + 10 * step, rect.top + background.y - 7 * step});
+  ReleaseLeftButton();
+  PumpUntil([&] { return WindowRect().left - rect.left == 40; }, 3000);
+  EXPECT_EQ(WindowRect().left - rect.left, 40);
+  EXPECT_EQ(WindowRect().top - rect.top, -28);
+
+  // The OK button hot under the mouse, pressed while held, and clicked, at its scaled place.
+  MoveTo(Centre(Scaled(kOK, scale)));
+  EXPECT_EQ(WaitForOkPicture(L"BtnOKHot.png", scale), L"BtnOKHot.png");
+  PressLeftButton();
+  EXPECT_EQ(WaitForOkPicture(L"BtnOKDown.png", scale), L"BtnOKDown.png");
+  ReleaseLeftButton();
+  EXPECT_TRUE(PumpUntil([] { return !IsWindowVisible(FindMonitorWindow()); }));
+  EXPECT_TRUE(FMonitor->Running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ScaledAboutWindowTest,
+                         ::testing::Values(TScreenCase{144, L"about-normal-US-150.png"},
+                                           TScreenCase{192, L"about-normal-US-200.png"}),
+                         [](const auto& info) { return std::to_string(info.param.Dpi) + "Dpi"; });
 
 }  // namespace
 }  // namespace vd::e2e

@@ -1,5 +1,7 @@
 #include "tests/e2e/MonitorTest.h"
 
+#include <algorithm>
+
 #include "harness/win32/SystemStandIns.h"
 
 namespace vd::e2e {
@@ -10,9 +12,11 @@ constexpr wchar_t kAllSettingsValue[] = L"T362Profile.pfd";
 constexpr std::size_t kAllSettingsSize = 30954;
 constexpr std::size_t kCurrentLanguage = 30952;
 
+// A name for the test's own folder: the parameterised tests' slashes become dashes.
 std::wstring CurrentTestName() {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string name = std::string(test->test_suite_name()) + "." + test->name();
+  std::string name = std::string(test->test_suite_name()) + "." + test->name();
+  std::replace(name.begin(), name.end(), '/', '-');
   return std::wstring(name.begin(), name.end());
 }
 

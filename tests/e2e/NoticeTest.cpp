@@ -1,14 +1,16 @@
 // The on-screen notice of the real monitor: after a profile switch and a microphone-mute press
 // on the stand-in mouse, a layered window that never takes the foreground or the mouse says
 // what happened, in the stored language, near the bottom of the screen, and goes again. Its
-// caption carries the text its scene shows.
+// caption carries the text its scene shows. On a screen of 144 or 192 DPI it is as many times
+// as large.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "tests/e2e/MonitorTest.h"
 #include "harness/win32/SystemStandIns.h"
+#include "scene/paint/Scale.h"
+#include "tests/e2e/MonitorTest.h"
 
 namespace vd::e2e {
 namespace {
@@ -128,6 +130,25 @@ TEST_F(NoticeTest, NothingShowsWhenTurnedOffOrWithoutACaptureDeviceButItShowsOve
   EXPECT_EQ(Text(), L"Profile 4");
   EXPECT_EQ(GetForegroundWindow(), game.Get());
 }
+
+class ScaledNoticeTest : public NoticeTest, public ::testing::WithParamInterface<DWORD> {};
+
+TEST_P(ScaledNoticeTest, OnAScreenOfAnotherScaleTheNoticeIsAsManyTimesAsLargeAndAsFarFromTheBottom) {
+  const TScreenDpi screen(GetParam());
+  const float scale = ScaleForDpi(GetParam());
+  StartReadingMouse();
+  ASSERT_TRUE(Press({0x08, 0x01, 0x04}));
+  RECT notice{}, work{};
+  GetWindowRect(Notice(), &notice);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(notice.right - notice.left, ScaledLength(340, scale));
+  EXPECT_EQ(notice.bottom - notice.top, ScaledLength(84, scale));
+  EXPECT_EQ(notice.left + notice.right, work.left + work.right) << "centred";
+  EXPECT_EQ(notice.bottom, work.bottom - ScaledLength(48, scale));
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ScaledNoticeTest, ::testing::Values(144, 192),
+                         [](const auto& info) { return std::to_string(info.param) + "Dpi"; });
 
 }  // namespace
 }  // namespace vd::e2e

@@ -1,6 +1,7 @@
-// The look of the stored About window and notice, drawn natively with the cairo canvas,
-// against golden pictures kept in golden/. With VD_UPDATE_GOLDEN=1 the test writes them instead
-// (make golden); a changed golden picture is reviewed as a picture.
+// The look of the stored About window and notice, drawn natively with the cairo canvas (also
+// as screens of 144 and 192 DPI show them), against golden pictures kept in golden/. With
+// VD_UPDATE_GOLDEN=1 the test writes them instead (make golden); a changed golden picture is
+// reviewed as a picture.
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 
 #include <unistd.h>
 
+#include "tests/forms/NoticeAfterMute.h"
 #include "tests/forms/PictureDifference.h"
 #include "tools/scene-render/CairoRender.h"
 
@@ -41,14 +43,10 @@ struct TCase {
   TvgRenderState State;
   const char16_t* Language;
   std::vector<std::pair<std::u16string, std::u16string>> Settings;
+  float Scale = 1;
 };
 
-// The notice as the program shows it after a mute press.
-const std::vector<std::pair<std::u16string, std::u16string>> kNoticeMuted = {
-    {u"NoticeRoot", u"Opacity = 1"},
-    {u"IconProfile", u"Visible = False"},
-    {u"IconMicrophoneMuted", u"Visible = True"},
-    {u"NoticeText", u"Text = 'Microphone muted'"}};
+using picture_test::kNoticeMuted;
 
 const TCase kCases[] = {
     {"about-normal-US", "VDMonMain.form", TvgRenderState::Normal, u"US", {}},
@@ -58,6 +56,9 @@ const TCase kCases[] = {
     {"about-hot-CH", "VDMonMain.form", TvgRenderState::Hot, u"CH", {}},
     {"about-pressed-CH", "VDMonMain.form", TvgRenderState::Pressed, u"CH", {}},
     {"notice-muted-US", "Notice.form", TvgRenderState::Normal, u"US", kNoticeMuted},
+    {"about-normal-US-150", "VDMonMain.form", TvgRenderState::Normal, u"US", {}, 1.5f},
+    {"about-normal-US-200", "VDMonMain.form", TvgRenderState::Normal, u"US", {}, 2},
+    {"notice-muted-US-200", "Notice.form", TvgRenderState::Normal, u"US", kNoticeMuted, 2},
 };
 
 TPicture PictureOf(cairo_surface_t* surface) {
@@ -86,9 +87,10 @@ const cairo::TvgCairoFonts& Fonts() {
 
 // The form's scene drawn natively, written to a PNG as well when a path is given.
 TPicture Render(const fs::path& form, TvgRenderState state, const char16_t* language, const fs::path& writeTo = {},
-                const std::vector<std::pair<std::u16string, std::u16string>>& settings = {}) {
+                const std::vector<std::pair<std::u16string, std::u16string>>& settings = {}, float scale = 1) {
   TvgRenderRequest request;
   request.Form = form;
+  request.Scale = scale;
   request.Settings = settings;
   request.IncludeDirs = {kForms, BuiltFormsFolder()};
   request.Dictionaries = {kForms / "ks.local.dict", kForms / "Monitor.dict"};
@@ -108,13 +110,13 @@ TEST_P(SceneGoldenTest, TheSceneLooksAsItsGoldenPicture) {
   const TCase& c = GetParam();
   const fs::path golden = kGolden / (std::string(c.Name) + ".png");
   if (std::getenv("VD_UPDATE_GOLDEN")) {
-    Render(kForms / c.Form, c.State, c.Language, golden, c.Settings);
+    Render(kForms / c.Form, c.State, c.Language, golden, c.Settings, c.Scale);
     GTEST_SKIP() << "wrote " << golden;
   }
   const TPicture expected = ReadPng(golden);
   ASSERT_GT(expected.Width, 0) << "no golden picture " << golden << " (make golden writes it)";
-  const auto difference =
-      picture_test::Difference(expected, Render(kForms / c.Form, c.State, c.Language, {}, c.Settings), kThreshold);
+  const auto difference = picture_test::Difference(
+      expected, Render(kForms / c.Form, c.State, c.Language, {}, c.Settings, c.Scale), kThreshold);
   EXPECT_LE(difference.OutsideOff, kPixelsAllowed) << c.Name;
 }
 

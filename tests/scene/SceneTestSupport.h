@@ -62,8 +62,8 @@ public:
 using TManualClock = TvgManualClock;
 
 // Records each call as a line ("bitmap (0,0,70,30) -> (4,0,74,30)", "clip (0,0,77,31)",
-// "clear (0,0,3,2) #00000000"), the colour of each fill, and which picture each drawing took,
-// with what opacity.
+// "clear (0,0,3,2) #00000000"), the colour of each fill, which picture each drawing took,
+// with what opacity, and the matrix set last.
 class TRecordingCanvas : public IvgCanvas {
 public:
   struct TBitmapDraw {
@@ -103,7 +103,7 @@ public:
     std::snprintf(details, sizeof details, " #%08X", color);
     FCalls.push_back("clear " + Text(rect) + details);
   }
-  void SetMatrix(const TvgMatrix&) override {}
+  void SetMatrix(const TvgMatrix& matrix) override { FMatrix = matrix; }
   void SaveState() override { FCalls.push_back("save"); }
   void RestoreState() override { FCalls.push_back("restore"); }
   void IntersectClipRect(const TvgRect& rect) override { FCalls.push_back("clip " + Text(rect)); }
@@ -129,6 +129,7 @@ public:
   std::vector<std::string> FCalls;
   std::vector<TvgColor> FFillColors;
   std::vector<TBitmapDraw> FBitmaps;
+  TvgMatrix FMatrix;
 };
 
 // The start of a PNG file as far as its size: signature and header chunk.

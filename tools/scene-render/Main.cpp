@@ -1,7 +1,9 @@
 // scene-render: draws the scene of a stored form to a PNG on the build machine.
 //
 //   scene-render FORM OUT.png [--state normal|hot|pressed] [--language NAME] [--button NAME]
-//                [--set NAME.PROPERTY=VALUE]... [-I DIR]... [--font FILE]...
+//                [--scale S] [--set NAME.PROPERTY=VALUE]... [-I DIR]... [--font FILE]...
+//
+// --scale draws the scene as a screen of 96 × S DPI shows it (1.25, 1.5, 2, ...; 1 to 4).
 //
 // --set gives a component of the form a value as the program would before showing it, in
 // the text form's syntax: --set "NoticeText.Text='Profile 5'" --set NoticeRoot.Opacity=1.
@@ -12,7 +14,10 @@
 // --font the text is drawn with the fonts the tests use (Wine's Tahoma and the CJK font the
 // prerequisites install), not with the machine's.
 
+#include <charconv>
+#include <cmath>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,8 +32,16 @@ using namespace vd;
 
 int Usage() {
   std::cerr << "usage: scene-render FORM OUT.png [--state normal|hot|pressed] [--language NAME] [--button NAME]\n"
-               "                    [--set NAME.PROPERTY=VALUE]... [-I DIR]... [--font FILE]...\n";
+               "                    [--scale S] [--set NAME.PROPERTY=VALUE]... [-I DIR]... [--font FILE]...\n";
   return 2;
+}
+
+// A scale from 1 to 4, written as a plain decimal number; nothing for anything else.
+std::optional<float> ParseScale(const std::string& text) {
+  float scale = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), scale, std::chars_format::fixed);
+  if (error != std::errc() || end != text.data() + text.size() || !(scale >= 1 && scale <= 4)) return std::nullopt;
+  return scale;
 }
 
 }  // namespace
@@ -54,6 +67,8 @@ int main(int argc, char** argv) {
       request.Language = FromUtf8(value);
     else if (option == "--button")
       request.Button = FromUtf8(value);
+    else if (const std::optional<float> scale = option == "--scale" ? ParseScale(value) : std::nullopt)
+      request.Scale = *scale;
     else if (option == "-I")
       request.IncludeDirs.emplace_back(value);
     else if (option == "--font")

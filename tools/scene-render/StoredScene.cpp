@@ -1,5 +1,6 @@
 #include "tools/scene-render/StoredScene.h"
 
+#include <cmath>
 #include <optional>
 #include <stdexcept>
 
@@ -14,6 +15,7 @@
 #include "scene/SceneClasses.h"
 #include "scene/controls/Text.h"
 #include "scene/layout/VisualObject.h"
+#include "scene/paint/Scale.h"
 #include "scene/style/DefaultStyle.h"
 #include "tools/dictc/DictionarySource.h"
 #include "tools/formc/FormIncludes.h"
@@ -53,7 +55,10 @@ public:
   void SetCursor(TvgCursor) override {}
   bool ParentIsForm() override { return true; }
   std::int32_t FormTag() override { return 0; }
-  TvgPixelRect FormBounds() override { return {0, 0, FScene.Width(), FScene.Height()}; }
+  TvgPixelRect FormBounds() override {
+    const TvgPixelRect pixels = FScene.PixelBounds();
+    return {0, 0, pixels.Width(), pixels.Height()};
+  }
   void SetFormBounds(const TvgPixelRect&) override {}
   void SetModalResult(std::int32_t) override {}
 
@@ -88,7 +93,7 @@ TvgCustomScene* FirstScene(const TComponent& root) {
 void PointAt(TvgCustomScene& scene, const TComponent& root, const TvgRenderRequest& request) {
   auto* button = dynamic_cast<TvgVisualObject*>(root.FindComponent(request.Button));
   if (!button) throw std::runtime_error("the form has no button " + ToUtf8(request.Button));
-  const TvgRect rect = button->AbsoluteRect();
+  const TvgRect rect = ScaledRect(button->AbsoluteRect(), scene.Scale());
   const float x = (rect.Left + rect.Right) / 2, y = (rect.Top + rect.Bottom) / 2;
   scene.MouseMove({}, x, y);
   if (request.State == TvgRenderState::Pressed) scene.MouseDown(mbLeft, ssLeft, x, y);
@@ -110,11 +115,11 @@ void ApplySettings(const TComponent& root, const TvgRenderRequest& request) {
   }
 }
 
-void CollectTexts(const TvgObject& object, std::vector<TvgRect>& rects) {
+void CollectTexts(const TvgObject& object, float scale, std::vector<TvgRect>& rects) {
   const TvgVisualObject* visual = object.Visual();
   if (visual && !visual->Visible()) return;
-  if (dynamic_cast<const TvgText*>(&object)) rects.push_back(visual->AbsoluteRect());
-  for (int i = 0; i < object.ChildrenCount(); ++i) CollectTexts(*object.Children(i), rects);
+  if (dynamic_cast<const TvgText*>(&object)) rects.push_back(ScaledRect(visual->AbsoluteRect(), scale));
+  for (int i = 0; i < object.ChildrenCount(); ++i) CollectTexts(*object.Children(i), scale, rects);
 }
 
 // The process-wide toolkit state that one drawing sets up, released when it ends.
@@ -156,6 +161,9 @@ std::vector<TvgRect> DrawStoredScene(const TvgRenderRequest& request, const TvgC
   TvgCustomScene* scene = FirstScene(root);
   if (!scene) throw std::runtime_error(request.Form.string() + " holds no scene");
   const TRenderHost host(*scene);
+  if (!(request.Scale > 0) || !std::isfinite(request.Scale))
+    throw std::runtime_error("the scale must be a positive number");
+  scene->SetScale(request.Scale);
   if (!request.Language.empty()) SelectLanguage(dictionary, request);
   ApplySettings(root, request);
   if (TvgObject* first = scene->GetRoot())
@@ -163,11 +171,12 @@ std::vector<TvgRect> DrawStoredScene(const TvgRenderRequest& request, const TvgC
   if (request.State != TvgRenderState::Normal) PointAt(*scene, root, request);
   toolkit.Clock.Advance(kSettleMs);
 
-  IvgCanvas& canvas = canvasForSize(scene->Width(), scene->Height());
-  scene->AddPendingRect({0, 0, scene->Width(), scene->Height()});
+  const TvgPixelRect pixels = scene->PixelBounds();
+  IvgCanvas& canvas = canvasForSize(pixels.Width(), pixels.Height());
+  scene->AddPendingRect({0, 0, pixels.Width(), pixels.Height()});
   scene->PaintScene(canvas);
   std::vector<TvgRect> texts;
-  if (const TvgObject* first = scene->GetRoot()) CollectTexts(*first, texts);
+  if (const TvgObject* first = scene->GetRoot()) CollectTexts(*first, scene->Scale(), texts);
   return texts;
 }
 

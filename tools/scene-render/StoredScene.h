@@ -2,7 +2,9 @@
 // Draws the scene of a stored form (its text form, as in forms/) on a canvas: the form's
 // first toolkit scene, laid out at its stored size, styled by the style sets the form
 // holds and the built-in default style set, with the texts in a chosen language, and with
-// the mouse over or pressing a button for the hot and pressed pictures. The window
+// the mouse over or pressing a button for the hot and pressed pictures, at a screen's scale
+// (the picture `scale` times the stored size, as a window on a screen of 96 × scale DPI
+// shows it). The window
 // components around the scene (tray icon, menus, timers, the device components) are not
 // made. Animations run to their end before the picture is taken. The built-in default style
 // set is the platform's resource, as in the program.
@@ -28,6 +30,8 @@ struct TvgRenderRequest {
   // The language's name (US, CH, TW); empty for the stored texts.
   std::u16string Language;
   TvgRenderState State = TvgRenderState::Normal;
+  // Pixels to one unit of the form: 1.5 draws the scene as a screen of 144 DPI shows it.
+  float Scale = 1;
   // The button that the mouse is over or pressing in the hot and pressed states.
   std::u16string Button = u"BtnOK";
   // Properties set after the form is read, as the program sets them before it shows the
@@ -39,7 +43,8 @@ struct TvgRenderRequest {
 // The canvas for a scene of that size, kept by the caller.
 using TvgCanvasForSize = std::function<IvgCanvas&(int width, int height)>;
 
-// Answers where the drawing has text: the scene rectangles of its visible text objects.
+// Answers where the drawing has text: the rectangles of its visible text objects, in the
+// picture's pixels.
 // Raises std::runtime_error (or the toolkit's Exception) naming what is wrong: a form that
 // cannot be read or holds no scene, an unknown language, a missing button.
 std::vector<TvgRect> DrawStoredScene(const TvgRenderRequest& request, const TvgCanvasForSize& canvasForSize);

@@ -2,8 +2,10 @@
 
 #include "core/Application.h"
 #include "core/StoredForm.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/StringConversions.h"
+#include "scene/paint/Scale.h"
 #include "scene/win32/SceneWindow.h"
 
 namespace vd::win32 {
@@ -27,6 +29,7 @@ void TForm::SetCaption(const std::u16string& value) {
 bool TForm::Visible() const { return Handle() && IsWindowVisible(Handle()); }
 
 void TForm::Show() {
+  FollowScreenScale();
   ForEachScene([](TvgScene& scene) { scene.Showing(); });
   ShowWindow(Handle(), SW_SHOW);
 }
@@ -34,6 +37,33 @@ void TForm::Show() {
 void TForm::ShowInactive() {
   ForEachScene([](TvgScene& scene) { scene.Showing(); });
   ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+int TForm::PixelWidth() const { return ScaledLength(FClientWidth, FScale); }
+int TForm::PixelHeight() const { return ScaledLength(FClientHeight, FScale); }
+
+void TForm::SetScale(float scale) {
+  if (scale == FScale || !(scale > 0)) return;
+  RECT before{};
+  GetWindowRect(Handle(), &before);
+  FScale = scale;
+  ForEachScene([scale](TvgScene& scene) { scene.SetScale(scale); });
+  const int width = PixelWidth(), height = PixelHeight();
+  SetWindowPos(Handle(), nullptr, before.left + (before.right - before.left - width) / 2,
+               before.top + (before.bottom - before.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::FollowScreenScale() { SetScale(ScaleForDpi(WindowDpi(Handle()))); }
+
+void TForm::DpiChanged(UINT dpi, const RECT& suggested) {
+  // A form that took the scale already (the notice, placed on the monitor under the pointer)
+  // stays where it was put.
+  const float scale = ScaleForDpi(dpi);
+  if (scale == FScale) return;
+  SetScale(scale);
+  // The suggested place, with the size the scale gives (the suggested one, but for rounding).
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, PixelWidth(), PixelHeight(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::Hide() {
@@ -60,6 +90,8 @@ void TForm::CreateForm() {
   params.Y = (GetSystemMetrics(SM_CYSCREEN) - FClientHeight) / 2;
   CreateParams(params);
   CreateHandle(params);
+  // Scaled around its centre, before its scenes make their windows.
+  FollowScreenScale();
   // The scenes' windows go into the form's, now that it exists; a scene that cannot make its
   // window is reported and the form goes on without it.
   ForEachScene([this](TvgScene& scene) { RunReportingErrors([&] { scene.CreateWindowIn(Handle()); }); });
@@ -75,6 +107,10 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
     // The form is the application's main form: closing it ends the application.
     TerminateApplication();
+    return 0;
+  }
+  if (message == WM_DPICHANGED && lParam) {
+    DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
   }
   return TWindowBase::HandleMessage(message, wParam, lParam);

@@ -2,6 +2,11 @@
 // A form: a component created from its stored description, owning the components it
 // describes, with a top-level window whose class name is the form's class name. Closing the
 // application's main form ends the message loop.
+//
+// The form is drawn at the scale of the screen its window is on (DPI / 96): its window is its
+// client size times the scale, and its scenes draw at that scale. It takes the scale of the
+// monitor it is centred on when it is made and when it is shown, and a new one when the
+// system says its window's DPI changed (dragged onto a monitor of another scale, say).
 
 #include <functional>
 #include <string>
@@ -28,15 +33,24 @@ public:
   void SetClientWidth(int value) { FClientWidth = value; }
   int ClientHeight() const { return FClientHeight; }
   void SetClientHeight(int value) { FClientHeight = value; }
+  // The client size in pixels: times the scale.
+  int PixelWidth() const;
+  int PixelHeight() const;
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
 
   bool Visible() const;
   // The form's scenes draw before the window shows, and let their drawing go a while after
-  // it has been hidden. ShowInactive shows the window without activating it.
+  // it has been hidden. Show takes the scale of the monitor the window is on; ShowInactive
+  // shows the window without activating it, where and at the scale its caller put it.
   void Show();
   void ShowInactive();
   void Hide();
+
+  // Pixels to one unit of the form: 1 until the window exists.
+  float Scale() const { return FScale; }
+  // Draws the form at the scale: its scenes, and its window sized to it around its centre.
+  void SetScale(float scale);
 
 protected:
   // Reads the form's stored description, runs OnCreate (an error is reported and the form
@@ -53,10 +67,15 @@ protected:
 
 private:
   void ForEachScene(const std::function<void(TvgScene&)>& action);
+  // Takes the scale of the monitor the window is on now.
+  void FollowScreenScale();
+  // The window's DPI changed to `dpi`, and the system suggests the place.
+  void DpiChanged(UINT dpi, const RECT& suggested);
 
   std::u16string FCaption;
   int FClientWidth = 0;
   int FClientHeight = 0;
+  float FScale = 1;
 };
 
 }  // namespace vd::win32

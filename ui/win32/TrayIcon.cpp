@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/LibraryBinding.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/MainThreadDispatcher.h"
 #include "platform/win32/MessageLoop.h"
 
@@ -21,12 +23,38 @@ TShellNotifyIcon& ShellCall() {
   return function;
 }
 
+TTaskbarThemeQuery& ThemeQuery() {
+  static TTaskbarThemeQuery function = &SystemTaskbarTheme;
+  return function;
+}
+
+bool HasIconResource(const std::wstring& name) {
+  return FindResourceW(GetModuleHandleW(nullptr), name.c_str(), RT_GROUP_ICON) != nullptr;
+}
+
+// The program's icon resource at size × size: scaled down with care from a larger drawing
+// where comctl32 can (Windows Vista and later), else as the system loads icons.
+HICON LoadIconAtSize(const std::wstring& name, int size) {
+  HRESULT(WINAPI * scaleDown)(HINSTANCE, PCWSTR, int, int, HICON*) = nullptr;
+  const TLibraryBinding controls(u"comctl32.dll", platform::TLibrarySearch::SystemFolderOnly,
+                                 {{"LoadIconWithScaleDown", scaleDown}});
+  HICON icon = nullptr;
+  if (controls.Bound() && SUCCEEDED(scaleDown(GetModuleHandleW(nullptr), name.c_str(), size, size, &icon))) return icon;
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, size, size, 0));
+}
+
 }  // namespace
 
 TShellNotifyIcon ShellNotifyIconFunction() { return ShellCall(); }
 
 TShellNotifyIcon ReplaceShellNotifyIconFunction(TShellNotifyIcon function) {
   return std::exchange(ShellCall(), function);
+}
+
+TTaskbarThemeQuery TaskbarThemeFunction() { return ThemeQuery(); }
+
+TTaskbarThemeQuery ReplaceTaskbarThemeFunction(TTaskbarThemeQuery function) {
+  return std::exchange(ThemeQuery(), function);
 }
 
 const TClassInfo& TTrayIcon::StaticClassInfo() {
@@ -55,6 +83,7 @@ TTrayIcon::~TTrayIcon() {
 
 void TTrayIcon::Appear() {
   CreateHandle(TCreateParams{L"TTrayIconWindow"});
+  LoadPicture(WindowDpi(Handle()));
   if (FVisible) Add(kAddRetries);
 }
 
@@ -78,9 +107,22 @@ void TTrayIcon::SetHint(const std::u16string& value) {
 void TTrayIcon::SetIconName(const std::wstring& value) {
   if (value == FIconName) return;
   FIconName = value;
-  FIcon = static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), FIconName.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-  Modify();
+  // Before the window exists, the DPI is not known: the picture comes with the window.
+  if (Handle() && LoadPicture(FDpi)) Modify();
+}
+
+bool TTrayIcon::LoadPicture(UINT dpi) {
+  FDpi = dpi;
+  FTheme = TaskbarThemeFunction()();
+  const std::wstring themed = ThemedIconName(FIconName, FTheme);
+  const std::wstring name = HasIconResource(themed) ? themed : FIconName;
+  const int size = SmallIconSize(FDpi);
+  if (FIcon && name == FLoadedName && size == FLoadedSize) return false;
+  // The shell keeps a copy of each picture it is given: the one it had may go.
+  FIcon.Reset(LoadIconAtSize(name, size));
+  FLoadedName = name;
+  FLoadedSize = size;
+  return true;
 }
 
 void TTrayIcon::SetPopupMenu(TPopupMenu* value) {
@@ -126,7 +168,7 @@ bool TTrayIcon::Notify(DWORD action) {
   data.uID = kIconId;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kTrayCallback;
-  data.hIcon = FIcon;
+  data.hIcon = FIcon.Get();
   const std::size_t length = std::min(FHint.size(), std::size(data.szTip) - 1);
   std::copy_n(FHint.begin(), length, data.szTip);
   return ShellNotifyIconFunction()(action, &data) != FALSE;
@@ -157,9 +199,17 @@ LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (FTaskbarCreated && message == FTaskbarCreated) {
+    // The new task bar may show icons at another size.
+    LoadPicture(WindowDpi(Handle()));
     if (FVisible) Add(kAddRetries);
     return 0;
   }
+  if (message == WM_DPICHANGED) {
+    if (LoadPicture(LOWORD(wParam))) Modify();
+    return 0;
+  }
+  // The theme, say.
+  if (message == WM_SETTINGCHANGE && LoadPicture(FDpi)) Modify();
   if (message == WM_TIMER && wParam == kAddTimer) {
     Add(FAddRetries - 1);
     return 0;

@@ -10,6 +10,11 @@
 // is gone adds it again. A refused add may have taken all the same: each add that fails is
 // followed by a change, and every change is tried at once, so the shell never keeps showing
 // an old picture or hint.
+//
+// The picture is the icon resource drawn for the task bar's theme (ui/win32/TaskbarTheme.h),
+// at the shell's small-icon size for the DPI of the screen the icon's window is on: loaded
+// when the window is made, and again when that DPI changes, when a setting changes (the
+// theme, say) and when the shell announces the task bar.
 
 #include <windows.h>
 // Before shellapi.h, which uses its types.
@@ -23,6 +28,7 @@
 #include "core/Event.h"
 #include "platform/win32/Window.h"
 #include "ui/win32/PopupMenu.h"
+#include "ui/win32/TaskbarTheme.h"
 
 namespace vd::win32 {
 
@@ -31,6 +37,12 @@ using TShellNotifyIcon = BOOL(WINAPI*)(DWORD message, NOTIFYICONDATAW* data);
 TShellNotifyIcon ShellNotifyIconFunction();
 // Replaces the function until it is replaced again; answers the one it replaced.
 TShellNotifyIcon ReplaceShellNotifyIconFunction(TShellNotifyIcon function);
+
+using TTaskbarThemeQuery = TTaskbarTheme (*)();
+// SystemTaskbarTheme, or what replaced it (a test's theme, high contrast among them, which
+// the system may not let a test turn on).
+TTaskbarThemeQuery TaskbarThemeFunction();
+TTaskbarThemeQuery ReplaceTaskbarThemeFunction(TTaskbarThemeQuery function);
 
 // Published: Hint, PopupMenu, Visible (default False), OnClick.
 class TTrayIcon : public TComponent, private TWindowBase {
@@ -46,8 +58,9 @@ public:
   void SetHint(const std::u16string& value);
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* value);
-  // The icon shown: one of the program's icon resources, by name; the application's main
-  // icon (MAINICON) at first.
+  // The icon shown: one of the program's icon resources, by name (for a dark task bar; its
+  // drawings for the other themes are found by ThemedIconName, the name's own drawing where
+  // there is none); the application's main icon (MAINICON) at first.
   const std::wstring& IconName() const { return FIconName; }
   void SetIconName(const std::wstring& value);
   // Raised when the left button is pressed and released on the icon.
@@ -69,6 +82,9 @@ private:
   void StopAdding();
   // Gives the shell the icon's hint and picture now; adds the icon again when it is gone.
   void Modify();
+  // Loads the picture for the task bar's theme now and the DPI, unless it is loaded already;
+  // answers whether it is a new one.
+  bool LoadPicture(UINT dpi);
   bool Notify(DWORD action);
 
   bool FVisible = false;
@@ -79,7 +95,13 @@ private:
   std::uint32_t FAddRetryIntervalMs = kAddRetryIntervalMs;
   int FAddRetries = 0;  // tries of a refused add still to come
   std::wstring FIconName;
-  HICON FIcon = nullptr;  // a shared resource of the program
+  // What the picture was loaded for.
+  UINT FDpi = 96;
+  TTaskbarTheme FTheme = TTaskbarTheme::Dark;
+  // The picture, which the tray icon owns, and what it was loaded as (resource name and size).
+  TUniqueIcon FIcon;
+  std::wstring FLoadedName;
+  int FLoadedSize = 0;
 };
 
 }  // namespace vd::win32

@@ -220,6 +220,42 @@ TEST_F(MonitorWindowTest, TheAboutWindowsDrawingIsMadeWhenItIsFirstShownAndLetGo
   EXPECT_TRUE(layer.Last().Pixels == first);
 }
 
+// Dragged onto a screen of another scale, the About window takes that scale at the place the
+// system suggests, drawn again once; told the scale it has, it stays as it is.
+TEST_F(MonitorWindowTest, TheAboutWindowTakesANewScaleAtTheSuggestedPlaceDrawnOnce) {
+  const test::TLayeredWindowRecorder layer;
+  FMonitor->About1Click(nullptr);
+  for (int i = 0; i < 6; ++i) FMonitor->ProcessMessageAndSleep50ms();
+  struct TCase {
+    UINT Dpi;
+    RECT Suggested;
+    RECT Expected;
+    int Passes;
+  };
+  const TCase cases[] = {
+      {144, {100, 50, 856, 650}, {100, 50, 856, 650}, 1},
+      {144, {0, 0, 10, 10}, {100, 50, 856, 650}, 0},
+      {192, {-20, 40, 988, 840}, {-20, 40, 988, 840}, 1},
+      {96, {300, 200, 804, 600}, {300, 200, 804, 600}, 1},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Dpi);
+    const int before = layer.Last().Count;
+    RECT suggested = c.Suggested;
+    SendMessageW(FMonitor->Handle(), WM_DPICHANGED, MAKEWPARAM(c.Dpi, c.Dpi), reinterpret_cast<LPARAM>(&suggested));
+    for (int i = 0; i < 4; ++i) FMonitor->ProcessMessageAndSleep50ms();
+    RECT window{};
+    GetWindowRect(FMonitor->Handle(), &window);
+    EXPECT_TRUE(EqualRect(&window, &c.Expected))
+        << window.left << "," << window.top << "," << window.right << "," << window.bottom;
+    EXPECT_EQ(layer.Last().Count - before, c.Passes);
+    EXPECT_EQ(layer.Last().Position.x, c.Expected.left);
+    EXPECT_EQ(layer.Last().Size.cx, c.Expected.right - c.Expected.left);
+    EXPECT_EQ(layer.Last().Size.cy, c.Expected.bottom - c.Expected.top);
+    EXPECT_EQ(layer.Last().Pixels.size(), static_cast<std::size_t>(layer.Last().Size.cx * layer.Last().Size.cy));
+  }
+}
+
 TEST_F(MonitorWindowTest, TheAboutTextsFollowTheLanguageButTheWebAddressStaysAsStored) {
   FMonitor->ksLanguage1->SetLang(u"CH");
   EXPECT_EQ(FMonitor->Label1->Text(), u"\u8F6F\u786C\u4EF6\u4FE1\u606F\uFF1A");
