@@ -3,12 +3,14 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
 
-#include "scene/paint/Bitmap.h"
 #include "base/Strings.h"
+#include "scene/cairo/CairoTextLines.h"
+#include "scene/paint/Bitmap.h"
 
 namespace vd::cairo {
 
@@ -56,7 +58,8 @@ struct TFree {
 };
 void UnrefObject(void* object) { g_object_unref(object); }
 using TPangoLayout = std::unique_ptr<PangoLayout, TFree<void, UnrefObject>>;
-using TFontDescription = std::unique_ptr<PangoFontDescription, TFree<PangoFontDescription, pango_font_description_free>>;
+using TFontDescription =
+    std::unique_ptr<PangoFontDescription, TFree<PangoFontDescription, pango_font_description_free>>;
 using TFontOptions = std::unique_ptr<cairo_font_options_t, TFree<cairo_font_options_t, cairo_font_options_destroy>>;
 
 }  // namespace
@@ -208,12 +211,12 @@ void TvgCairoCanvas::FillText(const TvgRect& r, std::u16string_view text, const 
   if (text.empty() || opacity <= 0 || format.Size <= 0) return;
   PangoContext* context = pango_font_map_create_context(FFonts.FontMap());
   pango_cairo_update_context(FCairo, context);
+  // Hinted as the program's text is: its glyphs' shapes, widths and colour follow.
   const TFontOptions options(cairo_font_options_create());
   cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
-  cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
-  cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_FULL);
+  cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_ON);
   pango_cairo_context_set_font_options(context, options.get());
-  pango_context_set_round_glyph_positions(context, FALSE);
   PangoLayout* layout = pango_layout_new(context);
   g_object_unref(context);  // the layout keeps it
   const TPangoLayout owner(layout);
@@ -227,9 +230,6 @@ void TvgCairoCanvas::FillText(const TvgRect& r, std::u16string_view text, const 
   pango_layout_set_font_description(layout, font.get());
   const std::string utf8 = ToUtf8(std::u16string(text));
   pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
-  pango_layout_set_alignment(layout, format.Horizontal == vgTextAlignNear  ? PANGO_ALIGN_LEFT
-                                     : format.Horizontal == vgTextAlignFar ? PANGO_ALIGN_RIGHT
-                                                                           : PANGO_ALIGN_CENTER);
 
   // The Windows canvas keeps a sixth of the size free on either side of the lines.
   const double padding = format.Size / 6.0;
@@ -237,16 +237,9 @@ void TvgCairoCanvas::FillText(const TvgRect& r, std::u16string_view text, const 
     pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
     pango_layout_set_width(layout, static_cast<int>(std::max(0.0, r.Width() - 2 * padding) * PANGO_SCALE));
   }
-  PangoRectangle logical;
-  pango_layout_get_extents(layout, nullptr, &logical);
-  const double width = static_cast<double>(logical.width) / PANGO_SCALE;
-  const double height = static_cast<double>(logical.height) / PANGO_SCALE;
-  double x = r.Left + padding;
-  if (!format.WordWrap) {
-    if (format.Horizontal == vgTextAlignFar) x = r.Right - padding - width;
-    if (format.Horizontal == vgTextAlignCenter) x = r.Left + (r.Width() - width) / 2;
-    x -= static_cast<double>(logical.x) / PANGO_SCALE;
-  }
+  const std::vector<TvgSetLine> lines = SetLines(layout, format.Size);
+  double height = 0;
+  for (const TvgSetLine& line : lines) height += line.Ascent + line.Descent;
   double y = r.Top;
   if (format.Vertical == vgTextAlignFar) y = r.Bottom - height;
   if (format.Vertical == vgTextAlignCenter) y = r.Top + (r.Height() - height) / 2;
@@ -256,8 +249,14 @@ void TvgCairoCanvas::FillText(const TvgRect& r, std::u16string_view text, const 
   cairo_rectangle(FCairo, r.Left, r.Top, r.Width(), r.Height());
   cairo_clip(FCairo);
   SetSource(color, opacity);
-  cairo_move_to(FCairo, x, y);
-  pango_cairo_show_layout(FCairo, layout);
+  for (const TvgSetLine& line : lines) {
+    double x = r.Left + padding;
+    if (format.Horizontal == vgTextAlignFar) x = r.Right - padding - line.Width;
+    if (format.Horizontal == vgTextAlignCenter) x = r.Left + (r.Width() - line.Width) / 2;
+    // Hinted glyphs are drawn on whole pixels, as the program draws them.
+    ShowLine(FCairo, line, std::round(x), std::round(y + line.Ascent));
+    y += line.Ascent + line.Descent;
+  }
   cairo_restore(FCairo);
 }
 
