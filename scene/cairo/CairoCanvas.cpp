@@ -107,7 +107,12 @@ bool TvgCairoCanvas::BeginScene() {
   return true;
 }
 
-void TvgCairoCanvas::EndScene() { cairo_surface_flush(FSurface); }
+void TvgCairoCanvas::EndScene() {
+  cairo_surface_flush(FSurface);
+  // cairo stops drawing at its first error, without a word: what came after it is missing.
+  if (const cairo_status_t status = cairo_status(FCairo); status != CAIRO_STATUS_SUCCESS)
+    throw std::runtime_error(std::string("cairo could not draw the scene: ") + cairo_status_to_string(status));
+}
 
 void TvgCairoCanvas::ClipToRects(std::span<const TvgPixelRect> rects) {
   cairo_matrix_t matrix;

@@ -36,6 +36,8 @@ public:
   void WritePng(const std::string& path) const;
 
   bool BeginScene() override;
+  // Raises std::runtime_error naming cairo's error when cairo refused something the scene
+  // drew (cairo draws nothing after its first error, and goes on refusing).
   void EndScene() override;
   void ClipToRects(std::span<const TvgPixelRect> rects) override;
   void ClearRect(const TvgPixelRect& rect, TvgColor color) override;

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "scene/cairo/CairoCanvas.h"
@@ -88,6 +91,20 @@ TEST_F(CairoCanvasTest, TextIsDrawnInsideItsRectangleOnly) {
     for (int x = 0; x < 60; ++x) (x >= 10 && x < 50 && y >= 5 && y < 15 ? inside : outside) += canvas.Pixel(x, y) != 0;
   EXPECT_GT(inside, 100);
   EXPECT_EQ(outside, 0);
+}
+
+TEST_F(CairoCanvasTest, WhatCairoRefusesInASceneIsReportedAtItsEnd) {
+  ASSERT_TRUE(FCanvas.BeginScene());
+  TvgMatrix matrix;
+  matrix.M11 = std::numeric_limits<float>::quiet_NaN();
+  FCanvas.SetMatrix(matrix);
+  FCanvas.FillRect({0, 0, 8, 4}, 0xFFFFFFFF, 1);
+  try {
+    FCanvas.EndScene();
+    FAIL() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("invalid matrix"), std::string::npos) << error.what();
+  }
 }
 
 }  // namespace
