@@ -6,11 +6,13 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "base/Strings.h"
 #include "scene/cairo/CairoTextLines.h"
 #include "scene/paint/Bitmap.h"
+#include "scene/paint/VisiblePart.h"
 
 namespace vd::cairo {
 
@@ -192,11 +194,18 @@ void TvgCairoCanvas::DrawRect(const TvgRect& r, TvgColor color, float thickness,
   cairo_stroke(FCairo);
 }
 
-void TvgCairoCanvas::DrawBitmap(const TvgBitmap& bitmap, const TvgRect& s, const TvgRect& d, float opacity,
-                                bool interpolate) {
-  if (opacity <= 0 || bitmap.Width() <= 0 || bitmap.Height() <= 0 || s.Width() <= 0 || s.Height() <= 0 ||
-      d.Width() == 0 || d.Height() == 0)
-    return;
+void TvgCairoCanvas::DrawBitmap(const TvgBitmap& bitmap, const TvgRect& source, const TvgRect& destination,
+                                float opacity, bool interpolate) {
+  if (opacity <= 0 || bitmap.Width() <= 0 || bitmap.Height() <= 0) return;
+  // Only what the clip lets through is drawn, so that cairo's fixed-point coordinates hold
+  // what a destination far beyond the image asks for.
+  double left, top, right, bottom;
+  cairo_clip_extents(FCairo, &left, &top, &right, &bottom);
+  const std::optional<TvgPicturePart> part = VisiblePart(
+      source, destination,
+      {static_cast<float>(left), static_cast<float>(top), static_cast<float>(right), static_cast<float>(bottom)});
+  if (!part) return;
+  const TvgRect &s = part->Source, &d = part->Destination;
   cairo_surface_t* picture = Decoded(bitmap);
   if (!picture) return;
   cairo_save(FCairo);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -23,7 +24,7 @@ cairo_status_t Append(void* closure, const unsigned char* data, unsigned int len
 }
 
 // A PNG of one row of opaque pixels.
-std::vector<std::uint8_t> PngRow(std::initializer_list<std::uint32_t> pixels) {
+std::vector<std::uint8_t> PngRow(const std::vector<std::uint32_t>& pixels) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(pixels.size()), 1);
   cairo_surface_flush(surface);
   auto* row = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface));
@@ -77,6 +78,21 @@ TEST_F(CairoCanvasTest, PicturesTakeTheNearestPixelOnlyWhenAskedTo) {
   const std::uint32_t middle = FCanvas.Pixel(4, 1);
   EXPECT_GT(middle >> 16 & 0xFF, 0x20u);
   EXPECT_GT(middle & 0xFF, 0x20u);
+}
+
+TEST_F(CairoCanvasTest, APictureStretchedFarBeyondTheImageShowsItsVisiblePart) {
+  // Red on the left half, blue on the right, each pixel 4096 wide: from -16 777 212 to
+  // 16 777 220, beyond what cairo's coordinates hold, the middle in the image's.
+  std::vector<std::uint32_t> row(8192, 0xFFFF0000);
+  std::fill(row.begin() + 4096, row.end(), 0xFF0000FF);
+  TvgBitmap bitmap;
+  bitmap.SetPNG(PngRow(row));
+  ASSERT_TRUE(FCanvas.BeginScene());
+  FCanvas.DrawBitmap(bitmap, {0, 0, 8192, 1}, {4 - 4096 * 4096.0f, -2048, 4 + 4096 * 4096.0f, 2048}, 1, false);
+  FCanvas.EndScene();
+  for (int y = 0; y < 4; ++y)
+    EXPECT_EQ(Row(y), (std::vector<std::uint32_t>{0xFFFF0000, 0xFFFF0000, 0xFFFF0000, 0xFFFF0000, 0xFF0000FF,
+                                                  0xFF0000FF, 0xFF0000FF, 0xFF0000FF}));
 }
 
 TEST_F(CairoCanvasTest, TextIsDrawnInsideItsRectangleOnly) {
