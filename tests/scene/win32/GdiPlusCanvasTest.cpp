@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -225,6 +226,16 @@ TEST_F(GdiPlusCanvasTest, CharactersTheFontLacksAreDrawnWithAFontThatHasThem) {
   EXPECT_GT(InkBetween(0, 40), 0);
   EXPECT_NE(drawn[0], drawn[1]);
   EXPECT_EQ(FontFamilyFor(u"Tahoma", u"OK"), u"Tahoma");
+  EXPECT_NE(FontFamilyFor(u"Tahoma", u"\u786E\u5B9A"), u"Tahoma");
+}
+
+TEST(FontFallbackTest, NoMoreThanAFewChoicesAreRemembered) {
+  // Texts that a program sets, one after another, as a notice's "Profile N" would.
+  for (int i = 0; i < 3 * static_cast<int>(kMostRememberedFontFamilies); ++i) {
+    const std::string number = std::to_string(i);
+    EXPECT_EQ(FontFamilyFor(u"Tahoma", std::u16string(number.begin(), number.end())), u"Tahoma");
+    ASSERT_LE(RememberedFontFamilies(), kMostRememberedFontFamilies);
+  }
   EXPECT_NE(FontFamilyFor(u"Tahoma", u"\u786E\u5B9A"), u"Tahoma");
 }
 
