@@ -1,13 +1,15 @@
 #include "core/ComponentReader.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <unordered_set>
 
+#include "base/Strings.h"
 #include "core/ClassInfo.h"
 #include "core/ClassRegistry.h"
 #include "core/Collection.h"
 #include "streams/BinaryObjectStream.h"
-#include "base/Strings.h"
 #include "streams/TextObjectStream.h"
 
 namespace vd {
@@ -160,10 +162,17 @@ private:
           Invalid();
         property.SetOrdinal(target, value.Integer);
         return;
-      case TPropKind::Float:
+      case TPropKind::Float: {
         if (!IsFloatType(value.Type) && !IsIntegerType(value.Type)) Invalid();
-        property.SetFloat(target, FloatValue(value));
+        // Numbers are stored finite: a NaN or an infinity (or a number too large for the
+        // property's precision) would spread through everything computed from it.
+        const double number = FloatValue(value);
+        const double largest =
+            property.IsSingle ? std::numeric_limits<float>::max() : std::numeric_limits<double>::max();
+        if (!(std::abs(number) <= largest)) Invalid();
+        property.SetFloat(target, number);
         return;
+      }
       case TPropKind::Boolean:
       case TPropKind::Enumeration:
         if (value.Type == TValueType::vaIdent)

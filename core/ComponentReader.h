@@ -12,7 +12,8 @@
 // and Loaded runs for every component read, the root first.
 //
 // What cannot be applied is skipped and the read goes on: an unknown property, a value of
-// the wrong kind, a setter that raises an Exception, a handler the root does not publish,
+// the wrong kind, a number that is not finite (or too large for a single-precision
+// property), a setter that raises an Exception, a handler the root does not publish,
 // an unknown class (its object and everything nested in it), an unresolved reference. The
 // answer lists these errors as "Error reading Name.Property: message".
 //

@@ -105,13 +105,14 @@ public:
   void MouseDown(TMouseButton button, TShiftState shift, float x, float y);
   void MouseMove(TShiftState shift, float x, float y);
   void MouseUp(TMouseButton button, TShiftState shift, float x, float y);
-  // The mouse left the window: a move to (-1, -1), so that no object stays hovered.
+  // The mouse left the window: a move to (-1, -1), so that no object stays hovered, which
+  // leaves the cursor to the window the mouse is over now; nothing in a window drag.
   void MouseLeave();
   // The mouse was taken away from the scene before its button was released (the window lost
   // the capture to another window, was told to cancel its modes, or lost the activation in
-  // a drag): a window drag or resize ends, the captured object's press ends without a click
-  // (a repeating button stops), the capture is released and no object stays hovered. Nothing
-  // happens while the scene holds no capture.
+  // a drag or a press): a window drag or resize ends, the captured object's press ends
+  // without a click (a repeating button stops), the capture is released and no object stays
+  // hovered; the cursor is left as it is. Nothing happens while the scene holds no capture.
   void MouseCaptureLost();
   // Whether a window drag, or a resize by a size grip, is running.
   bool MovingWindow() const { return FDragging || FResizing; }
@@ -167,6 +168,9 @@ private:
   // rectangle is cleared, to transparent in a transparent scene and to the fill's colour
   // otherwise; any other fill paints the whole scene.
   void PaintBackground(IvgCanvas& canvas, const std::vector<TvgPixelRect>& rects);
+  // A move that is no window drag: to the captured object, or the object under the mouse
+  // becomes the hovered one. Answers the cursor over it, none when an object holds the capture.
+  std::optional<TvgCursor> FollowMouse(TShiftState shift, float x, float y);
   // Points a field at an object, joining its notify list, and leaves the notify list of
   // the previous one when no field holds it any more.
   void Hold(TvgVisualObject*& field, TvgVisualObject* object);

@@ -96,12 +96,16 @@ void TvgCustomScene::MouseMove(TShiftState shift, float x, float y) {
     FHost->SetCursor(crSizeNWSE);
     return;
   }
+  if (const std::optional<TvgCursor> cursor = FollowMouse(shift, x, y); cursor && FHost) FHost->SetCursor(*cursor);
+}
+
+std::optional<TvgCursor> TvgCustomScene::FollowMouse(TShiftState shift, float x, float y) {
   FMousePos = {x, y};
   const TvgPoint at = UnscaledPoint(FMousePos, FScale);
   if (FCaptured) {
     const TvgPoint local = FCaptured->AbsoluteToLocal(at);
     FCaptured->MouseMove(shift, local.X, local.Y);
-    return;
+    return std::nullopt;
   }
   TvgCursor cursor = crDefault;
   FHint.clear();
@@ -123,8 +127,8 @@ void TvgCustomScene::MouseMove(TShiftState shift, float x, float y) {
     Hold(FHovered, nullptr);
     previous->MouseLeave();
   }
-  if (FHost) FHost->SetCursor(cursor);
   FDownPos = FMousePos;
+  return cursor;
 }
 
 void TvgCustomScene::MouseUp(TMouseButton button, TShiftState shift, float x, float y) {
@@ -137,7 +141,11 @@ void TvgCustomScene::MouseUp(TMouseButton button, TShiftState shift, float x, fl
   object->MouseUp(button, shift, local.X, local.Y);
 }
 
-void TvgCustomScene::MouseLeave() { MouseMove(0, -1, -1); }
+void TvgCustomScene::MouseLeave() {
+  // The pointer is over another window, whose cursor is not the scene's to set; a window drag
+  // follows the captured mouse wherever it is.
+  if (!GetDesignTime() && !MovingWindow()) FollowMouse(0, -1, -1);
+}
 
 void TvgCustomScene::MouseCaptureLost() {
   TvgVisualObject* captured = FCaptured;
@@ -153,7 +161,8 @@ void TvgCustomScene::MouseCaptureLost() {
     if (alive.Alive() && FCaptured == captured) SetCaptured(nullptr);
   }
   if (FHost && !FCaptured) FHost->ReleaseCapture();
-  // The mouse is elsewhere now; the next move over the scene finds it again.
+  // The mouse is elsewhere now, over another window maybe: the next move over the scene finds
+  // it again, and sets the cursor.
   MouseLeave();
 }
 

@@ -3,12 +3,16 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
-#include "scene/paint/Bitmap.h"
 #include "base/Strings.h"
+#include "scene/cairo/CairoTextLines.h"
+#include "scene/paint/Bitmap.h"
+#include "scene/paint/VisiblePart.h"
 
 namespace vd::cairo {
 
@@ -56,7 +60,8 @@ struct TFree {
 };
 void UnrefObject(void* object) { g_object_unref(object); }
 using TPangoLayout = std::unique_ptr<PangoLayout, TFree<void, UnrefObject>>;
-using TFontDescription = std::unique_ptr<PangoFontDescription, TFree<PangoFontDescription, pango_font_description_free>>;
+using TFontDescription =
+    std::unique_ptr<PangoFontDescription, TFree<PangoFontDescription, pango_font_description_free>>;
 using TFontOptions = std::unique_ptr<cairo_font_options_t, TFree<cairo_font_options_t, cairo_font_options_destroy>>;
 
 }  // namespace
@@ -104,7 +109,12 @@ bool TvgCairoCanvas::BeginScene() {
   return true;
 }
 
-void TvgCairoCanvas::EndScene() { cairo_surface_flush(FSurface); }
+void TvgCairoCanvas::EndScene() {
+  cairo_surface_flush(FSurface);
+  // cairo stops drawing at its first error, without a word: what came after it is missing.
+  if (const cairo_status_t status = cairo_status(FCairo); status != CAIRO_STATUS_SUCCESS)
+    throw std::runtime_error(std::string("cairo could not draw the scene: ") + cairo_status_to_string(status));
+}
 
 void TvgCairoCanvas::ClipToRects(std::span<const TvgPixelRect> rects) {
   cairo_matrix_t matrix;
@@ -184,11 +194,18 @@ void TvgCairoCanvas::DrawRect(const TvgRect& r, TvgColor color, float thickness,
   cairo_stroke(FCairo);
 }
 
-void TvgCairoCanvas::DrawBitmap(const TvgBitmap& bitmap, const TvgRect& s, const TvgRect& d, float opacity,
-                                bool interpolate) {
-  if (opacity <= 0 || bitmap.Width() <= 0 || bitmap.Height() <= 0 || s.Width() <= 0 || s.Height() <= 0 ||
-      d.Width() == 0 || d.Height() == 0)
-    return;
+void TvgCairoCanvas::DrawBitmap(const TvgBitmap& bitmap, const TvgRect& source, const TvgRect& destination,
+                                float opacity, bool interpolate) {
+  if (opacity <= 0 || bitmap.Width() <= 0 || bitmap.Height() <= 0) return;
+  // Only what the clip lets through is drawn, so that cairo's fixed-point coordinates hold
+  // what a destination far beyond the image asks for.
+  double left, top, right, bottom;
+  cairo_clip_extents(FCairo, &left, &top, &right, &bottom);
+  const std::optional<TvgPicturePart> part = VisiblePart(
+      source, destination,
+      {static_cast<float>(left), static_cast<float>(top), static_cast<float>(right), static_cast<float>(bottom)});
+  if (!part) return;
+  const TvgRect &s = part->Source, &d = part->Destination;
   cairo_surface_t* picture = Decoded(bitmap);
   if (!picture) return;
   cairo_save(FCairo);
@@ -208,28 +225,31 @@ void TvgCairoCanvas::FillText(const TvgRect& r, std::u16string_view text, const 
   if (text.empty() || opacity <= 0 || format.Size <= 0) return;
   PangoContext* context = pango_font_map_create_context(FFonts.FontMap());
   pango_cairo_update_context(FCairo, context);
+  // Hinted as the program's text is: its glyphs' shapes, widths and colour follow.
   const TFontOptions options(cairo_font_options_create());
   cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
-  cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
-  cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_FULL);
+  cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_ON);
   pango_cairo_context_set_font_options(context, options.get());
-  pango_context_set_round_glyph_positions(context, FALSE);
   PangoLayout* layout = pango_layout_new(context);
   g_object_unref(context);  // the layout keeps it
   const TPangoLayout owner(layout);
 
+  // Device pixels a unit down the lines: the scale the scene is drawn at. The program's fonts
+  // are made in whole device pixels.
+  double across = 0, down = 1;
+  cairo_user_to_device_distance(FCairo, &across, &down);
+  const double pixels = std::hypot(across, down) > 0 ? std::hypot(across, down) : 1;
+  const double size = std::max(1.0, std::round(format.Size * pixels)) / pixels;
   const TFontDescription font(pango_font_description_new());
   const std::string family = ToUtf8(format.Family);
   pango_font_description_set_family(font.get(), family.c_str());
-  pango_font_description_set_absolute_size(font.get(), format.Size * PANGO_SCALE);
+  pango_font_description_set_absolute_size(font.get(), size * PANGO_SCALE);
   pango_font_description_set_weight(font.get(), format.Bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
   pango_font_description_set_style(font.get(), format.Italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
   pango_layout_set_font_description(layout, font.get());
   const std::string utf8 = ToUtf8(std::u16string(text));
   pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
-  pango_layout_set_alignment(layout, format.Horizontal == vgTextAlignNear  ? PANGO_ALIGN_LEFT
-                                     : format.Horizontal == vgTextAlignFar ? PANGO_ALIGN_RIGHT
-                                                                           : PANGO_ALIGN_CENTER);
 
   // The Windows canvas keeps a sixth of the size free on either side of the lines.
   const double padding = format.Size / 6.0;
@@ -237,16 +257,9 @@ void TvgCairoCanvas::FillText(const TvgRect& r, std::u16string_view text, const 
     pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
     pango_layout_set_width(layout, static_cast<int>(std::max(0.0, r.Width() - 2 * padding) * PANGO_SCALE));
   }
-  PangoRectangle logical;
-  pango_layout_get_extents(layout, nullptr, &logical);
-  const double width = static_cast<double>(logical.width) / PANGO_SCALE;
-  const double height = static_cast<double>(logical.height) / PANGO_SCALE;
-  double x = r.Left + padding;
-  if (!format.WordWrap) {
-    if (format.Horizontal == vgTextAlignFar) x = r.Right - padding - width;
-    if (format.Horizontal == vgTextAlignCenter) x = r.Left + (r.Width() - width) / 2;
-    x -= static_cast<double>(logical.x) / PANGO_SCALE;
-  }
+  const std::vector<TvgSetLine> lines = SetLines(layout, size, pixels);
+  double height = 0;
+  for (const TvgSetLine& line : lines) height += line.Ascent + line.Descent;
   double y = r.Top;
   if (format.Vertical == vgTextAlignFar) y = r.Bottom - height;
   if (format.Vertical == vgTextAlignCenter) y = r.Top + (r.Height() - height) / 2;
@@ -256,8 +269,19 @@ void TvgCairoCanvas::FillText(const TvgRect& r, std::u16string_view text, const 
   cairo_rectangle(FCairo, r.Left, r.Top, r.Width(), r.Height());
   cairo_clip(FCairo);
   SetSource(color, opacity);
-  cairo_move_to(FCairo, x, y);
-  pango_cairo_show_layout(FCairo, layout);
+  for (const TvgSetLine& line : lines) {
+    double x = r.Left + padding;
+    if (format.Horizontal == vgTextAlignFar) x = r.Right - padding - line.Width;
+    if (format.Horizontal == vgTextAlignCenter) x = r.Left + (r.Width() - line.Width) / 2;
+    // Hinted glyphs are drawn on whole device pixels, as the program draws them.
+    double left = x, baseline = y + line.Ascent;
+    cairo_user_to_device(FCairo, &left, &baseline);
+    left = std::round(left);
+    baseline = std::round(baseline);
+    cairo_device_to_user(FCairo, &left, &baseline);
+    ShowLine(FCairo, line, left, baseline);
+    y += line.Ascent + line.Descent;
+  }
   cairo_restore(FCairo);
 }
 

@@ -3,8 +3,9 @@
 // an image of premultiplied ARGB pixels like the Windows buffer, drawn with the rules of the
 // Windows canvas (smoothed edges, pixels as unit squares, source-over compositing, pictures
 // resampled smoothly unless nearest pixels are asked for, text in grey smoothing laid out in
-// its rectangle and clipped to it). Text is laid out by pango with the given fonts, with
-// neither hinting nor hinted metrics, so that its shapes do not depend on the machine.
+// its rectangle and clipped to it). Text is shaped by pango with the given fonts and set as
+// the Windows canvas sets it (scene/cairo/CairoTextLines.h): fully hinted glyphs, each
+// advancing by its hinted width, on whole pixels, lines placed by the fonts' Windows metrics.
 // A picture is decoded once and kept with it.
 
 #include <cairo.h>
@@ -35,6 +36,8 @@ public:
   void WritePng(const std::string& path) const;
 
   bool BeginScene() override;
+  // Raises std::runtime_error naming cairo's error when cairo refused something the scene
+  // drew (cairo draws nothing after its first error, and goes on refusing).
   void EndScene() override;
   void ClipToRects(std::span<const TvgPixelRect> rects) override;
   void ClearRect(const TvgPixelRect& rect, TvgColor color) override;

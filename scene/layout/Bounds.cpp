@@ -1,6 +1,7 @@
 #include "scene/layout/Bounds.h"
 
 #include <charconv>
+#include <cmath>
 #include <vector>
 
 #include "base/Errors.h"
@@ -30,7 +31,8 @@ std::vector<float> ParseNumbers(const std::u16string& text, std::size_t count) {
   while (true) {
     float value = 0;
     const auto result = std::from_chars(p, end, value);
-    if (result.ec != std::errc()) throw EReadError(u"Invalid property value");
+    // "nan" and "inf" read as numbers, which no bound may be.
+    if (result.ec != std::errc() || !std::isfinite(value)) throw EReadError(u"Invalid property value");
     numbers.push_back(value);
     p = result.ptr;
     if (p == end) break;

@@ -1,8 +1,8 @@
 #pragma once
 // The spacing and position objects of visual objects. TvgBounds (margins, padding, picture
 // margins) is stored as the text property Rect, "(left,top,right,bottom)"; TvgPosition as
-// Point, "(x,y)". Each is written only when it differs from the default its owner gave it,
-// and tells its owner of every change.
+// Point, "(x,y)"; a text with a number that is not finite is refused. Each is written only
+// when it differs from the default its owner gave it, and tells its owner of every change.
 
 #include <functional>
 #include <string>

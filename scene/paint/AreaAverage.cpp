@@ -40,6 +40,10 @@ std::vector<TSpan> Spans(float start, float length, int count, int limit) {
 
 void ReduceByAreaAverage(const TvgPixelBlock& from, const TvgRect& source, const TvgPixelBlock& to) {
   if (from.Width <= 0 || from.Height <= 0 || to.Width <= 0 || to.Height <= 0) return;
+  // Pixel indexes are made from the part's edges.
+  if (!std::isfinite(source.Left) || !std::isfinite(source.Top) || !std::isfinite(source.Right) ||
+      !std::isfinite(source.Bottom))
+    return;
   const std::vector<TSpan> columns = Spans(source.Left, source.Width(), to.Width, from.Width);
   const std::vector<TSpan> rows = Spans(source.Top, source.Height(), to.Height, from.Height);
   // The rows of one target row summed, per source column and channel.
@@ -48,10 +52,12 @@ void ReduceByAreaAverage(const TvgPixelBlock& from, const TvgRect& source, const
     const TSpan& row = rows[static_cast<std::size_t>(y)];
     std::fill(summed.begin(), summed.end(), std::array<float, 4>{});
     for (std::size_t j = 0; j < row.Weights.size(); ++j) {
-      const std::uint32_t* line = from.Bits + static_cast<std::ptrdiff_t>(row.First + static_cast<int>(j)) * from.Stride;
+      const std::uint32_t* line =
+          from.Bits + static_cast<std::ptrdiff_t>(row.First + static_cast<int>(j)) * from.Stride;
       const float weight = row.Weights[j];
       for (int x = 0; x < from.Width; ++x)
-        for (int c = 0; c < 4; ++c) summed[static_cast<std::size_t>(x)][c] += weight * static_cast<float>(line[x] >> (8 * c) & 0xFF);
+        for (int c = 0; c < 4; ++c)
+          summed[static_cast<std::size_t>(x)][c] += weight * static_cast<float>(line[x] >> (8 * c) & 0xFF);
     }
     std::uint32_t* target = to.Bits + static_cast<std::ptrdiff_t>(y) * to.Stride;
     for (int x = 0; x < to.Width; ++x) {

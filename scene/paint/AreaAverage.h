@@ -19,7 +19,8 @@ struct TvgPixelBlock {
 };
 
 // Reduces the part `source` of `from` (in its pixels, cut to it) to the whole of `to`, which
-// must be no larger than the part in either direction.
+// must be no larger than the part in either direction; a part that is not finite leaves
+// `to` as it is.
 void ReduceByAreaAverage(const TvgPixelBlock& from, const TvgRect& source, const TvgPixelBlock& to);
 
 }  // namespace vd

@@ -19,10 +19,13 @@
 
 #include "core/ClassInfo.h"
 
-// The Windows headers make UpdateResource a macro for a function of their own; this
-// operation keeps its name wherever they were included first.
+// The Windows headers make UpdateResource and FindResource macros for functions of their
+// own; these operations keep their names wherever they were included first.
 #ifdef UpdateResource
 #undef UpdateResource
+#endif
+#ifdef FindResource
+#undef FindResource
 #endif
 #include "core/Component.h"
 #include "scene/tree/ObjectRegistry.h"

@@ -60,10 +60,19 @@ bool IsInstalled(HDC dc, const std::u16string& family) {
   return found;
 }
 
+// What was chosen, per family and text; the texts of a scene are few, any text a form
+// holds or a program sets is not.
+std::map<std::u16string, std::u16string>& Remembered() {
+  static std::map<std::u16string, std::u16string> remembered;
+  return remembered;
+}
+
 }  // namespace
 
+std::size_t RememberedFontFamilies() { return Remembered().size(); }
+
 std::u16string FontFamilyFor(const std::u16string& family, std::u16string_view text) {
-  static std::map<std::u16string, std::u16string> remembered;
+  std::map<std::u16string, std::u16string>& remembered = Remembered();
   std::u16string key = family;
   key += u'\n';
   key += text;
@@ -87,6 +96,7 @@ std::u16string FontFamilyFor(const std::u16string& family, std::u16string_view t
         }
       }
   }
+  if (remembered.size() >= kMostRememberedFontFamilies) remembered.clear();
   remembered.emplace(std::move(key), chosen);
   return chosen;
 }

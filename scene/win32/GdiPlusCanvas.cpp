@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "platform/win32/StringConversions.h"
 #include "scene/paint/AreaAverage.h"
 #include "scene/paint/Bitmap.h"
 #include "scene/paint/Enlarge.h"
+#include "scene/paint/VisiblePart.h"
 #include "scene/win32/FontFallback.h"
 
 namespace vd::win32 {
@@ -74,11 +76,13 @@ struct TvgGdiPlusCanvas::TDecodedPicture : TvgBitmapCache {
   bool Undecodable = false;
   // The whole picture, made when it is drawn otherwise than through a scaled copy.
   TGdiPlusObject<GpImage> Image;
+  // The last scaled copy, or that it could not be made.
   TGdiPlusObject<GpImage> Scaled;
   TvgRect ScaledSource;
   int ScaledWidth = 0;
   int ScaledHeight = 0;
   bool ScaledInterpolated = false;
+  bool ScaledFailed = false;
 };
 
 TvgGdiPlusCanvas::TvgGdiPlusCanvas() : FGdiPlus(TGdiPlus::Session()) {}
@@ -233,10 +237,16 @@ GpImage* TvgGdiPlusCanvas::Whole(TDecodedPicture& picture) {
 
 GpImage* TvgGdiPlusCanvas::Scaled(TDecodedPicture& picture, const TvgRect& source, int width, int height,
                                   bool interpolate) {
-  if (picture.Scaled && picture.ScaledSource == source && picture.ScaledWidth == width &&
-      picture.ScaledHeight == height && picture.ScaledInterpolated == interpolate)
-    return picture.Scaled.Get();
+  const bool same = picture.ScaledSource == source && picture.ScaledWidth == width && picture.ScaledHeight == height &&
+                    picture.ScaledInterpolated == interpolate;
+  // A copy that could not be made is not tried again on every pass.
+  if (same && (picture.Scaled || picture.ScaledFailed)) return picture.Scaled.Get();
   picture.Scaled.Reset();
+  picture.ScaledSource = source;
+  picture.ScaledWidth = width;
+  picture.ScaledHeight = height;
+  picture.ScaledInterpolated = interpolate;
+  picture.ScaledFailed = true;
   TGdiPlus& gdip = *FGdiPlus;
   GpBitmap* scaled = nullptr;
   if (gdip.CreateBitmapFromScan0(width, height, 0, PixelFormat32bppPARGB, nullptr, &scaled) != Ok) return nullptr;
@@ -270,10 +280,7 @@ GpImage* TvgGdiPlusCanvas::Scaled(TDecodedPicture& picture, const TvgRect& sourc
     Decode(picture, scale);
   if (!drawn) return nullptr;
   picture.Scaled = std::move(owner);
-  picture.ScaledSource = source;
-  picture.ScaledWidth = width;
-  picture.ScaledHeight = height;
-  picture.ScaledInterpolated = interpolate;
+  picture.ScaledFailed = false;
   return picture.Scaled.Get();
 }
 
@@ -296,9 +303,14 @@ bool TvgGdiPlusCanvas::Resample(GpBitmap* whole, const TvgRect& source, GpBitmap
   return locked;
 }
 
-void TvgGdiPlusCanvas::DrawBitmap(const TvgBitmap& bitmap, const TvgRect& s, const TvgRect& d, float opacity,
-                                  bool interpolate) {
+void TvgGdiPlusCanvas::DrawBitmap(const TvgBitmap& bitmap, const TvgRect& source, const TvgRect& destination,
+                                  float opacity, bool interpolate) {
   if (!FGraphics || opacity <= 0 || bitmap.Width() <= 0 || bitmap.Height() <= 0) return;
+  // Only what the buffer shows is drawn (and scaled): a destination may reach far beyond it.
+  const TvgRect buffer{0, 0, static_cast<float>(FBuffer.Width()), static_cast<float>(FBuffer.Height())};
+  const std::optional<TvgPicturePart> part = VisiblePart(source, destination, FCurrent.Inverse().Transform(buffer));
+  if (!part) return;
+  const TvgRect &s = part->Source, &d = part->Destination;
   TDecodedPicture& picture = Decoded(bitmap);
   if (picture.Undecodable) return;
   // Scaled, but neither rotated nor off the pixel grid: the same pixels as a scaled copy
@@ -307,7 +319,8 @@ void TvgGdiPlusCanvas::DrawBitmap(const TvgBitmap& bitmap, const TvgRect& s, con
   const TvgMatrix& m = FCurrent;
   const bool onGrid = m.M11 == 1 && m.M12 == 0 && m.M21 == 0 && m.M22 == 1 && IsWhole(m.M31) && IsWhole(m.M32) &&
                       IsWhole(d.Left) && IsWhole(d.Top) && IsWhole(d.Right) && IsWhole(d.Bottom);
-  if (scaled && onGrid && d.Width() > 0 && d.Height() > 0) {
+  if (scaled && onGrid) {
+    // No larger than the buffer.
     const int width = static_cast<int>(d.Width()), height = static_cast<int>(d.Height());
     if (GpImage* copy = Scaled(picture, s, width, height, interpolate)) {
       DrawImage(copy, {0, 0, d.Width(), d.Height()}, d, opacity, false);

@@ -1,7 +1,8 @@
 #pragma once
 // The scene's canvas: GDI+ drawing into the scene's buffer (scene/win32/SceneBuffer.h), whose
 // pixels GDI+ sees as premultiplied ARGB, with the toolkit's settings (high-quality smoothing
-// and interpolation, half-pixel offset, source-over compositing, text contrast 2). A picture
+// and interpolation, half-pixel offset, source-over compositing, text contrast 2). Only the
+// part of a picture that the buffer shows is drawn (scene/paint/VisiblePart.h). A picture
 // drawn scaled at whole pixels is decoded and scaled once (made smaller smoothly, it is
 // averaged: scene/paint/AreaAverage.h; made larger smoothly, scene/paint/Enlarge.h), and only
 // the scaled copy is kept with it, copied while it is drawn the same way (the About window's
@@ -61,7 +62,8 @@ private:
   // decode.
   Gdiplus::GpImage* Whole(TDecodedPicture& picture);
   // The part `source` of the picture scaled to width × height, made when it was drawn
-  // otherwise last time; none when it cannot be made.
+  // otherwise last time; none when it cannot be made, which is not tried again until it is
+  // drawn otherwise.
   Gdiplus::GpImage* Scaled(TDecodedPicture& picture, const TvgRect& source, int width, int height, bool interpolate);
   // Reduces or enlarges the part `source` of the whole picture into the scaled one of
   // width × height.

@@ -221,7 +221,8 @@ LRESULT TvgScene::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The mouse taken away before its button was released: the capture went to another
     // window (or to none), the window was told to cancel its modes (the default handling
     // then releases the capture), or it lost the focus, as it does when its form loses the
-    // activation, in the middle of a drag.
+    // activation, in the middle of a drag or a press (when another program's window takes
+    // the foreground and the capture, the lost focus is what this window hears of it).
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != Handle()) LoseMouse();
       return 0;
@@ -229,7 +230,7 @@ LRESULT TvgScene::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       LoseMouse();
       break;
     case WM_KILLFOCUS:
-      if (MovingWindow()) LoseMouse();
+      if (MovingWindow() || GetCaptured()) LoseMouse();
       break;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT && FCursor) {

@@ -125,7 +125,8 @@ picture_test::TPictureDifference DifferenceFrom(const TScreenshot& shot, const T
   picture_test::TPicture drawn{picture.Width(), picture.Height(), {}}, shown{shot.Width, shot.Height, shot.Pixels};
   for (int y = 0; y < picture.Height(); ++y)
     for (int x = 0; x < picture.Width(); ++x) drawn.Pixels.push_back(picture.At(x, y) & 0xFFFFFF);
-  return picture_test::Difference(drawn, shown, picture_test::kCanvasThreshold, texts);
+  return picture_test::Difference(drawn, shown, picture_test::kCanvasThreshold, texts,
+                                  picture_test::kCanvasTextThreshold);
 }
 
 // The prefix's handlers of web addresses (http and https), replaced for a test and put back

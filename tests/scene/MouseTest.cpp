@@ -313,6 +313,34 @@ TEST_F(MouseTest, TheMouseTakenAwayEndsADragAResizeOrAPressWithoutAClick) {
   EXPECT_EQ(FScene.Hovered(), FWeb);
 }
 
+TEST_F(MouseTest, TheMouseGoneToAnotherWindowLeavesTheCursorToIt) {
+  FWeb->SetCursor(crHandPoint);
+  struct TCase {
+    const char* Name;
+    TvgPoint Press;  // none: the mouse only moves over the web button
+    std::function<void(TvgCustomScene&)> Gone;
+  };
+  const auto captureLost = [](TvgCustomScene& scene) { scene.MouseCaptureLost(); };
+  const TCase cases[] = {
+      {"the capture lost in a press", {250, 340}, captureLost},
+      {"the capture lost in a drag", {10, 10}, captureLost},
+      {"the window left", {-1, -1}, [](TvgCustomScene& scene) { scene.MouseLeave(); }},
+  };
+  for (const TCase& c : cases) {
+    FScene.MouseMove(0, 100, 270);
+    if (c.Press.X >= 0) FScene.MouseDown(mbLeft, ssLeft, c.Press.X, c.Press.Y);
+    // What the other window's cursor is, as far as the scene knows.
+    FHost.FCursor = crIBeam;
+    c.Gone(FScene);
+    EXPECT_EQ(FHost.FCursor, crIBeam) << c.Name;
+    EXPECT_EQ(FScene.Hovered(), nullptr) << c.Name;
+    // Back over the scene, the mouse sets it again.
+    FScene.MouseMove(0, 100, 270);
+    EXPECT_EQ(FHost.FCursor, crHandPoint) << c.Name;
+    FScene.MouseUp(mbLeft, 0, 100, 270);
+  }
+}
+
 // Handlers that free the object they were raised for, or its parent, in the middle of the
 // scene's mouse handling: nothing touches the freed objects afterwards (AddressSanitizer
 // fails the test otherwise), and the scene holds none of them.

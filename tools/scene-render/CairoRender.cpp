@@ -18,17 +18,16 @@ std::vector<std::string> SceneFontFiles() {
 
 std::filesystem::path BuiltFormsFolder() { return VD_BUILD_FORMS_DIR; }
 
-std::unique_ptr<cairo::TvgCairoCanvas> RenderWithCairo(const TvgRenderRequest& request,
-                                                       const std::filesystem::path& defaultStyle,
-                                                       const cairo::TvgCairoFonts& fonts) {
+TvgCairoDrawing RenderWithCairo(const TvgRenderRequest& request, const std::filesystem::path& defaultStyle,
+                                const cairo::TvgCairoFonts& fonts) {
   platform::TMemoryPlatform platform;
   platform.Resources.AddDataResource(kDefaultStyleResource, CompiledForm(defaultStyle, request.IncludeDirs));
-  std::unique_ptr<cairo::TvgCairoCanvas> canvas;
-  DrawStoredScene(request, [&](int width, int height) -> IvgCanvas& {
-    canvas = std::make_unique<cairo::TvgCairoCanvas>(width, height, fonts);
-    return *canvas;
+  TvgCairoDrawing drawing;
+  drawing.Texts = DrawStoredScene(request, [&](int width, int height) -> IvgCanvas& {
+    drawing.Canvas = std::make_unique<cairo::TvgCairoCanvas>(width, height, fonts);
+    return *drawing.Canvas;
   });
-  return canvas;
+  return drawing;
 }
 
 }  // namespace vd

@@ -18,10 +18,15 @@ std::vector<std::string> SceneFontFiles();
 // The build's compiled forms folder (the monitor window's compiled dictionary is there).
 std::filesystem::path BuiltFormsFolder();
 
+struct TvgCairoDrawing {
+  std::unique_ptr<cairo::TvgCairoCanvas> Canvas;
+  // Where the drawing has text (DrawStoredScene).
+  std::vector<TvgRect> Texts;
+};
+
 // The request's scene drawn with the fonts; the built-in default style set is read from its
 // text form. Errors as DrawStoredScene.
-std::unique_ptr<cairo::TvgCairoCanvas> RenderWithCairo(const TvgRenderRequest& request,
-                                                       const std::filesystem::path& defaultStyle,
-                                                       const cairo::TvgCairoFonts& fonts);
+TvgCairoDrawing RenderWithCairo(const TvgRenderRequest& request, const std::filesystem::path& defaultStyle,
+                                const cairo::TvgCairoFonts& fonts);
 
 }  // namespace vd

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
 
   try {
     const cairo::TvgCairoFonts fontMap(fonts);
-    RenderWithCairo(request, folder / "defaultvgstyle.form", fontMap)->WritePng(out.string());
+    RenderWithCairo(request, folder / "defaultvgstyle.form", fontMap).Canvas->WritePng(out.string());
   } catch (const Exception& error) {
     std::cerr << "scene-render: " << ToUtf8(error.Message()) << "\n";
     return 1;

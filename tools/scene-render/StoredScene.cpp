@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "base/Strings.h"
+#include "core/ClassInfo.h"
 #include "core/ClassRegistry.h"
 #include "core/ComponentReader.h"
 #include "lang/Dictionary.h"
@@ -17,6 +18,7 @@
 #include "scene/layout/VisualObject.h"
 #include "scene/paint/Scale.h"
 #include "scene/style/DefaultStyle.h"
+#include "streams/BinaryObjectStream.h"
 #include "tools/dictc/DictionarySource.h"
 #include "tools/formc/FormIncludes.h"
 
@@ -122,6 +124,27 @@ void CollectTexts(const TvgObject& object, float scale, std::vector<TvgRect>& re
   for (int i = 0; i < object.ChildrenCount(); ++i) CollectTexts(*object.Children(i), scale, rects);
 }
 
+// Drops the handlers that the object and its nested objects bind: their code is not here.
+void WithoutHandlers(TStreamObject& object) {
+  if (const TClassInfo* info = FindComponentClass(FromShortString(object.ClassName)))
+    std::erase_if(object.Properties, [info](const TStreamProperty& stored) {
+      const TPropInfo* property = info->FindProperty(FromShortString(stored.Name));
+      return property && property->Kind == TPropKind::Event;
+    });
+  for (TStreamObject& child : object.Children) WithoutHandlers(child);
+}
+
+// What of the form the picture is made of: its scenes and style sets, without handlers. The
+// form's own properties and its window components, whose classes are not known here, are
+// left out.
+TStreamObject PictureParts(TStreamObject form) {
+  form.Properties.clear();
+  std::erase_if(form.Children,
+                [](const TStreamObject& child) { return !FindComponentClass(FromShortString(child.ClassName)); });
+  for (TStreamObject& child : form.Children) WithoutHandlers(child);
+  return form;
+}
+
 // The process-wide toolkit state that one drawing sets up, released when it ends.
 struct TToolkitState {
   TToolkitState() {
@@ -155,9 +178,13 @@ std::vector<TvgRect> DrawStoredScene(const TvgRenderRequest& request, const TvgC
 
   TvgLang dictionary(nullptr);
   TComponent root(nullptr);
-  // The window components of the form are not made: what they are is no concern of the
-  // picture, and their classes are unknown here.
-  ReadComponent(root, form);
+  // What is left of the form reads without an error, or the picture would not be the form's.
+  const std::vector<std::u16string> errors = ReadComponent(root, PictureParts(ReadObjectStream(form)));
+  if (!errors.empty()) {
+    std::string text = request.Form.string() + " cannot be drawn as stored:";
+    for (const std::u16string& error : errors) text += "\n  " + ToUtf8(error);
+    throw std::runtime_error(text);
+  }
   TvgCustomScene* scene = FirstScene(root);
   if (!scene) throw std::runtime_error(request.Form.string() + " holds no scene");
   const TRenderHost host(*scene);

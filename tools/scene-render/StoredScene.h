@@ -46,7 +46,8 @@ using TvgCanvasForSize = std::function<IvgCanvas&(int width, int height)>;
 // Answers where the drawing has text: the rectangles of its visible text objects, in the
 // picture's pixels.
 // Raises std::runtime_error (or the toolkit's Exception) naming what is wrong: a form that
-// cannot be read or holds no scene, an unknown language, a missing button.
+// cannot be read or holds no scene, a value of its scene or style sets that cannot be
+// applied (every error of the read), an unknown language, a missing button.
 std::vector<TvgRect> DrawStoredScene(const TvgRenderRequest& request, const TvgCanvasForSize& canvasForSize);
 
 // A text form compiled as the build compiles it, its includes looked for beside it, then in

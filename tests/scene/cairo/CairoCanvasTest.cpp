@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "scene/cairo/CairoCanvas.h"
@@ -20,7 +24,7 @@ cairo_status_t Append(void* closure, const unsigned char* data, unsigned int len
 }
 
 // A PNG of one row of opaque pixels.
-std::vector<std::uint8_t> PngRow(std::initializer_list<std::uint32_t> pixels) {
+std::vector<std::uint8_t> PngRow(const std::vector<std::uint32_t>& pixels) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(pixels.size()), 1);
   cairo_surface_flush(surface);
   auto* row = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface));
@@ -76,6 +80,21 @@ TEST_F(CairoCanvasTest, PicturesTakeTheNearestPixelOnlyWhenAskedTo) {
   EXPECT_GT(middle & 0xFF, 0x20u);
 }
 
+TEST_F(CairoCanvasTest, APictureStretchedFarBeyondTheImageShowsItsVisiblePart) {
+  // Red on the left half, blue on the right, each pixel 4096 wide: from -16 777 212 to
+  // 16 777 220, beyond what cairo's coordinates hold, the middle in the image's.
+  std::vector<std::uint32_t> row(8192, 0xFFFF0000);
+  std::fill(row.begin() + 4096, row.end(), 0xFF0000FF);
+  TvgBitmap bitmap;
+  bitmap.SetPNG(PngRow(row));
+  ASSERT_TRUE(FCanvas.BeginScene());
+  FCanvas.DrawBitmap(bitmap, {0, 0, 8192, 1}, {4 - 4096 * 4096.0f, -2048, 4 + 4096 * 4096.0f, 2048}, 1, false);
+  FCanvas.EndScene();
+  for (int y = 0; y < 4; ++y)
+    EXPECT_EQ(Row(y), (std::vector<std::uint32_t>{0xFFFF0000, 0xFFFF0000, 0xFFFF0000, 0xFFFF0000, 0xFF0000FF,
+                                                  0xFF0000FF, 0xFF0000FF, 0xFF0000FF}));
+}
+
 TEST_F(CairoCanvasTest, TextIsDrawnInsideItsRectangleOnly) {
   TvgCairoCanvas canvas(60, 20, Fonts());
   ASSERT_TRUE(canvas.BeginScene());
@@ -88,6 +107,20 @@ TEST_F(CairoCanvasTest, TextIsDrawnInsideItsRectangleOnly) {
     for (int x = 0; x < 60; ++x) (x >= 10 && x < 50 && y >= 5 && y < 15 ? inside : outside) += canvas.Pixel(x, y) != 0;
   EXPECT_GT(inside, 100);
   EXPECT_EQ(outside, 0);
+}
+
+TEST_F(CairoCanvasTest, WhatCairoRefusesInASceneIsReportedAtItsEnd) {
+  ASSERT_TRUE(FCanvas.BeginScene());
+  TvgMatrix matrix;
+  matrix.M11 = std::numeric_limits<float>::quiet_NaN();
+  FCanvas.SetMatrix(matrix);
+  FCanvas.FillRect({0, 0, 8, 4}, 0xFFFFFFFF, 1);
+  try {
+    FCanvas.EndScene();
+    FAIL() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("invalid matrix"), std::string::npos) << error.what();
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "scene/paint/AreaAverage.h"
@@ -19,6 +20,7 @@ std::vector<std::uint32_t> Reduce(std::vector<std::uint32_t> from, int width, co
 }
 
 TEST(AreaAverageTest, EachTargetPixelIsTheWeightedMeanOfWhatItCovers) {
+  constexpr float kInfinity = std::numeric_limits<float>::infinity();
   struct TCase {
     const char* What;
     std::vector<std::uint32_t> From;
@@ -37,6 +39,7 @@ TEST(AreaAverageTest, EachTargetPixelIsTheWeightedMeanOfWhatItCovers) {
        {0xFFFFFFFF}},
       {"a part reaching past the picture is cut to it", {0x000000FF, 0x00000001}, 2, {0, 0, 4, 1}, 1, 1,
        {0x00000080}},
+      {"a part that is not finite leaves the target as it is", {0x000000FF}, 1, {0, 0, kInfinity, 1}, 1, 1, {0}},
   };
   for (const TCase& c : cases) EXPECT_EQ(Reduce(c.From, c.Width, c.Source, c.ToWidth, c.ToHeight), c.Expected) << c.What;
 }

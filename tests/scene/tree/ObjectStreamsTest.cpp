@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -106,6 +107,36 @@ TEST(ObjectStreamsTest, ReadingSkipsWhatCannotBeAppliedAndGoesOn) {
   EXPECT_EQ(box.Children(1)->Name(), u"Last");
   EXPECT_EQ(static_cast<TvgText*>(box.Children(1))->Text(), u"kept");
   EXPECT_EQ(platform.UI.FDebugOutput.size(), 3u);  // Bogus, Align and the unknown class
+}
+
+TEST(ObjectStreamsTest, ASizeOrPositionThatIsNotFiniteIsRefusedNamingTheObjectAndProperty) {
+  struct TCase {
+    const char* Stored;
+    const char16_t* Error;
+  };
+  const TCase cases[] = {
+      {"Width = NaN", u"Error reading Box.Width: Invalid property value"},
+      {"Width = Single({0000C07F})", u"Error reading Box.Width: Invalid property value"},  // a NaN
+      {"Height = Extended({0000000000000080FF7F})",
+       u"Error reading Box.Height: Invalid property value"},                   // an infinity
+      {"Height = 1e39", u"Error reading Box.Height: Invalid property value"},  // beyond a single
+      {"Font.Size = Double({000000000000F07F})",
+       u"Error reading Box.Font.Size: Invalid property value"},  // an infinity
+      {"Position.Point = '(nan,1)'", u"Error reading Box.Position.Point: Invalid property value"},
+      {"Padding.Rect = '(0,-inf,0,0)'", u"Error reading Box.Padding.Rect: Invalid property value"},
+  };
+  for (const TCase& c : cases) {
+    platform::TMemoryPlatform platform;
+    TMemoryStream stream = Binary("object Box: TvgText\n  " + std::string(c.Stored) + "\nend\n");
+    TvgText box(nullptr);
+    box.LoadFromBinStream(stream);
+    EXPECT_EQ(platform.UI.FDebugOutput, std::vector<std::u16string>{c.Error}) << c.Stored;
+    const TvgRect bounds = box.AbsoluteRect();
+    const TvgRect padding = box.Padding()->Rect();
+    for (const float value : {bounds.Left, bounds.Top, bounds.Right, bounds.Bottom, box.Font()->Size(), padding.Left,
+                              padding.Top, padding.Right, padding.Bottom})
+      EXPECT_TRUE(std::isfinite(value)) << c.Stored;
+  }
 }
 
 TEST(ObjectStreamsTest, CloneCopiesPropertiesAndStoredChildrenWithoutNames) {

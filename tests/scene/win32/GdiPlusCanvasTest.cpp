@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
@@ -82,6 +84,54 @@ TEST_F(GdiPlusCanvasTest, APictureScaledAtWholePixelsOrOffThemShowsTheSamePixels
   EXPECT_EQ(Pixel(21, 1), 0xFFFF0000u);
   EXPECT_EQ(Pixel(23, 2), 0x80000080u);
   EXPECT_EQ(Pixel(24, 4), 0xFFFFFFFFu);
+}
+
+// GDI+ refusing every bitmap of its own memory (the canvas's scaled copies) while it lives,
+// and the sizes asked for.
+class TScaledCopiesRefused {
+public:
+  TScaledCopiesRefused() : FSession(TGdiPlus::Session()), FReplaced(FSession->CreateBitmapFromScan0) {
+    Instance() = this;
+    FSession->CreateBitmapFromScan0 = &Create;
+  }
+  ~TScaledCopiesRefused() {
+    FSession->CreateBitmapFromScan0 = FReplaced;
+    Instance() = nullptr;
+  }
+  TScaledCopiesRefused(const TScaledCopiesRefused&) = delete;
+  TScaledCopiesRefused& operator=(const TScaledCopiesRefused&) = delete;
+
+  std::vector<std::pair<INT, INT>> FAsked;
+
+private:
+  static TScaledCopiesRefused*& Instance() {
+    static TScaledCopiesRefused* instance = nullptr;
+    return instance;
+  }
+  static Gdiplus::GpStatus WINGDIPAPI Create(INT width, INT height, INT stride, Gdiplus::PixelFormat format,
+                                             BYTE* scan0, Gdiplus::GpBitmap** bitmap) {
+    if (scan0) return Instance()->FReplaced(width, height, stride, format, scan0, bitmap);
+    Instance()->FAsked.emplace_back(width, height);
+    return Gdiplus::OutOfMemory;
+  }
+  const std::shared_ptr<TGdiPlus> FSession;
+  decltype(TGdiPlus::CreateBitmapFromScan0) FReplaced;
+};
+
+TEST_F(GdiPlusCanvasTest, APictureStretchedFarBeyondTheBufferIsScaledOnlyAsFarAsItShowsAndOnlyOnceWhenThatFails) {
+  const TScaledCopiesRefused refused;
+  TvgBitmap picture;
+  picture.SetPNG(kPicture);
+  // Each of its pixels 20 000 wide and high, on two passes: only its top left pixel shows.
+  for (int pass = 0; pass < 2; ++pass) {
+    SetUp();
+    FCanvas.DrawBitmap(picture, {0, 0, 2, 2}, {0, 0, 40000, 40000}, 1, false);
+    FCanvas.EndScene();
+  }
+  EXPECT_EQ(refused.FAsked, (std::vector<std::pair<INT, INT>>{{40, 20}}));
+  // Drawn from the whole picture instead.
+  EXPECT_EQ(Pixel(0, 0), 0xFFFF0000u);
+  EXPECT_EQ(Pixel(39, 19), 0xFFFF0000u);
 }
 
 TEST_F(GdiPlusCanvasTest, OpacityScalesEveryChannelOfAPicture) {
@@ -176,6 +226,16 @@ TEST_F(GdiPlusCanvasTest, CharactersTheFontLacksAreDrawnWithAFontThatHasThem) {
   EXPECT_GT(InkBetween(0, 40), 0);
   EXPECT_NE(drawn[0], drawn[1]);
   EXPECT_EQ(FontFamilyFor(u"Tahoma", u"OK"), u"Tahoma");
+  EXPECT_NE(FontFamilyFor(u"Tahoma", u"\u786E\u5B9A"), u"Tahoma");
+}
+
+TEST(FontFallbackTest, NoMoreThanAFewChoicesAreRemembered) {
+  // Texts that a program sets, one after another, as a notice's "Profile N" would.
+  for (int i = 0; i < 3 * static_cast<int>(kMostRememberedFontFamilies); ++i) {
+    const std::string number = std::to_string(i);
+    EXPECT_EQ(FontFamilyFor(u"Tahoma", std::u16string(number.begin(), number.end())), u"Tahoma");
+    ASSERT_LE(RememberedFontFamilies(), kMostRememberedFontFamilies);
+  }
   EXPECT_NE(FontFamilyFor(u"Tahoma", u"\u786E\u5B9A"), u"Tahoma");
 }
 

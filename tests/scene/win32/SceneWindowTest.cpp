@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
+#include "scene/controls/Buttons.h"
+#include "scene/layout/Containers.h"
 #include "tests/scene/SceneTestSupport.h"
 #include "tests/scene/win32/LayeredWindowRecorder.h"
 
@@ -138,7 +141,18 @@ TEST_F(SceneWindowTest, TransparencyTurnedOnAfterTheWindowExistsLeavesTheFormAsI
   EXPECT_FALSE(FormIsLayered());
 }
 
-TEST_F(SceneWindowTest, TheMouseTakenAwayInADragEndsTheDrag) {
+TEST_F(SceneWindowTest, TheMouseTakenAwayInADragOrAPressEndsIt) {
+  // A button at (25, 5) to (45, 25) over a root that lets the mouse through.
+  auto* root = new TvgLayout(nullptr);
+  root->SetSize(50, 30);
+  root->SetHitTest(false);
+  FScene.AddObject(root);
+  auto* button = new TvgButton(nullptr);
+  button->Position()->SetPoint({25, 5});
+  button->SetSize(20, 20);
+  root->AddObject(button);
+  int clicks = 0;
+  button->OnClick = TNotifyEvent(u"Click", [&](TComponent*) { ++clicks; });
   CreateScene();
   const TUniqueWindow other(
       CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
@@ -153,25 +167,35 @@ TEST_F(SceneWindowTest, TheMouseTakenAwayInADragEndsTheDrag) {
       {"cancel mode", [&] { SendMessageW(scene, WM_CANCELMODE, 0, 0); }, true},
       {"capture taken by another window", [&] { SetCapture(other.Get()); }, true},
       {"capture released", [] { ReleaseCapture(); }, true},
+      // As when another program takes the foreground.
       {"focus lost", [&] { SendMessageW(scene, WM_KILLFOCUS, reinterpret_cast<WPARAM>(other.Get()), 0); }, true},
       {"capture taken again by the scene",
        [&] { SendMessageW(scene, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(scene)); }, false},
   };
-  for (const TCase& c : cases) {
-    RECT before{};
-    GetWindowRect(FForm.Get(), &before);
-    SendMessageW(scene, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));  // on no object: a drag
-    ASSERT_EQ(GetCapture(), scene) << c.Name;
-    c.TakeAway();
-    EXPECT_EQ(FScene.MovingWindow(), !c.Ends) << c.Name;
-    // The bare cursor moves the form only while the drag runs.
-    SendMessageW(scene, WM_MOUSEMOVE, 0, MAKELPARAM(30, 25));
-    RECT after{};
-    GetWindowRect(FForm.Get(), &after);
-    EXPECT_EQ(after.left - before.left, c.Ends ? 0 : 20) << c.Name;
-    EXPECT_EQ(after.top - before.top, c.Ends ? 0 : 15) << c.Name;
-    SendMessageW(scene, WM_LBUTTONUP, 0, MAKELPARAM(30, 25));
-    ReleaseCapture();
+  for (const bool drag : {true, false}) {
+    const LPARAM press = drag ? MAKELPARAM(10, 10) : MAKELPARAM(35, 15);
+    for (const TCase& c : cases) {
+      SCOPED_TRACE(std::string(drag ? "drag, " : "press, ") + c.Name);
+      RECT before{};
+      GetWindowRect(FForm.Get(), &before);
+      SendMessageW(scene, WM_LBUTTONDOWN, MK_LBUTTON, press);
+      ASSERT_EQ(GetCapture(), scene);
+      c.TakeAway();
+      EXPECT_EQ(FScene.MovingWindow(), drag && !c.Ends);
+      EXPECT_EQ(button->IsPressed(), !drag && !c.Ends);
+      // The bare cursor moves the form only while the drag runs.
+      SendMessageW(scene, WM_MOUSEMOVE, 0, MAKELPARAM(30, 25));
+      RECT after{};
+      GetWindowRect(FForm.Get(), &after);
+      EXPECT_EQ(after.left - before.left, drag && !c.Ends ? 20 : 0);
+      EXPECT_EQ(after.top - before.top, drag && !c.Ends ? 15 : 0);
+      // A release over the button clicks it only while its press runs.
+      clicks = 0;
+      SendMessageW(scene, WM_LBUTTONUP, 0, MAKELPARAM(35, 15));
+      EXPECT_EQ(clicks, !drag && !c.Ends ? 1 : 0);
+      ReleaseCapture();
+      SetWindowPos(FForm.Get(), nullptr, before.left, before.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   }
 }
 

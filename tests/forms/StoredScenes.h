@@ -1,6 +1,5 @@
 #pragma once
-// The notice's stored scene as the program shows it after a mute press, in the settings that
-// the scene renderer takes (tools/scene-render/StoredScene.h).
+// The stored scenes that the golden pictures show, beyond a form drawn as it is stored.
 
 #include <string>
 #include <utility>
@@ -8,6 +7,7 @@
 
 namespace vd::picture_test {
 
+// The notice as the program shows it after a mute press.
 inline const std::vector<std::pair<std::u16string, std::u16string>> kNoticeMuted = {
     {u"NoticeRoot", u"Opacity = 1"},
     {u"IconProfile", u"Visible = False"},
