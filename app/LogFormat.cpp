@@ -14,8 +14,8 @@ std::string FormatLogLine(const TLogTime& time, std::u16string_view event) {
     if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029) c = u' ';
   if (event.size() > kLogEventLength) text += u"...";
   char stamp[96];
-  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%03d ", time.Year, time.Month, time.Day,
-                time.Hour, time.Minute, time.Second, time.Millisecond);
+  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%03d ", time.Year, time.Month, time.Day, time.Hour,
+                time.Minute, time.Second, time.Millisecond);
   return stamp + ToUtf8(text) + "\r\n";
 }
 

@@ -24,8 +24,7 @@ struct TMouseKeyMessage {
 
 // The 7524 message a report asks for; nothing for a report that means nothing. A button
 // press also writes the trace "KeyIndex = j postmessage record!" to the debug output.
-std::optional<TMouseKeyMessage> MouseKeyMessageFor(std::uint8_t reportId, const std::uint8_t* data,
-                                                   std::uint16_t size);
+std::optional<TMouseKeyMessage> MouseKeyMessageFor(std::uint8_t reportId, const std::uint8_t* data, std::uint16_t size);
 
 // What a 7524 message asks the monitor to do.
 struct TMouseKeyAction {

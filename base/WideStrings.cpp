@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/Platform.h"
 #include "base/Errors.h"
 #include "base/Strings.h"
+#include "platform/Platform.h"
 
 namespace vd {
 

@@ -1,8 +1,8 @@
 #include "core/Application.h"
 
-#include "platform/Platform.h"
 #include "base/Errors.h"
 #include "base/Strings.h"
+#include "platform/Platform.h"
 
 namespace vd {
 

@@ -42,11 +42,11 @@
 #include <utility>
 #include <vector>
 
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "core/Event.h"
 #include "core/Persistent.h"
-#include "base/Errors.h"
 #include "streams/ObjectStream.h"
-#include "base/Strings.h"
 
 namespace vd {
 

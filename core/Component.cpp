@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/ClassInfo.h"
 #include "base/Strings.h"
+#include "core/ClassInfo.h"
 
 namespace vd {
 

@@ -1,9 +1,9 @@
 #include "core/StoredForm.h"
 
-#include "core/ComponentReader.h"
-#include "platform/Platform.h"
 #include "base/Errors.h"
 #include "base/Strings.h"
+#include "core/ComponentReader.h"
+#include "platform/Platform.h"
 
 namespace vd {
 

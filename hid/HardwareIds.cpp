@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/Platform.h"
 #include "base/Strings.h"
+#include "platform/Platform.h"
 
 namespace vd {
 

@@ -1,10 +1,10 @@
 #include "lang/Dictionary.h"
 
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "lang/DictionaryStream.h"
 #include "lang/Translation.h"
 #include "platform/Platform.h"
-#include "base/Errors.h"
-#include "base/Strings.h"
 
 namespace vd {
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/WideStrings.h"
 #include "core/ClassInfo.h"
 #include "core/Component.h"
-#include "base/WideStrings.h"
 
 namespace vd {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "lang/DictionaryStream.h"
 #include "lang/Translation.h"
 #include "platform/Platform.h"
-#include "base/Errors.h"
-#include "base/Strings.h"
 
 namespace vd {
 

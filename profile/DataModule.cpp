@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "core/Application.h"
 #include "core/ClassRegistry.h"
 #include "core/StoredForm.h"
@@ -12,8 +14,6 @@
 #include "profile/FactoryDefaults.h"
 #include "profile/ProfileID.h"
 #include "profile/ProfileStoreNames.h"
-#include "base/Errors.h"
-#include "base/Strings.h"
 
 namespace vd {
 

@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <cstring>
 
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "keys/KeyCodes.h"
 #include "platform/Platform.h"
 #include "profile/ProfileStoreNames.h"
-#include "base/Errors.h"
-#include "base/Strings.h"
 
 namespace vd {
 

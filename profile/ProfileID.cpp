@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "base/Errors.h"
 #include "platform/Platform.h"
 #include "profile/ProfileStoreNames.h"
-#include "base/Errors.h"
 
 namespace vd {
 

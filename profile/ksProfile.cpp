@@ -5,8 +5,8 @@
 #include <memory>
 #include <optional>
 
-#include "platform/Platform.h"
 #include "base/Errors.h"
+#include "platform/Platform.h"
 
 namespace vd {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "base/Errors.h"
-#include "streams/Extended.h"
 #include "base/Strings.h"
+#include "streams/Extended.h"
 
 namespace vd {
 

@@ -1,7 +1,7 @@
 #include "streams/TextFormSyntax.h"
 
-#include "streams/Extended.h"
 #include "base/Strings.h"
+#include "streams/Extended.h"
 
 namespace vd::text_form {
 

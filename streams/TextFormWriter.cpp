@@ -1,10 +1,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "streams/BinaryObjectStream.h"
 #include "base/Errors.h"
-#include "streams/Extended.h"
 #include "base/Strings.h"
+#include "streams/BinaryObjectStream.h"
+#include "streams/Extended.h"
 #include "streams/TextFormSyntax.h"
 #include "streams/TextObjectStream.h"
 

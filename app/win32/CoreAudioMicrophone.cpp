@@ -6,8 +6,8 @@
 
 #include "platform/EventLog.h"
 #include "platform/win32/ComObject.h"
-#include "platform/win32/StringConversions.h"
 #include "platform/win32/MainThreadDispatcher.h"
+#include "platform/win32/StringConversions.h"
 
 namespace vd::win32 {
 
@@ -55,7 +55,8 @@ std::u16string DeviceName(IMMDevice& device, const std::wstring& id) {
 template <class TInterface>
 class TAudioListener : public TComObject<TInterface> {
 public:
-  TAudioListener(TCoreAudioMicrophone* owner, void (TCoreAudioMicrophone::*handler)()) : FOwner(owner), FHandler(handler) {}
+  TAudioListener(TCoreAudioMicrophone* owner, void (TCoreAudioMicrophone::*handler)())
+      : FOwner(owner), FHandler(handler) {}
 
   // No notification reaches the owner once this returns.
   void Detach() {
@@ -95,7 +96,8 @@ public:
 // change nothing.
 class TCoreAudioMicrophone::TDeviceListener final : public TAudioListener<IMMNotificationClient> {
 public:
-  explicit TDeviceListener(TCoreAudioMicrophone* owner) : TAudioListener(owner, &TCoreAudioMicrophone::DevicesChanged) {}
+  explicit TDeviceListener(TCoreAudioMicrophone* owner)
+      : TAudioListener(owner, &TCoreAudioMicrophone::DevicesChanged) {}
   HRESULT STDMETHODCALLTYPE OnDefaultDeviceChanged(EDataFlow flow, ERole role, LPCWSTR) override {
     if (flow == eCapture && (role == eMultimedia || role == eCommunications)) Forward();
     return S_OK;
@@ -270,7 +272,11 @@ void TCoreAudioMicrophone::Toggle() {
     }
     outcome += *target ? u"muted" : u"on";
   }
-  platform::LogEvent(u"Microphone mute asked: " + (FEndpoints.empty() ? std::u16string(FNoCaptureDevice ? u"no capture device" : u"the capture devices could not be reached") : outcome));
+  platform::LogEvent(
+      u"Microphone mute asked: " +
+      (FEndpoints.empty()
+           ? std::u16string(FNoCaptureDevice ? u"no capture device" : u"the capture devices could not be reached")
+           : outcome));
   if (target) StateChanged();
 }
 
@@ -285,7 +291,8 @@ std::optional<bool> TCoreAudioMicrophone::Muted() const {
 }
 
 bool TCoreAudioMicrophone::HasCaptureDevice() const {
-  return std::any_of(FEndpoints.begin(), FEndpoints.end(), [](const TEndpoint& endpoint) { return endpoint.Volume.Get() != nullptr; });
+  return std::any_of(FEndpoints.begin(), FEndpoints.end(),
+                     [](const TEndpoint& endpoint) { return endpoint.Volume.Get() != nullptr; });
 }
 
 void TCoreAudioMicrophone::ReleaseEndpoints() {

@@ -30,8 +30,8 @@ void TLogFile::Write(std::u16string_view event) {
   try {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    const std::string line = FormatLogLine(
-        {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds}, event);
+    const std::string line =
+        FormatLogLine({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds}, event);
     const std::lock_guard<std::mutex> guard(FLock);
     TUniqueFile file = OpenForAppending(FPath);
     LARGE_INTEGER size{};

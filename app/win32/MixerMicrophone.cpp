@@ -123,7 +123,8 @@ private:
 void TMixerMicrophone::Toggle() {
   const bool muted = GetMixerMute(1);
   SetMixerMute(1, !muted);
-  platform::LogEvent(muted ? u"Microphone mute asked: legacy mixer, set to on" : u"Microphone mute asked: legacy mixer, set to muted");
+  platform::LogEvent(muted ? u"Microphone mute asked: legacy mixer, set to on"
+                           : u"Microphone mute asked: legacy mixer, set to muted");
 }
 
 bool TMixerMicrophone::GetMixerMute(int lineType) { return TMixerMute(lineType).Read().value_or(false); }

@@ -39,8 +39,8 @@ int SendCommand(TMonitorCommand command) {
   auto payload = EncodeCommand(command);
   COPYDATASTRUCT data{kCommandDataId, static_cast<DWORD>(payload.size()), payload.data()};
   DWORD_PTR answer = FALSE;
-  if (!SendMessageTimeoutW(monitor, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                           kAnswerTimeoutMs, &answer) ||
+  if (!SendMessageTimeoutW(monitor, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                           &answer) ||
       answer != TRUE)
     return kCommandNoMonitor;
   if (command != TMonitorCommand::Exit) return kCommandDone;

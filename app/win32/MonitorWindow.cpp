@@ -17,10 +17,7 @@ namespace vd::win32 {
 
 TVDMonMain::TVDMonMain(TComponent* AOwner, TDM& dataModule, TCoreAudioMicrophone::TEnumeratorSource audio,
                        TScreenStateQuery screenState)
-    : TForm(AOwner),
-      FDM(dataModule),
-      FAudio(std::move(audio)),
-      FNotices(std::move(screenState)) {
+    : TForm(AOwner), FDM(dataModule), FAudio(std::move(audio)), FNotices(std::move(screenState)) {
   RegisterSceneClasses();
   RegisterComponentClasses({&TvgScene::StaticClassInfo(), &TksHook::StaticClassInfo(), &TksLanguage::StaticClassInfo(),
                             &TTrayIcon::StaticClassInfo(), &TPopupMenu::StaticClassInfo(),

@@ -29,7 +29,8 @@ void TMuteControl::Toggle() {
   const std::optional<bool> muted = FMicrophone->Muted();
   if (!muted) return;
   if (const std::optional<TMuteCue> cue = CueAfterToggle(before, muted); cue && sounds) FCues.Play(*cue);
-  FShowNotice(MicrophoneNoticeText(*muted), *muted ? TVDMonNotice::TIcon::MicrophoneMuted : TVDMonNotice::TIcon::MicrophoneOn);
+  FShowNotice(MicrophoneNoticeText(*muted),
+              *muted ? TVDMonNotice::TIcon::MicrophoneMuted : TVDMonNotice::TIcon::MicrophoneOn);
 }
 
 void TMuteControl::ShowState() { FTray.ShowMicrophone(FMicrophone->Muted()); }

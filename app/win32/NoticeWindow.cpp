@@ -81,9 +81,7 @@ const TClassInfo& TVDMonNotice::StaticClassInfo() {
   return info;
 }
 
-TVDMonNotice::TVDMonNotice(TComponent* AOwner) : TForm(AOwner) {
-  CreateForm();
-}
+TVDMonNotice::TVDMonNotice(TComponent* AOwner) : TForm(AOwner) { CreateForm(); }
 
 TVDMonNotice::~TVDMonNotice() { DestroyForm(); }
 

@@ -76,7 +76,8 @@ void TksHIDData::HidStopRead() {
 
 void TksHIDData::StartReader(const std::u16string& deviceID, const std::u16string& devicePath) {
   try {
-    auto reader = std::make_unique<TksHidDeviceReadThread>(Api(), static_cast<IksHidReaderOwner&>(*this), deviceID, devicePath);
+    auto reader =
+        std::make_unique<TksHidDeviceReadThread>(Api(), static_cast<IksHidReaderOwner&>(*this), deviceID, devicePath);
     FReaders.push_back(TReaderSlot{std::move(reader)});
   } catch (const std::exception& error) {
     // The scan goes on with the other collections.

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "hid/MouseReport.h"
 #include "hid/ReportReading.h"
 #include "platform/EventLog.h"
 #include "platform/Platform.h"
 #include "platform/win32/StringConversions.h"
 #include "platform/win32/SystemError.h"
-#include "base/Errors.h"
-#include "base/Strings.h"
 
 namespace vd::win32 {
 

@@ -1,5 +1,5 @@
-#include "platform/memory/MemoryPlatform.h"
 #include "base/Strings.h"
+#include "platform/memory/MemoryPlatform.h"
 
 namespace vd::platform {
 

@@ -1,8 +1,8 @@
 #include "platform/win32/SystemError.h"
 
-#include "platform/win32/StringConversions.h"
 #include "base/Errors.h"
 #include "base/Strings.h"
+#include "platform/win32/StringConversions.h"
 
 namespace vd::win32 {
 

@@ -2,9 +2,9 @@
 
 #include <exception>
 
+#include "base/Strings.h"
 #include "platform/Platform.h"
 #include "platform/win32/SystemError.h"
-#include "base/Strings.h"
 
 namespace vd::win32 {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "core/ClassInfo.h"
 #include "base/Strings.h"
+#include "core/ClassInfo.h"
 
 namespace vd {
 

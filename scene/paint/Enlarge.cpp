@@ -43,7 +43,8 @@ void EnlargeSmoothly(const TvgPixelBlock& from, const TvgRect& source, const Tvg
   const std::vector<TPair> columns = Pairs(source.Left, source.Width(), to.Width, from.Width);
   const std::vector<TPair> rows = Pairs(source.Top, source.Height(), to.Height, from.Height);
   const auto at = [&](int x, int y) {
-    return x < 0 || y < 0 ? std::array<float, 4>{} : Channels(from.Bits[static_cast<std::ptrdiff_t>(y) * from.Stride + x]);
+    return x < 0 || y < 0 ? std::array<float, 4>{}
+                          : Channels(from.Bits[static_cast<std::ptrdiff_t>(y) * from.Stride + x]);
   };
   for (int y = 0; y < to.Height; ++y) {
     const TPair& row = rows[static_cast<std::size_t>(y)];

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
+#include "base/Errors.h"
+#include "base/Strings.h"
 #include "scene/style/Control.h"
 #include "scene/style/DefaultStyle.h"
 #include "scene/tree/ObjectRegistry.h"
 #include "scene/tree/SceneInterface.h"
-#include "base/Errors.h"
-#include "base/Strings.h"
 
 namespace vd {
 

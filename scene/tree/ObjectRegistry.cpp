@@ -1,7 +1,7 @@
 #include "scene/tree/ObjectRegistry.h"
 
-#include "scene/tree/VgObject.h"
 #include "base/Strings.h"
+#include "scene/tree/VgObject.h"
 
 namespace vd {
 

@@ -15,10 +15,18 @@ TEST(CommandLineTest, OneSwitchWithSlashOrDashInAnyCaseAndNothingElse) {
   using TKind = TCommandLineRequest::TKind;
   const TCommandLineRequest exit{TKind::Command, TMonitorCommand::Exit}, unknown{TKind::Unknown};
   const std::pair<std::vector<std::u16string>, TCommandLineRequest> cases[] = {
-      {{}, {TKind::Start}},      {{u"-EXIT"}, exit},    {{u"/ToggleMute"}, {TKind::Command, TMonitorCommand::ToggleMute}},
-      {{u"/?"}, {TKind::Help}},  {{u"-?"}, {TKind::Help}}, {{u"/"}, unknown},
-      {{u""}, unknown},          {{u"exit"}, unknown},  {{u"\\exit"}, unknown},
-      {{u"/exit "}, unknown},    {{u"/exit2"}, unknown}, {{u"/exit", u"/exit"}, unknown}};
+      {{}, {TKind::Start}},
+      {{u"-EXIT"}, exit},
+      {{u"/ToggleMute"}, {TKind::Command, TMonitorCommand::ToggleMute}},
+      {{u"/?"}, {TKind::Help}},
+      {{u"-?"}, {TKind::Help}},
+      {{u"/"}, unknown},
+      {{u""}, unknown},
+      {{u"exit"}, unknown},
+      {{u"\\exit"}, unknown},
+      {{u"/exit "}, unknown},
+      {{u"/exit2"}, unknown},
+      {{u"/exit", u"/exit"}, unknown}};
   for (const auto& [arguments, request] : cases)
     EXPECT_EQ(ParseCommandLine(arguments), request) << testing::PrintToString(arguments);
   EXPECT_NE(CommandLineHelp().find(u"/togglemute"), std::u16string::npos);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/memory/MemoryPlatform.h"
 #include "base/Errors.h"
+#include "platform/memory/MemoryPlatform.h"
 
 namespace vd {
 namespace {

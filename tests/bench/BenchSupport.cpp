@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/win32/Handles.h"
 #include "harness/win32/SystemStandIns.h"
+#include "platform/win32/Handles.h"
 
 namespace vd::e2e {
 

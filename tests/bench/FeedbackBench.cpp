@@ -114,8 +114,16 @@ bool RunFeedbackBench(TStandInMouse& mouse, int presses, double echoMs) {
   return true;
 }
 
+void ShowNotices(bool shown) {
+  const DWORD off = 0;
+  if (shown)
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kMonitorKey, L"ShowNotifications");
+  else
+    RegSetKeyValueW(HKEY_CURRENT_USER, kMonitorKey, L"ShowNotifications", REG_DWORD, &off, sizeof off);
+}
+
 bool RunNoticeCycleBench(TStandInMouse& mouse) {
-  RegDeleteKeyValueW(HKEY_CURRENT_USER, kMonitorKey, L"ShowNotifications");
+  ShowNotices(true);
   TKeyWatch store(kStoreKey);
   std::vector<double> delays;
   // Each switch is to another profile than the one stored: a value written unchanged may wake
@@ -134,13 +142,10 @@ bool RunNoticeCycleBench(TStandInMouse& mouse) {
       store.Arm();
     }
     delays.push_back(NowMs() - sent);
-    if (i == 0) {
-      // The first switch showed the notice; the later ones show none, so that one cycle is seen.
-      const DWORD off = 0;
-      RegSetKeyValueW(HKEY_CURRENT_USER, kMonitorKey, L"ShowNotifications", REG_DWORD, &off, sizeof off);
-    }
+    // The first switch showed the notice; the later ones show none, so that one cycle is seen.
+    if (i == 0) ShowNotices(false);
   }
-  RegDeleteKeyValueW(HKEY_CURRENT_USER, kMonitorKey, L"ShowNotifications");
+  ShowNotices(true);
   std::printf("   %-40s largest %7.2f ms, median %7.2f ms over %zu reports (target: largest within 20 ms)\n",
               "report to ProfileID through a notice:", *std::max_element(delays.begin(), delays.end()), Median(delays),
               delays.size());

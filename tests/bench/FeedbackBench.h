@@ -19,5 +19,7 @@ bool RunFeedbackBench(TStandInMouse& mouse, int presses, double echoMs);
 // largest and the median delay from a report to its ProfileID stored. False when one was not
 // handled.
 bool RunNoticeCycleBench(TStandInMouse& mouse);
+// Turns the monitor's notices off, or back to their default (on).
+void ShowNotices(bool shown);
 
 }  // namespace vd::e2e

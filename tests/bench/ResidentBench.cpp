@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "tests/bench/BenchSupport.h"
 #include "harness/win32/Harness.h"
+#include "tests/bench/BenchSupport.h"
 
 namespace vd::e2e {
 

@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
-#include "platform/memory/MemoryPlatform.h"
 #include "base/Errors.h"
+#include "platform/memory/MemoryPlatform.h"
 
 namespace vd {
 namespace {

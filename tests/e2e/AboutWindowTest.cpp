@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "harness/win32/Screenshot.h"
 #include "platform/win32/Win32Platform.h"
 #include "scene/paint/Bitmap.h"
 #include "scene/paint/Scale.h"
@@ -19,7 +20,6 @@
 #include "tests/e2e/MonitorTest.h"
 #include "tests/forms/CanvasTolerances.h"
 #include "tests/forms/PictureDifference.h"
-#include "harness/win32/Screenshot.h"
 
 namespace vd::e2e {
 namespace {

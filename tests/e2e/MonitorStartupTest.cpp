@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/MonitorTest.h"
 #include "harness/win32/StandInConfigurator.h"
+#include "tests/e2e/MonitorTest.h"
 
 namespace vd::e2e {
 namespace {

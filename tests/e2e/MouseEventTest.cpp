@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "tests/e2e/MonitorTest.h"
 #include "harness/win32/StandInConfigurator.h"
+#include "tests/e2e/MonitorTest.h"
 
 namespace vd::e2e {
 namespace {

@@ -9,9 +9,9 @@
 
 #include <string>
 
-#include "tests/e2e/MonitorTest.h"
 #include "harness/win32/StandInConfigurator.h"
 #include "harness/win32/SystemStandIns.h"
+#include "tests/e2e/MonitorTest.h"
 
 namespace vd::e2e {
 namespace {
@@ -88,7 +88,7 @@ TEST_F(MouseReportTest, AfterASwitchMadeOnTheMouseTheNewProfilesMuteButtonActsWi
   EXPECT_EQ(StandInSoundsPlayed().LastFlags, static_cast<DWORD>(SND_MEMORY | SND_ASYNC | SND_NODEFAULT));
 
   ASSERT_EQ(FMouse.Send({0x07, 0x08, 0x00, 0x00}), 1);  // button 3: the old profile's mute
-  WaitUntilReportsHandled();                             // (on another profile, then back)
+  WaitUntilReportsHandled();                            // (on another profile, then back)
   ASSERT_EQ(FMouse.Send({0x08, 0x01, 0x02}), 1);
   ASSERT_TRUE(PumpUntil([] { return StoredProfileId() == 2u; }));
   EXPECT_EQ(StandInMicrophoneMuted(), true);

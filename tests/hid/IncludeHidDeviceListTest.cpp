@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "base/Strings.h"
 #include "hid/HardwareIds.h"
 #include "platform/memory/MemoryPlatform.h"
-#include "base/Strings.h"
 
 namespace vd {
 namespace {

@@ -3,9 +3,9 @@
 // monitor at once and at logon, the switches, a log folder that cannot be made, an update over
 // a running monitor, and a silent uninstall that keeps the profile store as it was.
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
 #include <shlobj.h>
 
 #include <cstring>
@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "app/win32/Version.h"
-#include "platform/win32/Handles.h"
 #include "harness/win32/Harness.h"
 #include "harness/win32/Screenshot.h"
 #include "harness/win32/SystemStandIns.h"
+#include "platform/win32/Handles.h"
 
 namespace vd::e2e {
 namespace {
@@ -62,7 +62,8 @@ win32::TUniqueHandle Start(std::wstring commandLine) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+  EXPECT_TRUE(
+      CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
   if (info.hThread) CloseHandle(info.hThread);
   return win32::TUniqueHandle(info.hProcess);
 }

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "lang/DictionaryStream.h"
 #include "lang/Translation.h"
 #include "platform/memory/MemoryPlatform.h"
-#include "base/Errors.h"
 #include "tests/lang/LangTestSupport.h"
 
 namespace vd {

@@ -5,10 +5,10 @@
 
 #include <map>
 
+#include "base/Strings.h"
 #include "lang/Dictionary.h"
 #include "lang/Translation.h"
 #include "platform/memory/MemoryPlatform.h"
-#include "base/Strings.h"
 #include "tests/lang/LangTestSupport.h"
 
 namespace vd {

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Strings.h"
 #include "core/ClassInfo.h"
 #include "core/ClassRegistry.h"
 #include "core/ComponentReader.h"
 #include "lang/Translation.h"
 #include "platform/memory/MemoryPlatform.h"
-#include "base/Strings.h"
 #include "streams/TextObjectStream.h"
 #include "tests/lang/LangTestSupport.h"
 

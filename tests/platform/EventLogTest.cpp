@@ -21,7 +21,8 @@ TEST(EventLogTest, MessageBoxesAndDebugOutputAreLoggedAndStillReachTheUser) {
   TLoggingUserInterface ui(system.UI, log);
   EXPECT_EQ(ui.ShowMessageBox(u"Range check error", u"Title", MB_ICONERROR_FLAG), 1);  // OK chosen
   ui.DebugOutput(u"No HID reader");
-  EXPECT_EQ(log.Events, (std::vector<std::u16string>{u"Message box: Range check error", u"Debug output: No HID reader"}));
+  EXPECT_EQ(log.Events,
+            (std::vector<std::u16string>{u"Message box: Range check error", u"Debug output: No HID reader"}));
   ASSERT_EQ(system.UI.FMessageBoxes.size(), 1u);
   EXPECT_EQ(system.UI.FMessageBoxes[0].Text + system.UI.FMessageBoxes[0].Caption, u"Range check errorTitle");
   EXPECT_EQ(system.UI.FMessageBoxes[0].Flags, MB_ICONERROR_FLAG);

@@ -4,10 +4,10 @@
 
 #include <functional>
 
+#include "base/Errors.h"
 #include "core/ClassRegistry.h"
 #include "core/ComponentReader.h"
 #include "platform/memory/MemoryPlatform.h"
-#include "base/Errors.h"
 #include "streams/TextObjectStream.h"
 #include "tests/profile/ProfileTestSupport.h"
 
@@ -37,9 +37,7 @@ TByteVector MarkedProfile(std::uint8_t mark) {
 
 class DataModuleTest : public ::testing::Test {
 protected:
-  DataModuleTest() {
-    FSystem.Resources.AddStoredFormFile(u"TDM", VD_DM_FORM);
-  }
+  DataModuleTest() { FSystem.Resources.AddStoredFormFile(u"TDM", VD_DM_FORM); }
 
   // The store as the configurator left it: the factory group and all-settings records,
   // changed by `edit`.

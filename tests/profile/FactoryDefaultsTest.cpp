@@ -4,9 +4,9 @@
 
 #include <cstring>
 
+#include "base/Errors.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "profile/DataModule.h"
-#include "base/Errors.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

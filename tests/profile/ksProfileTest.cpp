@@ -4,9 +4,9 @@
 
 #include <functional>
 
+#include "base/Errors.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "profile/ProfileRecords.h"
-#include "base/Errors.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

@@ -16,15 +16,12 @@
 #include "scene/controls/Image.h"
 #include "scene/controls/Shapes.h"
 #include "scene/layout/Containers.h"
-#include "tests/scene/SceneTestSupport.h"
+#include "tests/scene/AboutShapedScene.h"
 
 namespace vd {
 namespace {
 
-using scene_test::PngOfSize;
-using scene_test::TManualClock;
 using scene_test::TRecordingCanvas;
-using scene_test::TStandInHost;
 using TLog = std::vector<std::string>;
 
 // A layout that takes the wheel, and a size grip.
@@ -42,18 +39,11 @@ public:
   using TvgLayout::TvgLayout;
 };
 
-// A scene in the shape of the About window's: a root and a background picture that let the
-// mouse through, the OK button at (208, 325) to (302, 352), and a rectangle holding the web
-// button (an image) at (68, 263) to (145, 294).
-class MouseTest : public ::testing::Test {
+// The About window's scene (AboutShapedScene.h); the mouse's events on OK, the web button
+// and the rectangle are logged.
+class MouseTest : public ::testing::Test, protected scene_test::TAboutShapedScene {
 protected:
   void SetUp() override {
-    FHost.FBounds = {100, 50, 604, 450};
-    FScene.SetHost(&FHost);
-    FRoot->SetHitTest(false);
-    FScene.AddObject(FRoot);
-    FImage->SetHitTest(false);
-    for (TvgBitmap* picture : {FOK->Bitmap(), FOK->BitmapHot(), FOK->BitmapDown()}) picture->SetPNG(PngOfSize(94, 27));
     for (TvgVisualObject* object : std::initializer_list<TvgVisualObject*>{FOK, FWeb, FRectangle}) {
       object->OnClick = TNotifyEvent(u"Click", [this](TComponent* sender) { Log(sender, "click"); });
       object->OnDblClick = TNotifyEvent(u"DblClick", [this](TComponent* sender) { Log(sender, "dblclick"); });
@@ -62,14 +52,6 @@ protected:
     }
   }
 
-  template <class T>
-  T* Make(TvgObject* parent, float x, float y, float width, float height) {
-    auto* object = new T(&FOwner);
-    object->Position()->SetPoint({x, y});
-    object->SetSize(width, height);
-    if (parent) parent->AddObject(object);
-    return object;
-  }
   void Log(TComponent* sender, const std::string& what) {
     FLog.push_back((sender == FOK ? "ok " : sender == FWeb ? "web " : "rect ") + what);
   }
@@ -85,15 +67,6 @@ protected:
     return canvas.FBitmaps.empty() ? nullptr : canvas.FBitmaps.front().Bitmap;
   }
 
-  TManualClock FClock;
-  TComponent FOwner{nullptr};
-  TStandInHost FHost;
-  TvgCustomScene FScene{nullptr};
-  TvgLayout* FRoot = Make<TvgLayout>(nullptr, 0, 0, 504, 400);
-  TvgImage* FImage = Make<TvgImage>(FRoot, 0, 0, 504, 400);
-  TvgBitmapStateButton* FOK = Make<TvgBitmapStateButton>(FImage, 208, 325, 94, 27);
-  TvgRectangle* FRectangle = Make<TvgRectangle>(FImage, 43, 81, 425, 223);
-  TvgImage* FWeb = Make<TvgImage>(FRectangle, 25, 182, 77, 31);
   TLog FLog;
 };
 

@@ -18,49 +18,23 @@
 #include "scene/controls/Shapes.h"
 #include "scene/layout/Containers.h"
 #include "scene/paint/Scale.h"
-#include "tests/scene/SceneTestSupport.h"
+#include "tests/scene/AboutShapedScene.h"
 
 namespace vd {
 namespace {
 
-using scene_test::PngOfSize;
 using scene_test::TRecordingCanvas;
-using scene_test::TStandInHost;
 
-// The About window's scene as MouseTest has it: a root and a background picture that let the
-// mouse through, the OK button at (208, 325) to (302, 352), and a rectangle holding the web
-// button at (68, 263) to (145, 294), in the form's units.
-class ScaledSceneTest : public ::testing::Test {
+// The About window's scene (AboutShapedScene.h); a click records what it landed on.
+class ScaledSceneTest : public ::testing::Test, protected scene_test::TAboutShapedScene {
 protected:
   void SetUp() override {
-    FHost.FBounds = {100, 50, 604, 450};
-    FScene.SetHost(&FHost);
     FScene.SetBounds(0, 0, 504, 400);
-    FScene.AddObject(FRoot);
-    FRoot->SetHitTest(false);
-    FImage->SetHitTest(false);
-    for (TvgBitmap* picture : {FOK->Bitmap(), FOK->BitmapHot(), FOK->BitmapDown()}) picture->SetPNG(PngOfSize(94, 27));
     for (TvgVisualObject* object : {static_cast<TvgVisualObject*>(FOK), static_cast<TvgVisualObject*>(FWeb),
                                     static_cast<TvgVisualObject*>(FRectangle)})
       object->OnClick = TNotifyEvent(u"Click", [this](TComponent* sender) { FClicked = sender; });
   }
-  template <class T>
-  T* Make(TvgObject* parent, float x, float y, float width, float height) {
-    auto* object = new T(&FOwner);
-    object->Position()->SetPoint({x, y});
-    object->SetSize(width, height);
-    if (parent) parent->AddObject(object);
-    return object;
-  }
 
-  TComponent FOwner{nullptr};
-  TStandInHost FHost;
-  TvgCustomScene FScene{nullptr};
-  TvgLayout* FRoot = Make<TvgLayout>(nullptr, 0, 0, 504, 400);
-  TvgImage* FImage = Make<TvgImage>(FRoot, 0, 0, 504, 400);
-  TvgBitmapStateButton* FOK = Make<TvgBitmapStateButton>(FImage, 208, 325, 94, 27);
-  TvgRectangle* FRectangle = Make<TvgRectangle>(FImage, 43, 81, 425, 223);
-  TvgImage* FWeb = Make<TvgImage>(FRectangle, 25, 182, 77, 31);
   TComponent* FClicked = nullptr;
 };
 

@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
-#include "streams/BinaryObjectStream.h"
 #include "base/Errors.h"
+#include "streams/BinaryObjectStream.h"
 
 namespace vd {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <set>
 
-#include "base/WideStrings.h"
 #include "base/Strings.h"
+#include "base/WideStrings.h"
 
 namespace vd {
 

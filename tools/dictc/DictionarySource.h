@@ -17,8 +17,8 @@
 #include <string>
 #include <string_view>
 
-#include "lang/DictionaryStream.h"
 #include "base/Errors.h"
+#include "lang/DictionaryStream.h"
 
 namespace vd {
 

@@ -11,9 +11,9 @@
 #include <iterator>
 #include <string>
 
+#include "base/Strings.h"
 #include "base/WideStrings.h"
 #include "lang/DictionaryStream.h"
-#include "base/Strings.h"
 #include "tools/dictc/DictionarySource.h"
 
 namespace {

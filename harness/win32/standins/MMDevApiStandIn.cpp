@@ -1,6 +1,6 @@
 // The stand-in Core Audio library: COM activation of the device enumerator class gives a
-// stand-in enumerator with one capture device (the default one in every role), whose mute state lives in the registry where
-// the test reads and changes it. Changes are not announced to listeners.
+// stand-in enumerator with one capture device (the default one in every role), whose mute state lives in the registry
+// where the test reads and changes it. Changes are not announced to listeners.
 
 #include <windows.h>
 

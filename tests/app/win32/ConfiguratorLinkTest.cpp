@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/Win32Platform.h"
 #include "harness/win32/StandInConfigurator.h"
+#include "platform/win32/Win32Platform.h"
 
 namespace vd::win32 {
 namespace {

@@ -10,9 +10,9 @@
 #include <new>
 #include <optional>
 
+#include "harness/win32/StandInAudio.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
-#include "harness/win32/StandInAudio.h"
 
 namespace vd::win32 {
 namespace {

@@ -3,9 +3,9 @@
 
 #include "app/win32/LogFile.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include <fstream>
@@ -36,7 +36,8 @@ protected:
   }
   // Fills the log with numbered lines of about 230 bytes until it has taken `bytes`.
   void Fill(TLogFile& log, std::uint64_t bytes) {
-    for (FCount = 0; FCount * std::uint64_t{230} < bytes; ++FCount) log.Write(IntToStr(FCount) + u" " + std::u16string(200, u'x'));
+    for (FCount = 0; FCount * std::uint64_t{230} < bytes; ++FCount)
+      log.Write(IntToStr(FCount) + u" " + std::u16string(200, u'x'));
   }
   // The number that the file's first or last line carries; -1 without a file.
   int Number(const std::u16string& name, bool last) const {

@@ -9,13 +9,13 @@
 
 #include "app/win32/ConfiguratorLink.h"
 #include "core/Application.h"
+#include "harness/win32/StandInAudio.h"
 #include "lang/SceneLanguage.h"
 #include "lang/Translation.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
 #include "profile/FunctionTable.h"
 #include "scene/win32/Win32Clock.h"
-#include "harness/win32/StandInAudio.h"
 #include "tests/scene/SceneTestSupport.h"
 #include "tests/scene/win32/LayeredWindowRecorder.h"
 
@@ -460,8 +460,7 @@ TEST(MonitorNoticeTest, ANoticeThatCouldNotBeMadeLayeredShowsNothing) {
     SCOPED_TRACE(layered ? "layered" : "not layered");
     TVDMonNotice notice(nullptr);
     if (!layered)
-      SetWindowLongPtrW(notice.Handle(), GWL_EXSTYLE,
-                        GetWindowLongPtrW(notice.Handle(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
+      SetWindowLongPtrW(notice.Handle(), GWL_EXSTYLE, GetWindowLongPtrW(notice.Handle(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
     notice.ShowNotice(u"Profile 2", TVDMonNotice::TIcon::Profile);
     EXPECT_EQ(IsWindowVisible(notice.Handle()) != FALSE, layered);
   }

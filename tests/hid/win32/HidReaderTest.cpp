@@ -6,8 +6,8 @@
 #include <map>
 #include <memory>
 
-#include "hid/win32/ksHIDData.h"
 #include "base/Errors.h"
+#include "hid/win32/ksHIDData.h"
 #include "tests/hid/win32/HidTestSupport.h"
 
 namespace vd::win32::test {

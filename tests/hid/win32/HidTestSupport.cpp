@@ -5,12 +5,12 @@
 #include <cstring>
 #include <map>
 
+#include "base/Strings.h"
 #include "core/Application.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/StringConversions.h"
 #include "platform/win32/Window.h"
-#include "base/Strings.h"
 
 namespace vd::win32::test {
 

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "hid/win32/ksHIDData.h"
 #include "base/Errors.h"
+#include "hid/win32/ksHIDData.h"
 #include "tests/hid/win32/HidTestSupport.h"
 // After windows.h, which it needs.
 #include <dbt.h>

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/Errors.h"
 #include "core/Application.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/StringConversions.h"
@@ -15,7 +16,6 @@
 #include "profile/ProfileID.h"
 #include "profile/ProfileRecords.h"
 #include "profile/ksProfile.h"
-#include "base/Errors.h"
 #include "tests/profile/ProfileTestSupport.h"
 
 namespace vd {

@@ -2,6 +2,8 @@
 // clip, premultiplied pixels, clipping to the damaged rectangles, pictures drawn with the
 // nearest pixel when asked, text clipped to its rectangle.
 
+#include "scene/cairo/CairoCanvas.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "scene/cairo/CairoCanvas.h"
 #include "scene/paint/Bitmap.h"
 
 namespace vd::cairo {
@@ -19,7 +20,7 @@ namespace {
 
 cairo_status_t Append(void* closure, const unsigned char* data, unsigned int length) {
   static_cast<std::vector<std::uint8_t>*>(closure)->insert(static_cast<std::vector<std::uint8_t>*>(closure)->end(),
-                                                            data, data + length);
+                                                           data, data + length);
   return CAIRO_STATUS_SUCCESS;
 }
 
@@ -72,8 +73,8 @@ TEST_F(CairoCanvasTest, PicturesTakeTheNearestPixelOnlyWhenAskedTo) {
   FCanvas.DrawBitmap(bitmap, {0, 0, 2, 1}, {0, 0, 8, 1}, 1, false);
   FCanvas.DrawBitmap(bitmap, {0, 0, 2, 1}, {0, 1, 8, 2}, 1, true);
   FCanvas.EndScene();
-  EXPECT_EQ(Row(0), (std::vector<std::uint32_t>{0xFFFF0000, 0xFFFF0000, 0xFFFF0000, 0xFFFF0000, 0xFF0000FF,
-                                                0xFF0000FF, 0xFF0000FF, 0xFF0000FF}));
+  EXPECT_EQ(Row(0), (std::vector<std::uint32_t>{0xFFFF0000, 0xFFFF0000, 0xFFFF0000, 0xFFFF0000, 0xFF0000FF, 0xFF0000FF,
+                                                0xFF0000FF, 0xFF0000FF}));
   // Smoothly: the middle is a blend of both.
   const std::uint32_t middle = FCanvas.Pixel(4, 1);
   EXPECT_GT(middle >> 16 & 0xFF, 0x20u);

@@ -1,8 +1,8 @@
 // The two canvases check each other: the About window's and the notice's stored scenes drawn
 // here with GDI+, also at the scales of 144 and 192 DPI, against their drawing with cairo on
-// the build machine (the golden pictures of the native suite). The shape (alpha) and everything but the texts must agree to what
-// was measured; texts, which the two engines smooth differently, more loosely, but each line
-// in the same place, as wide and as bright.
+// the build machine (the golden pictures of the native suite). The shape (alpha) and everything but the texts must
+// agree to what was measured; texts, which the two engines smooth differently, more loosely, but each line in the same
+// place, as wide and as bright.
 
 #include <gtest/gtest.h>
 
@@ -143,7 +143,8 @@ TEST_P(CanvasCrossCheckTest, GdiPlusDrawsTheStoredSceneAsCairoDoes) {
     EXPECT_LE(std::abs(ofCairo.Middle - ofGdiPlus.Middle), kCanvasLineOffAllowed) << text.Left << "," << text.Top;
     EXPECT_LE(std::abs(ofCairo.Width() - ofGdiPlus.Width()), kCanvasWidthShareAllowed * ofGdiPlus.Width())
         << text.Left << "," << text.Top;
-    EXPECT_LE(std::abs(ofCairo.Brightest - ofGdiPlus.Brightest), kCanvasBrightnessAllowed) << text.Left << "," << text.Top;
+    EXPECT_LE(std::abs(ofCairo.Brightest - ofGdiPlus.Brightest), kCanvasBrightnessAllowed)
+        << text.Left << "," << text.Top;
   }
 }
 
@@ -152,13 +153,11 @@ INSTANTIATE_TEST_SUITE_P(Scenes, CanvasCrossCheckTest,
                                            TCase{"about-pressed-US.png", "VDMonMain.form", TvgRenderState::Pressed, {}},
                                            TCase{"notice-muted-US.png", "Notice.form", TvgRenderState::Normal,
                                                  kNoticeMuted}));
-INSTANTIATE_TEST_SUITE_P(Scaled, CanvasCrossCheckTest,
-                         ::testing::Values(TCase{"about-normal-US-150.png", "VDMonMain.form", TvgRenderState::Normal,
-                                                 {}, 1.5f},
-                                           TCase{"about-normal-US-200.png", "VDMonMain.form", TvgRenderState::Normal,
-                                                 {}, 2},
-                                           TCase{"notice-muted-US-200.png", "Notice.form", TvgRenderState::Normal,
-                                                 kNoticeMuted, 2}));
+INSTANTIATE_TEST_SUITE_P(
+    Scaled, CanvasCrossCheckTest,
+    ::testing::Values(TCase{"about-normal-US-150.png", "VDMonMain.form", TvgRenderState::Normal, {}, 1.5f},
+                      TCase{"about-normal-US-200.png", "VDMonMain.form", TvgRenderState::Normal, {}, 2},
+                      TCase{"notice-muted-US-200.png", "Notice.form", TvgRenderState::Normal, kNoticeMuted, 2}));
 
 }  // namespace
 }  // namespace vd::win32

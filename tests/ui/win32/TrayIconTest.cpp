@@ -29,7 +29,7 @@ public:
 
   struct TState {
     bool Ready = true;
-    bool AddsTimeOut = false;  // an add is taken but reported refused, as at a busy logon
+    bool AddsTimeOut = false;            // an add is taken but reported refused, as at a busy logon
     std::map<HWND, std::wstring> Icons;  // one icon a window, and its hint
     std::map<HWND, HICON> Pictures;      // and its picture
     std::map<DWORD, int> Calls;          // by message
