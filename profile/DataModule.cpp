@@ -146,10 +146,11 @@ bool TDM::SwitchToProfile(int index) {
 
 bool TDM::SwitchToProfileAndWriteProfileID(int index) {
   if (!SwitchToProfile(index)) return false;
-  platform::LogEvent(u"Profile switched on the mouse: profile " + IntToStr(index + 1));
   if (FProfileGroupIndex == 0 || FProfileGroupIndex == 1)
     FProfileSettingGroup.ProfileIndexOfProfileGroup[FProfileGroupIndex] = index;
   const bool written = WriteProfileID(index);
+  // Logged after the store is written: writing the log file does not delay the switch.
+  platform::LogEvent(u"Profile switched on the mouse: profile " + IntToStr(index + 1));
   // What the configurator stored for the profile since it was loaded; a stored value that
   // cannot be read raises, and the profile stays as it was in memory.
   LoadCurrentProfileInfoFromRegistry();

@@ -272,12 +272,13 @@ void TCoreAudioMicrophone::Toggle() {
     }
     outcome += *target ? u"muted" : u"on";
   }
+  // The tray shows the new state before the log file is written.
+  if (target) StateChanged();
   platform::LogEvent(
       u"Microphone mute asked: " +
       (FEndpoints.empty()
            ? std::u16string(FNoCaptureDevice ? u"no capture device" : u"the capture devices could not be reached")
            : outcome));
-  if (target) StateChanged();
 }
 
 std::optional<bool> TCoreAudioMicrophone::Muted() const {
