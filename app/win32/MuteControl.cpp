@@ -24,7 +24,17 @@ void TMuteControl::Prepare() {
 void TMuteControl::Toggle() {
   const bool sounds = SoundsEnabled();
   const std::optional<bool> before = FMicrophone->Muted();
-  FMicrophone->Toggle();
+  {
+    // The cue and the notice come before the tray's icon: the call that hands the shell its
+    // icon waits for the shell, which may be busy, and they are what a player in a game has.
+    const THoldTray hold(FTrayHeld);
+    FMicrophone->Toggle();
+  }
+  Announce(before, sounds);
+  ShowState();
+}
+
+void TMuteControl::Announce(std::optional<bool> before, bool sounds) {
   if (!FMicrophone->HasCaptureDevice()) return;
   const std::optional<bool> muted = FMicrophone->Muted();
   if (!muted) return;
@@ -33,6 +43,8 @@ void TMuteControl::Toggle() {
               *muted ? TVDMonNotice::TIcon::MicrophoneMuted : TVDMonNotice::TIcon::MicrophoneOn);
 }
 
-void TMuteControl::ShowState() { FTray.ShowMicrophone(FMicrophone->Muted()); }
+void TMuteControl::ShowState() {
+  if (!FTrayHeld) FTray.ShowMicrophone(FMicrophone->Muted());
+}
 
 }  // namespace vd::win32

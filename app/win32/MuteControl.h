@@ -31,18 +31,34 @@ public:
 
   // Sets the microphone up and shows its state.
   void Prepare();
-  // A press: the toggle, then the notice and the cue (unless turned off) of the state read
-  // back; nothing is said without a microphone or when its state cannot be read, and no cue
-  // sounds for a mute that did not take.
+  // A press: the toggle, then the cue (unless turned off) and the notice of the state read
+  // back, then the tray; nothing is said without a microphone or when its state cannot be
+  // read, and no cue sounds for a mute that did not take.
   void Toggle();
-  // The tray shows the microphone's state; a state that cannot be read leaves what is shown.
+  // The tray shows the microphone's state, unless a press is under way (it shows it after);
+  // a state that cannot be read leaves what is shown.
   void ShowState();
 
 private:
+  // Holds the tray's updates back while it lives.
+  class THoldTray {
+  public:
+    explicit THoldTray(bool& held) : FHeld(held) { FHeld = true; }
+    ~THoldTray() { FHeld = false; }
+    THoldTray(const THoldTray&) = delete;
+    THoldTray& operator=(const THoldTray&) = delete;
+
+  private:
+    bool& FHeld;
+  };
+
+  void Announce(std::optional<bool> before, bool sounds);
+
   std::unique_ptr<IMicrophone> FMicrophone;
   TMonitorTray& FTray;
   TShowNotice FShowNotice;
   TSoundCues FCues;
+  bool FTrayHeld = false;
 };
 
 }  // namespace vd::win32

@@ -18,6 +18,7 @@
 #include "scene/win32/Win32Clock.h"
 #include "tests/scene/SceneTestSupport.h"
 #include "tests/scene/win32/LayeredWindowRecorder.h"
+#include "tests/ui/win32/StandInShell.h"
 
 namespace vd::win32 {
 namespace {
@@ -427,6 +428,34 @@ TEST(MonitorTrayTest, APressActsOnTheMicrophonesInScopeAndTheTrayIsMutedOnlyWhen
     EXPECT_EQ(audio.Muted(L"C"), step.C);
     EXPECT_EQ(monitor.TrayIcon1->IconName(), step.Tray ? L"MUTEDICON" : L"MAINICON");
   }
+  ReleaseTranslationState();
+  RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+}
+
+// A press shows its notice before the tray is handed the new icon: that call waits for the
+// shell, which may be busy.
+TEST(MonitorTrayTest, APressShowsItsNoticeBeforeTheTrayTakesTheNewIcon) {
+  platform::TWin32Platform system;
+  RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+  const TStandInShell shell;
+  test::TStandInAudioSystem audio;
+  audio.AddDevice(L"A", false);
+  audio.SetDefault(L"A", false);
+  TDM module(nullptr);
+  TVDMonMain monitor(nullptr, module, audio.Source(),
+                     [] { return std::optional<TScreenState>(TScreenState::AcceptsNotifications); });
+  ProcessMessages();  // the tray icon appears
+  std::vector<bool> noticeShownAtModify;
+  TStandInShell::State().OnCall = [&](DWORD message) {
+    const HWND notice = FindWindowW(L"TVDMonNotice", nullptr);
+    if (message == NIM_MODIFY) noticeShownAtModify.push_back(notice && IsWindowVisible(notice));
+  };
+  monitor.DoButtonFunction(8, FunctionIndexMicrophoneMute, 1);
+  TStandInShell::State().OnCall = nullptr;
+  EXPECT_TRUE(audio.Muted(L"A"));
+  ASSERT_FALSE(noticeShownAtModify.empty());
+  EXPECT_TRUE(noticeShownAtModify.front());
+  EXPECT_EQ(monitor.TrayIcon1->IconName(), L"MUTEDICON");
   ReleaseTranslationState();
   RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
 }

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,58 +13,10 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
+#include "tests/ui/win32/StandInShell.h"
 
 namespace vd::win32 {
 namespace {
-
-// Stands in for the shell's notification area while it lives: keeps the icons it was given
-// with their hints, refuses every call while it is not ready, and counts the calls.
-class TStandInShell {
-public:
-  TStandInShell() : FReplaced(ReplaceShellNotifyIconFunction(&Call)) { State() = {}; }
-  ~TStandInShell() { ReplaceShellNotifyIconFunction(FReplaced); }
-  TStandInShell(const TStandInShell&) = delete;
-  TStandInShell& operator=(const TStandInShell&) = delete;
-
-  struct TState {
-    bool Ready = true;
-    bool AddsTimeOut = false;            // an add is taken but reported refused, as at a busy logon
-    std::map<HWND, std::wstring> Icons;  // one icon a window, and its hint
-    std::map<HWND, HICON> Pictures;      // and its picture
-    std::map<DWORD, int> Calls;          // by message
-    HWND LastWindow = nullptr;
-  };
-  static TState& State() {
-    static TState state;
-    return state;
-  }
-  static int Calls(DWORD message) { return State().Calls[message]; }
-  static bool Shows(const std::wstring& hint) {
-    const auto& icons = State().Icons;
-    return icons.size() == 1 && icons.begin()->second == hint;
-  }
-
-private:
-  static BOOL WINAPI Call(DWORD message, NOTIFYICONDATAW* data) {
-    TState& state = State();
-    ++state.Calls[message];
-    state.LastWindow = data->hWnd;
-    if (!state.Ready) return FALSE;
-    const bool shown = state.Icons.contains(data->hWnd);
-    switch (message) {
-      case NIM_ADD:
-      case NIM_MODIFY:
-        if (shown != (message == NIM_MODIFY)) return FALSE;
-        state.Icons[data->hWnd] = data->szTip;
-        state.Pictures[data->hWnd] = data->hIcon;
-        return message == NIM_MODIFY || !state.AddsTimeOut;
-      case NIM_DELETE:
-        return state.Icons.erase(data->hWnd) != 0;
-    }
-    return FALSE;
-  }
-  TShellNotifyIcon FReplaced;
-};
 
 // Handles messages until the condition holds or the time is up; answers the condition.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
